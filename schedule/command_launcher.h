@@ -1,0 +1,16 @@
+#pragma once
+
+#include "schedule/launcher.h"
+
+namespace ventaro {
+
+// Starts the command line directly, never through a shell: the program is
+// found the way the command box has always been read (see programCandidates)
+// and started detached with its arguments.
+class CommandLauncher final : public Launcher
+{
+public:
+    qint64 launch(const QString &commandLine) override;
+};
+
+} // namespace ventaro

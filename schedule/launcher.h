@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace ventaro {
+
+// Starts a command line as a new process. Throws RuntimeError, naming the
+// program and the reason, when it cannot start.
+class Launcher
+{
+public:
+    virtual ~Launcher() = default;
+    // Returns the process id of the started program.
+    virtual qint64 launch(const QString &commandLine) = 0;
+};
+
+} // namespace ventaro

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace ventaro {
+
+enum class RepeatOption { Days, Hours, Minutes, Seconds };
+
+// What the schedule reads from and writes to the window. Every read goes to
+// the control itself: the schedule keeps no copy of a control's contents.
+class ScheduleView
+{
+public:
+    virtual ~ScheduleView() = default;
+
+    virtual QString activateText() const = 0;
+    virtual void setActivateText(const QString &text) = 0;
+    virtual bool activateEnabled() const = 0;
+    virtual void setActivateEnabled(bool enabled) = 0;
+    virtual QString intervalText() const = 0;
+    virtual bool optionSelected(RepeatOption option) const = 0;
+    virtual QString commandText() const = 0;
+    virtual void setClockCaption(const QString &text) = 0;
+    virtual void setHeightTwips(int height) = 0;
+
+    // An error the user must hear of; shown without stopping the clock.
+    virtual void showMessage(const QString &message) = 0;
+};
+
+} // namespace ventaro

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+
+#include "platform/locale_separators.h"
+
+namespace ventaro {
+
+class Clock;
+
+// A civil wall-clock value: seconds counted from the start of Julian day 0,
+// so that stepping is plain arithmetic and a day is always 86400 seconds.
+using CivilSeconds = qint64;
+
+CivilSeconds civilSeconds(QDate date, QTime time);
+QDate civilDate(CivilSeconds value);
+
+// 0100/01/01 00:00:00 to 9999/12/31 23:59:59.
+bool inCalendarRange(CivilSeconds value);
+
+// "yyyy/mm/dd hh:mm:ss" with the given separators and a four-digit year.
+QString timestampText(CivilSeconds value, const Separators &separators);
+
+QString currentTimeText(const Clock &clock, const Separators &separators);
+
+// Reads a timestamp text, or one of the few looser forms a person types:
+// fields without leading zeros, "/", "-" or "." between date fields and ":"
+// or "." between time fields (besides the locale's own), a date alone
+// (midnight), hours and minutes without seconds, a time alone (today).
+// Throws RuntimeError for anything else, an impossible date, or a value out
+// of range.
+CivilSeconds readDateText(const QString &text, const Separators &separators, QDate today);
+
+// Reads text as a date and moves it by count units; unit is "s", "n", "h" or
+// "d". A fractional count moves by the nearest whole second. Throws
+// RuntimeError when the text is no date or the result leaves the range.
+CivilSeconds stepDate(QChar unit, double count, const QString &text,
+                      const Separators &separators, QDate today);
+
+// Exact equality, character for character: no reading as dates.
+bool sameTimestamp(const QString &a, const QString &b);
+
+} // namespace ventaro
