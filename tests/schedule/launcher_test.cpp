@@ -1,0 +1,259 @@
+#include <QtTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "schedule/command_launcher.h"
+#include "schedule/command_line.h"
+#include "schedule/runtime_error.h"
+
+using namespace ventaro;
+
+namespace {
+
+// A program that writes its arguments, one a line, to "<its path>.<pid>.out".
+const char kRecorder[] = "#!/bin/sh\n"
+                         "out=\"$0.$$.out\"\n"
+                         ": > \"$out.tmp\"\n"
+                         "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$out.tmp\"; done\n"
+                         "mv \"$out.tmp\" \"$out\"\n";
+
+QString writeRecorder(const QString &path)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write(kRecorder);
+    file.close();
+    file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+    return path;
+}
+
+// The argument lists of every run of the recorder at path, once written.
+QList<QStringList> runsOf(const QString &path, int expected)
+{
+    const QFileInfo info(path);
+    QList<QStringList> runs;
+    QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired()) {
+        const QStringList outs = QDir(info.path()).entryList(
+            {info.fileName() + ".*.out"}, QDir::Files, QDir::Name);
+        if (outs.size() >= expected) {
+            for (const QString &name : outs) {
+                QFile file(info.path() + '/' + name);
+                file.open(QIODevice::ReadOnly);
+                QString text = QString::fromUtf8(file.readAll());
+                if (text.endsWith(u'\n'))
+                    text.chop(1);
+                runs << (text.isEmpty() ? QStringList{} : text.split(u'\n'));
+            }
+            return runs;
+        }
+        QTest::qWait(20);
+    }
+    return runs;
+}
+
+} // namespace
+
+class LauncherTest final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void candidates_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("programs");
+        QTest::addColumn<QStringList>("rests");
+        QTest::newRow("one word") << "gedit" << QStringList{"gedit"} << QStringList{""};
+        QTest::newRow("each blank is a split point, shortest first")
+            << "/opt/my app/run -x" << QStringList{"/opt/my", "/opt/my app/run", "/opt/my app/run -x"}
+            << QStringList{" app/run -x", " -x", ""};
+        QTest::newRow("a run of blanks splits once")
+            << "a  b" << QStringList{"a", "a  b"} << QStringList{"  b", ""};
+        QTest::newRow("leading and trailing blanks are no part of a program")
+            << "  run  " << QStringList{"run"} << QStringList{""};
+        QTest::newRow("quoted program is the only reading")
+            << "\"/opt/my app/run\" -x \"y z\"" << QStringList{"/opt/my app/run"} << QStringList{" -x \"y z\""};
+        QTest::newRow("unclosed quote takes the rest") << "\"/opt/my app" << QStringList{"/opt/my app"} << QStringList{""};
+        QTest::newRow("empty") << "" << QStringList{} << QStringList{};
+        QTest::newRow("blanks only") << " \t " << QStringList{} << QStringList{};
+    }
+    void candidates()
+    {
+        QFETCH(QString, line);
+        QFETCH(QStringList, programs);
+        QFETCH(QStringList, rests);
+        QStringList gotPrograms;
+        QStringList gotRests;
+        for (const ProgramCandidate &c : programCandidates(line)) {
+            gotPrograms << c.program;
+            gotRests << c.rest;
+        }
+        QCOMPARE(gotPrograms, programs);
+        QCOMPARE(gotRests, rests);
+    }
+
+    void arguments_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("blanks separate") << " a  b\tc " << QStringList{"a", "b", "c"};
+        QTest::newRow("quotes group") << "\"a b\" c" << QStringList{"a b", "c"};
+        QTest::newRow("quotes inside a word") << "x\"a b\"y" << QStringList{"xa by"};
+        QTest::newRow("empty quotes are an empty argument") << "\"\" a" << QStringList{"", "a"};
+        QTest::newRow("doubled quote inside quotes") << "\"say \"\"hi\"\"\"" << QStringList{"say \"hi\""};
+        QTest::newRow("escaped quote") << "a\\\"b" << QStringList{"a\"b"};
+        QTest::newRow("backslashes alone are literal") << "C:\\dir\\ x\\\\y" << QStringList{"C:\\dir\\", "x\\\\y"};
+        QTest::newRow("even backslashes before a quote") << "\"a\\\\\" b" << QStringList{"a\\", "b"};
+        QTest::newRow("shell characters are plain text")
+            << "; | & $(x) `y` > z *" << QStringList{";", "|", "&", "$(x)", "`y`", ">", "z", "*"};
+        QTest::newRow("nothing") << "" << QStringList{};
+    }
+    void arguments()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, arguments);
+        QCOMPARE(splitArguments(text), arguments);
+    }
+
+    void argumentsReachTheProgram()
+    {
+        QTemporaryDir dir;
+        const QString rec = writeRecorder(dir.filePath("rec"));
+        CommandLauncher launcher;
+        launcher.launch(rec + " one \"two three\" four");
+        QCOMPARE(runsOf(rec, 1), (QList<QStringList>{{"one", "two three", "four"}}));
+    }
+
+    void programInFolderWithSpaces_data()
+    {
+        QTest::addColumn<bool>("quoted");
+        QTest::newRow("unquoted: prefixes tried until one runs") << false;
+        QTest::newRow("quoted") << true;
+    }
+    void programInFolderWithSpaces()
+    {
+        QFETCH(bool, quoted);
+        QTemporaryDir dir;
+        const QString rec = writeRecorder(dir.filePath("my tools/the rec"));
+        // A file that is no program where the first prefix points must not stop the search.
+        QFile decoy(dir.filePath("my"));
+        decoy.open(QIODevice::WriteOnly);
+        decoy.close();
+        CommandLauncher launcher;
+        launcher.launch((quoted ? '"' + rec + '"' : rec) + " a b");
+        QCOMPARE(runsOf(rec, 1), (QList<QStringList>{{"a", "b"}}));
+    }
+
+    void shellCharactersInNameStartOnlyThatFile()
+    {
+        QTemporaryDir dir;
+        const QString name = QStringLiteral("x;touch pwned&$(touch pwned2)`touch pwned3`|cat>out*");
+        const QString rec = writeRecorder(dir.filePath(name));
+        CommandLauncher launcher;
+        launcher.launch(rec);
+        QCOMPARE(runsOf(rec, 1), (QList<QStringList>{{}}));
+        const QStringList left = QDir(dir.path()).entryList(QDir::Files);
+        QVERIFY2(!left.contains("pwned") && !left.contains("pwned2") && !left.contains("pwned3")
+                     && !left.contains("out"),
+                 qPrintable(left.join(", ")));
+        QVERIFY(!QFileInfo::exists(QDir::current().filePath("pwned")));
+    }
+
+    void programFoundOnPath()
+    {
+        QTemporaryDir dir;
+        const QString rec = writeRecorder(dir.filePath("rec"));
+        CommandLauncher launcher;
+        launcher.launch("sh " + rec + " via-path");
+        QCOMPARE(runsOf(rec, 1), (QList<QStringList>{{"via-path"}}));
+    }
+
+    void twoActivationsStartTwoProcesses()
+    {
+        QTemporaryDir dir;
+        const QString rec = writeRecorder(dir.filePath("rec"));
+        CommandLauncher launcher;
+        const qint64 first = launcher.launch(rec + " 1");
+        const qint64 second = launcher.launch(rec + " 2");
+        QVERIFY(first > 0 && second > 0 && first != second);
+        const QList<QStringList> runs = runsOf(rec, 2);
+        QCOMPARE(runs.size(), 2);
+        QVERIFY(runs.contains(QStringList{"1"}) && runs.contains(QStringList{"2"}));
+    }
+
+    void processIsDetachedAndLeavesNoZombie()
+    {
+        QTemporaryDir dir;
+        const QString marker = dir.filePath("parent");
+        CommandLauncher launcher;
+        launcher.launch("/bin/sh -c \"echo $PPID > '" + marker + "'\"");
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(marker).size() > 0, 10000);
+        QFile file(marker);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().trimmed().toLongLong() != ::getpid());
+        // Nothing of ours is left to reap.
+        QCOMPARE(::waitpid(-1, nullptr, WNOHANG), -1);
+        QCOMPARE(errno, ECHILD);
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("mentions");
+        QTest::newRow("missing path") << "/nonexistent/ventaro-test-prog --flag" << "/nonexistent/ventaro-test-prog";
+        QTest::newRow("missing name on PATH") << "ventaro-no-such-program x" << "ventaro-no-such-program";
+        QTest::newRow("folder") << "/tmp" << "folder";
+        QTest::newRow("empty quoted program") << "\"\" x" << "Cannot start";
+        QTest::newRow("blank line") << "   " << "empty";
+    }
+    void failures()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, mentions);
+        CommandLauncher launcher;
+        try {
+            launcher.launch(line);
+            QFAIL("no error raised");
+        } catch (const RuntimeError &error) {
+            QVERIFY2(error.message().contains(mentions), qPrintable(error.message()));
+        }
+    }
+
+    void notExecutableFileIsNamed()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("notes.txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("hello");
+        file.close();
+        CommandLauncher launcher;
+        try {
+            launcher.launch(path);
+            QFAIL("no error raised");
+        } catch (const RuntimeError &error) {
+            QVERIFY2(error.message().contains(path) && error.message().contains("not an executable"),
+                     qPrintable(error.message()));
+        }
+    }
+
+    void executableThatCannotRunReportsWhy()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("garbage");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\x7f\x01\x02 not a program");
+        file.close();
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        CommandLauncher launcher;
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, launcher.launch(path));
+    }
+};
+
+QTEST_GUILESS_MAIN(LauncherTest)
+#include "launcher_test.moc"

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <map>
+
+#include <QStringList>
+
+#include "platform/clock.h"
+#include "schedule/launcher.h"
+#include "schedule/schedule_view.h"
+
+namespace ventaro::test {
+
+// A clock that stands still until told: set("2024/05/17 21:40:00.250").
+class FakeClock final : public Clock
+{
+public:
+    explicit FakeClock(const QString &reading = QStringLiteral("2024/05/17 21:40:00.000"));
+    void set(const QString &reading);
+    void advanceMs(qint64 ms);
+    QDateTime now() const override;
+
+private:
+    QDateTime now_;
+};
+
+// Records every command line it is asked to start; fails when told to.
+class FakeLauncher final : public Launcher
+{
+public:
+    qint64 launch(const QString &commandLine) override;
+
+    QStringList started;
+    QString failWith; // non-empty: throw this message instead of starting
+};
+
+// The schedule's controls as plain values.
+class FakeView final : public ScheduleView
+{
+public:
+    QString activateText() const override;
+    void setActivateText(const QString &text) override;
+    bool activateEnabled() const override;
+    void setActivateEnabled(bool enabled) override;
+    QString intervalText() const override;
+    bool optionSelected(RepeatOption option) const override;
+    QString commandText() const override;
+    void setClockCaption(const QString &text) override;
+    void setHeightTwips(int height) override;
+    void showMessage(const QString &message) override;
+
+    void select(RepeatOption option);
+
+    QString activate = QStringLiteral("yyyy/mm/dd hh:mi:ss");
+    bool enabled = true;
+    QString interval;
+    std::map<RepeatOption, bool> options;
+    QString command;
+    QString clock;
+    int height = 2340;
+    QStringList messages;
+};
+
+} // namespace ventaro::test
