@@ -1,0 +1,317 @@
+#include <QtTest>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "fakes.h"
+#include "platform/second_ticker.h"
+#include "schedule/schedule_controller.h"
+#include "window/form1.h"
+
+using namespace ventaro;
+using namespace ventaro::test;
+
+namespace {
+
+struct Rig
+{
+    FakeClock clock{QStringLiteral("2024/05/17 21:40:00.300")};
+    FakeLauncher launcher;
+    Form1 form{clock, launcher, Separators{}};
+
+    template<typename T>
+    T *child(const char *name)
+    {
+        auto *widget = form.findChild<T *>(QString::fromLatin1(name));
+        if (widget == nullptr)
+            qFatal("no control %s", name);
+        return widget;
+    }
+};
+
+QString kindOf(const QWidget *w)
+{
+    if (qobject_cast<const QPushButton *>(w))
+        return "button";
+    if (qobject_cast<const QLineEdit *>(w))
+        return "text";
+    if (qobject_cast<const QPlainTextEdit *>(w))
+        return "multiline";
+    if (qobject_cast<const QRadioButton *>(w))
+        return "option";
+    if (qobject_cast<const QLabel *>(w))
+        return static_cast<const QLabel *>(w)->pixmap().isNull() ? "label" : "image";
+    return "?";
+}
+
+QString captionOf(const QWidget *w)
+{
+    if (auto *b = qobject_cast<const QAbstractButton *>(w))
+        return b->text();
+    if (auto *e = qobject_cast<const QLineEdit *>(w))
+        return e->text();
+    if (auto *e = qobject_cast<const QPlainTextEdit *>(w))
+        return e->toPlainText();
+    if (auto *l = qobject_cast<const QLabel *>(w))
+        return l->text();
+    return {};
+}
+
+} // namespace
+
+class WindowTest final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void controls_data()
+    {
+        // Client-area twips; the window adds a one-pixel frame (15 twips).
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("top");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::newRow("reset") << "button" << "Reset" << 3600 << 240 << 615 << 375;
+        QTest::newRow("plus_3") << "button" << "+" << 4275 << 240 << 255 << 180;
+        QTest::newRow("plus_2") << "button" << "+" << 4545 << 240 << 255 << 180;
+        QTest::newRow("plus_1") << "button" << "+" << 4815 << 240 << 255 << 180;
+        QTest::newRow("plus_0") << "button" << "+" << 5085 << 240 << 255 << 180;
+        QTest::newRow("minus_3") << "button" << "-" << 4275 << 435 << 255 << 180;
+        QTest::newRow("minus_2") << "button" << "-" << 4545 << 435 << 255 << 180;
+        QTest::newRow("minus_1") << "button" << "-" << 4815 << 435 << 255 << 180;
+        QTest::newRow("minus_0") << "button" << "-" << 5085 << 435 << 255 << 180;
+        QTest::newRow("interval") << "text" << "" << 1080 << 1680 << 375 << 270;
+        QTest::newRow("Option_s") << "option" << "Seconds After" << 1560 << 2040 << 1455 << 255;
+        QTest::newRow("Option_n") << "option" << "Minutes After" << 1560 << 1800 << 1455 << 255;
+        QTest::newRow("Option_h") << "option" << "Hours After" << 1560 << 1560 << 1455 << 255;
+        QTest::newRow("Option_d") << "option" << "Days After" << 1560 << 1320 << 1455 << 255;
+        QTest::newRow("command") << "multiline" << "" << 1080 << 720 << 4275 << 495;
+        QTest::newRow("activate") << "text" << "2024/05/17 21:40:00" << 3600 << 30 << 1815 << 270;
+        QTest::newRow("Label1") << "label" << "VENTARO@" << 2400 << 30 << 1215 << 255;
+        QTest::newRow("Image1") << "image" << "" << 120 << 0 << 240 << 240;
+        QTest::newRow("Label7") << "label" << "Command" << 240 << 840 << 855 << 255;
+        QTest::newRow("clock") << "label" << "" << 360 << 30 << 1935 << 255;
+        QTest::newRow("Label3") << "label" << "Next Activate" << 240 << 1620 << 735 << 495;
+    }
+    void controls()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, caption);
+        QFETCH(int, left);
+        QFETCH(int, top);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        Rig rig;
+        const QWidget *w = rig.child<QWidget>(QTest::currentDataTag());
+        QCOMPARE(kindOf(w), kind);
+        QCOMPARE(captionOf(w), caption);
+        QCOMPARE(QRect(w->mapTo(&rig.form, QPoint(0, 0)), w->size()),
+                 QRect(1 + left / 15, 1 + top / 15, width / 15, height / 15));
+    }
+
+    void window()
+    {
+        Rig rig;
+        QVERIFY(rig.form.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(rig.form.size(), QSize(5565 / 15, 2340 / 15));
+        QCOMPARE(rig.form.palette().color(QPalette::Window), QColor(64, 64, 64));
+        QCOMPARE(rig.child<QLabel>("Label1")->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QVERIFY(!rig.form.windowIcon().isNull());
+        QCOMPARE(rig.child<QLabel>("Image1")->toolTip(), QStringLiteral("menu"));
+        QVERIFY(rig.child<QLabel>("Label3")->wordWrap());
+        QCOMPARE(rig.child<QLineEdit>("activate")->maxLength(), std::numeric_limits<int>::max());
+        QCOMPARE(rig.child<QLineEdit>("interval")->maxLength(), std::numeric_limits<int>::max());
+        QVERIFY(rig.form.timer()->isActive());
+    }
+
+    void fixedFontKeepsFieldsOverTheirButtons()
+    {
+        Rig rig;
+        auto *activate = rig.child<QLineEdit>("activate");
+        QCOMPARE(activate->font().families().value(0), QString::fromUtf8("ＭＳ ゴシック"));
+        QCOMPARE(activate->font().pointSize(), 9);
+        // Every character of a timestamp has the same advance.
+        const QFontMetrics metrics(activate->font());
+        for (const QChar c : QStringLiteral("0123456789/: "))
+            QCOMPARE(metrics.horizontalAdvance(c), metrics.horizontalAdvance(u'0'));
+
+        // Where each field of the text is drawn, against the column of its buttons.
+        const QString text = activate->text();
+        const int textLeft = activate->x() + activate->textMargins().left() + 2;
+        const struct { int index; int at; } fields[] = {{3, 8}, {2, 11}, {1, 14}, {0, 17}};
+        for (const auto &field : fields) {
+            const int from = textLeft + metrics.horizontalAdvance(text.left(field.at));
+            const int to = textLeft + metrics.horizontalAdvance(text.left(field.at + 2));
+            const QRect column = rig.child<QPushButton>(qPrintable(QStringLiteral("plus_%1").arg(field.index)))->geometry();
+            const int overlap = std::min(to, column.right() + 1) - std::max(from, column.left());
+            QVERIFY2(overlap * 2 >= to - from,
+                     qPrintable(QStringLiteral("field %1 at %2..%3, column %4..%5")
+                                    .arg(field.index).arg(from).arg(to).arg(column.left()).arg(column.right())));
+        }
+    }
+
+    void startState()
+    {
+        Rig rig;
+        QVERIFY(rig.child<QLabel>("clock")->text().isEmpty());
+        QCOMPARE(rig.child<QLineEdit>("activate")->text(), QStringLiteral("2024/05/17 21:40:00"));
+        for (const char *name : {"Option_s", "Option_n", "Option_h", "Option_d"})
+            QVERIFY(!rig.child<QRadioButton>(name)->isChecked());
+        QCOMPARE(rig.form.height(), 2340 / 15);
+        rig.form.Timer1_Timer();
+        QCOMPARE(rig.child<QLabel>("clock")->text(), QStringLiteral("2024/05/17 21:40:00"));
+    }
+
+    void compactStripShowsOnlyTheTopControls()
+    {
+        Rig rig;
+        rig.form.set_Click();
+        QCOMPARE(rig.form.height(), 270 / 15);
+        QVERIFY(!rig.child<QLineEdit>("activate")->isEnabled());
+        // The strip is the client area inside the frame: 16 pixels high.
+        QWidget *client = rig.child<QWidget>("client");
+        QCOMPARE(client->height(), 16);
+        QStringList visible;
+        for (QWidget *w : client->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (w->geometry().intersects(client->rect()))
+                visible << w->objectName();
+        }
+        visible.sort();
+        QCOMPARE(visible, (QStringList{"Image1", "Label1", "activate", "clock"}));
+        rig.form.release_Click();
+        QCOMPARE(rig.form.height(), 2340 / 15);
+        QVERIFY(rig.child<QLineEdit>("activate")->isEnabled());
+    }
+
+    void menuItems()
+    {
+        Rig rig;
+        QMenu *menu = rig.form.menu();
+        QCOMPARE(menu->objectName(), QStringLiteral("ventaromenu"));
+        QStringList items;
+        for (QAction *action : menu->actions())
+            items << action->objectName() + '=' + (action->isSeparator() ? "-" : action->text());
+        QCOMPARE(items, (QStringList{"set=Set", "release=Release", "bar1=-", "exit=Exit"}));
+        menu->actions()[0]->trigger();
+        QCOMPARE(rig.form.height(), 18);
+        menu->actions()[1]->trigger();
+        QCOMPARE(rig.form.height(), 156);
+    }
+
+    void controlsReachTheController_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("plus_0 steps a second") << "plus_0" << "2024/05/17 21:40:01";
+        QTest::newRow("plus_1 steps a minute") << "plus_1" << "2024/05/17 21:41:00";
+        QTest::newRow("plus_2 steps an hour") << "plus_2" << "2024/05/17 22:40:00";
+        QTest::newRow("plus_3 steps a day") << "plus_3" << "2024/05/18 21:40:00";
+        QTest::newRow("minus_0 steps a second back") << "minus_0" << "2024/05/17 21:39:59";
+        QTest::newRow("minus_1 steps a minute back") << "minus_1" << "2024/05/17 21:39:00";
+        QTest::newRow("minus_2 steps an hour back") << "minus_2" << "2024/05/17 20:40:00";
+        QTest::newRow("minus_3 steps a day back") << "minus_3" << "2024/05/16 21:40:00";
+        QTest::newRow("reset restores the start time") << "reset" << "2024/05/17 21:40:00";
+    }
+    void controlsReachTheController()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, after);
+        Rig rig;
+        rig.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.form));
+        auto *activate = rig.child<QLineEdit>("activate");
+        if (button == u"reset")
+            activate->setText(QStringLiteral("2030/01/01 00:00:00"));
+        QTest::mouseClick(rig.child<QPushButton>(qPrintable(button)), Qt::LeftButton);
+        QCOMPARE(activate->text(), after);
+    }
+
+    void typedCountChosenUnitAndCommandReachTheTick()
+    {
+        Rig rig;
+        rig.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.form));
+        auto *activate = rig.child<QLineEdit>("activate");
+        activate->selectAll();
+        QTest::keyClicks(activate, QStringLiteral("2024/05/17 21:40:05"));
+        QTest::keyClicks(rig.child<QLineEdit>("interval"), QStringLiteral("5"));
+        QTest::mouseClick(rig.child<QRadioButton>("Option_n"), Qt::LeftButton, {}, QPoint(6, 8));
+        QVERIFY(rig.child<QRadioButton>("Option_n")->isChecked());
+        QTest::keyClicks(rig.child<QPlainTextEdit>("command"), QStringLiteral("/bin/echo hi"));
+        rig.form.set_Click();
+        rig.clock.set(QStringLiteral("2024/05/17 21:40:05.002"));
+        rig.form.Timer1_Timer();
+        QCOMPARE(activate->text(), QStringLiteral("2024/05/17 21:45:05"));
+        QCOMPARE(rig.launcher.started, QStringList{"/bin/echo hi"});
+
+        // Choosing another unit clears the first.
+        QTest::mouseClick(rig.child<QRadioButton>("Option_s"), Qt::LeftButton, {}, QPoint(6, 8));
+        QVERIFY(!rig.child<QRadioButton>("Option_n")->isChecked());
+    }
+
+    void tabOrder()
+    {
+        Rig rig;
+        rig.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.form));
+        rig.child<QLineEdit>("activate")->setFocus();
+        const auto walk = [] {
+            QStringList order{QApplication::focusWidget()->objectName()};
+            for (int i = 0; i < 20 && (order.size() == 1 || order.back() != order.front()); ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                order << QApplication::focusWidget()->objectName();
+            }
+            return order;
+        };
+        // The options are one stop: the chosen one, or the first when none is.
+        QCOMPARE(walk(), (QStringList{"activate", "command", "Option_d", "interval", "minus_0", "minus_1",
+                                      "minus_2", "minus_3", "plus_0", "plus_1", "plus_2", "plus_3", "reset",
+                                      "activate"}));
+        rig.child<QRadioButton>("Option_n")->setChecked(true);
+        QCOMPARE(walk().mid(1, 3), (QStringList{"command", "Option_n", "interval"}));
+
+        // Arrow keys move the choice within the group.
+        rig.child<QRadioButton>("Option_n")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Option_s"));
+    }
+
+    void messagesDoNotBlockAndReplaceEachOther()
+    {
+        Rig rig;
+        rig.form.show();
+        rig.launcher.failWith = QStringLiteral("Cannot start \"nope\": no such program on PATH");
+        rig.form.showMessage(QStringLiteral("first"));
+        rig.form.showMessage(QStringLiteral("second"));
+        QMessageBox *box = rig.form.messageWindow();
+        QVERIFY(box != nullptr);
+        QVERIFY(box->isVisible());
+        QVERIFY(!box->isModal());
+        QCOMPARE(box->text(), QStringLiteral("second"));
+        QCOMPARE(rig.form.findChildren<QMessageBox *>().size(), 1);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QVERIFY(rig.form.timer()->isActive());
+    }
+
+    void failingCommandShowsTheMessage()
+    {
+        Rig rig;
+        rig.launcher.failWith = QStringLiteral("Cannot start \"nope\": no such program on PATH");
+        rig.child<QPlainTextEdit>("command")->setPlainText(QStringLiteral("nope"));
+        rig.form.set_Click();
+        rig.form.Timer1_Timer();
+        QVERIFY(rig.form.messageWindow() != nullptr);
+        QCOMPARE(rig.form.messageWindow()->text(), rig.launcher.failWith);
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"

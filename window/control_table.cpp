@@ -1,0 +1,51 @@
+#include "window/control_table.h"
+
+#include <array>
+
+namespace ventaro {
+
+namespace {
+
+using K = ControlKind;
+using L = ControlLook;
+
+// clang-format off
+constexpr std::array kControls = {
+//  name        kind                 caption                left   top  width height tab  look
+    ControlSpec{"reset",    K::PushButton,       "Reset",               3600,  240,  615,  375, 19, L::Default},
+    ControlSpec{"plus_3",   K::PushButton,       "+",                   4275,  240,  255,  180, 16, L::Default},
+    ControlSpec{"plus_2",   K::PushButton,       "+",                   4545,  240,  255,  180, 15, L::Default},
+    ControlSpec{"plus_1",   K::PushButton,       "+",                   4815,  240,  255,  180, 14, L::Default},
+    ControlSpec{"plus_0",   K::PushButton,       "+",                   5085,  240,  255,  180, 13, L::Default},
+    ControlSpec{"minus_3",  K::PushButton,       "-",                   4275,  435,  255,  180, 12, L::Default},
+    ControlSpec{"minus_2",  K::PushButton,       "-",                   4545,  435,  255,  180, 11, L::Default},
+    ControlSpec{"minus_1",  K::PushButton,       "-",                   4815,  435,  255,  180, 10, L::Default},
+    ControlSpec{"minus_0",  K::PushButton,       "-",                   5085,  435,  255,  180,  9, L::Default},
+    ControlSpec{"interval", K::TextBox,          "",                    1080, 1680,  375,  270,  7, L::Fixed},
+    ControlSpec{"Option_s", K::OptionButton,     "Seconds After",       1560, 2040, 1455,  255,  6, L::Panel},
+    ControlSpec{"Option_n", K::OptionButton,     "Minutes After",       1560, 1800, 1455,  255,  5, L::Panel},
+    ControlSpec{"Option_h", K::OptionButton,     "Hours After",         1560, 1560, 1455,  255,  4, L::Panel},
+    ControlSpec{"Option_d", K::OptionButton,     "Days After",          1560, 1320, 1455,  255,  3, L::Panel},
+    ControlSpec{"command",  K::MultiLineTextBox, "",                    1080,  720, 4275,  495,  1, L::Default},
+    ControlSpec{"activate", K::TextBox,          "yyyy/mm/dd hh:mi:ss", 3600,   30, 1815,  270,  0, L::PanelFixed},
+    ControlSpec{"Label1",   K::Label,            "VENTARO@",            2400,   30, 1215,  255, 18, L::Panel},
+    ControlSpec{"Image1",   K::Image,            "",                     120,    0,  240,  240, -1, L::Default},
+    ControlSpec{"Label7",   K::Label,            "Command",              240,  840,  855,  255, 17, L::Panel},
+    ControlSpec{"clock",    K::Label,            "",                     360,   30, 1935,  255,  8, L::PanelFixed},
+    ControlSpec{"Label3",   K::Label,            "Next Activate",        240, 1620,  735,  495,  2, L::Panel},
+};
+// clang-format on
+
+} // namespace
+
+int twipsToPixels(int twips)
+{
+    return twips / kTwipsPerPixel;
+}
+
+std::span<const ControlSpec> controlTable()
+{
+    return kControls;
+}
+
+} // namespace ventaro

@@ -1,0 +1,455 @@
+#include "window/form1.h"
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+
+#include "platform/clock.h"
+#include "platform/second_ticker.h"
+#include "schedule/command_launcher.h"
+#include "schedule/schedule_controller.h"
+#include "window/control_table.h"
+
+namespace ventaro {
+
+namespace {
+
+const QColor kPanelBackground(64, 64, 64);
+const QColor kPanelText(Qt::white);
+const QColor kDisabledPanelText(200, 200, 200);
+const QColor kFrame(150, 150, 150);
+
+// The fixed-pitch font, with fallbacks that keep the activation text in
+// columns on a Linux desktop without the Japanese Windows font.
+QFont fixedFont()
+{
+    QFont font;
+    font.setFamilies({QString::fromUtf8("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
+                      QStringLiteral("IPAGothic"), QStringLiteral("TakaoGothic"),
+                      QStringLiteral("VL Gothic"), QStringLiteral("Noto Sans Mono CJK JP"),
+                      QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
+    font.setStyleHint(QFont::Monospace);
+    font.setPointSize(9);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+// The window is laid out in fixed twips, so it brings its own interface font
+// near the 11-pixel size it was drawn for rather than the desktop's default,
+// which is often too large for its labels.
+QFont interfaceFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Noto Sans"), QStringLiteral("Arial")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
+}
+
+QPalette panelPalette(QPalette palette)
+{
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        palette.setColor(role, kPanelBackground);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, kPanelText);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, kDisabledPanelText);
+    palette.setColor(QPalette::Disabled, QPalette::Base, kPanelBackground);
+    return palette;
+}
+
+// The buttons are 17 x 12 pixels: no padding, and focus shown by the border's
+// colour so that no focus frame covers the caption.
+const char kButtonStyle[] = "QPushButton { padding: 0px; margin: 0px; border: 1px solid #8c8c8c;"
+                            " border-radius: 2px; background: #efefef; color: #000000;"
+                            " font-weight: bold; }"
+                            "QPushButton:hover { background: #ffffff; }"
+                            "QPushButton:pressed { background: #c8c8c8; }"
+                            "QPushButton:focus { border: 1px solid #1e6fd9; }";
+
+QIcon boltIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/ventaro-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : Form1(std::make_unique<SystemClock>(), std::make_unique<CommandLauncher>(),
+            separatorsFor(QLocale()), parent)
+{
+}
+
+Form1::Form1(std::unique_ptr<Clock> clock, std::unique_ptr<Launcher> launcher,
+             Separators separators, QWidget *parent)
+    : Form1(*clock, *launcher, separators, parent)
+{
+    ownClock_ = std::move(clock);
+    ownLauncher_ = std::move(launcher);
+}
+
+Form1::Form1(const Clock &clock, Launcher &launcher, Separators separators, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    controller_ = std::make_unique<ScheduleController>(*this, clock, launcher, separators);
+
+    setObjectName(QStringLiteral("Form1"));
+    setWindowIcon(boltIcon());
+    setAutoFillBackground(true);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, kPanelBackground);
+    setPalette(background);
+    setFont(interfaceFont());
+    setFixedSize(twipsToPixels(kOuterWidthTwips), twipsToPixels(kOuterHeightTwips));
+
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setAutoFillBackground(true);
+    client_->setGeometry(rect().adjusted(1, 1, -1, -1));
+
+    createControls();
+    createMenu();
+    orderTabs();
+
+    Timer1 = new SecondTicker(clock, this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1, &SecondTicker::tick, this, &Form1::Timer1_Timer);
+
+    Form_Load();
+    Timer1->start();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    const QFont fixed = fixedFont();
+    const QPalette panel = panelPalette(palette());
+    options_ = new QButtonGroup(this);
+    options_->setExclusive(true);
+
+    for (const ControlSpec &spec : controlTable()) {
+        QWidget *widget = createControl(spec);
+        widget->setObjectName(QString::fromLatin1(spec.name));
+        widget->setGeometry(twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
+                            twipsToPixels(spec.height));
+        switch (spec.look) {
+        case ControlLook::Default:
+            break;
+        case ControlLook::Panel:
+            widget->setPalette(panel);
+            widget->setAutoFillBackground(true);
+            if (spec.kind == ControlKind::OptionButton) {
+                // The round indicator keeps its usual light face and dark dot.
+                QPalette option = panel;
+                option.setColor(QPalette::Base, QApplication::palette().color(QPalette::Base));
+                option.setColor(QPalette::Text, QApplication::palette().color(QPalette::Text));
+                widget->setPalette(option);
+            }
+            break;
+        case ControlLook::PanelFixed:
+            widget->setPalette(panel);
+            widget->setAutoFillBackground(true);
+            widget->setFont(fixed);
+            break;
+        case ControlLook::Fixed:
+            widget->setFont(fixed);
+            break;
+        }
+    }
+    // The activation box reaches 4 pixels down over the top of the step
+    // buttons; the buttons stay on top so that their captions stay whole.
+    for (QPushButton *button : client_->findChildren<QPushButton *>(Qt::FindDirectChildrenOnly))
+        button->raise();
+}
+
+QWidget *Form1::createControl(const ControlSpec &spec)
+{
+    const QString caption = QString::fromLatin1(spec.caption);
+    const QString name = QString::fromLatin1(spec.name);
+    switch (spec.kind) {
+    case ControlKind::PushButton: {
+        auto *button = new QPushButton(caption, client_);
+        button->setAutoDefault(false);
+        button->setStyleSheet(QString::fromLatin1(kButtonStyle));
+        if (name == u"reset") {
+            reset = button;
+            connect(button, &QPushButton::clicked, this, &Form1::reset_Click);
+        } else {
+            const bool isPlus = name.startsWith(u"plus_");
+            const int index = name.back().digitValue();
+            (isPlus ? plus : minus)[index] = button;
+            connect(button, &QPushButton::clicked, this, [this, isPlus, index] {
+                if (isPlus)
+                    plus_Click(index);
+                else
+                    minus_Click(index);
+            });
+        }
+        return button;
+    }
+    case ControlKind::TextBox: {
+        auto *edit = new QLineEdit(caption, client_);
+        edit->setMaxLength(std::numeric_limits<int>::max());
+        if (name == u"activate") {
+            activate = edit;
+            edit->setFrame(false);
+            // Text at the top keeps it clear of the buttons below and whole in
+            // the compact strip.
+            edit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        } else {
+            interval = edit;
+        }
+        return edit;
+    }
+    case ControlKind::MultiLineTextBox:
+        command = new QPlainTextEdit(caption, client_);
+        command->setTabChangesFocus(true);
+        return command;
+    case ControlKind::OptionButton: {
+        auto *option = new QRadioButton(caption, client_);
+        options_->addButton(option);
+        if (name == u"Option_s")
+            Option_s = option;
+        else if (name == u"Option_n")
+            Option_n = option;
+        else if (name == u"Option_h")
+            Option_h = option;
+        else
+            Option_d = option;
+        return option;
+    }
+    case ControlKind::Label: {
+        auto *label = new QLabel(caption, client_);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        if (name == u"Label1")
+            Label1 = label;
+        else if (name == u"Label7")
+            Label7 = label;
+        else if (name == u"clock")
+            clock = label;
+        else {
+            Label3 = label;
+            label->setWordWrap(true);
+        }
+        return label;
+    }
+    case ControlKind::Image:
+        Image1 = new QLabel(client_);
+        Image1->setPixmap(windowIcon().pixmap(QSize(32, 32)));
+        Image1->setScaledContents(true);
+        Image1->setToolTip(QStringLiteral("menu"));
+        return Image1;
+    }
+    return nullptr;
+}
+
+void Form1::createMenu()
+{
+    ventaromenu = new QMenu(this);
+    ventaromenu->setObjectName(QStringLiteral("ventaromenu"));
+    set = ventaromenu->addAction(QStringLiteral("Set"), this, &Form1::set_Click);
+    set->setObjectName(QStringLiteral("set"));
+    release = ventaromenu->addAction(QStringLiteral("Release"), this, &Form1::release_Click);
+    release->setObjectName(QStringLiteral("release"));
+    bar1 = ventaromenu->addSeparator();
+    bar1->setObjectName(QStringLiteral("bar1"));
+    exit = ventaromenu->addAction(QStringLiteral("Exit"), this, &Form1::exit_Click);
+    exit->setObjectName(QStringLiteral("exit"));
+}
+
+void Form1::orderTabs()
+{
+    std::vector<std::pair<int, QWidget *>> order;
+    for (const ControlSpec &spec : controlTable()) {
+        auto *widget = client_->findChild<QWidget *>(QString::fromLatin1(spec.name), Qt::FindDirectChildrenOnly);
+        if (widget == nullptr)
+            continue;
+        if (spec.kind == ControlKind::Label || spec.kind == ControlKind::Image) {
+            widget->setFocusPolicy(Qt::NoFocus);
+            continue;
+        }
+        widget->setFocusPolicy(Qt::StrongFocus);
+        order.emplace_back(spec.tabIndex, widget);
+    }
+    std::sort(order.begin(), order.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1].second, order[i].second);
+
+    // The options are one tab stop, as a group of option buttons has always
+    // been: the chosen one, or the first when none is chosen.
+    updateOptionTabStop();
+    connect(options_, &QButtonGroup::buttonToggled, this, &Form1::updateOptionTabStop);
+}
+
+void Form1::updateOptionTabStop()
+{
+    QAbstractButton *stop = options_->checkedButton();
+    if (stop == nullptr)
+        stop = Option_d;
+    for (QAbstractButton *option : options_->buttons())
+        option->setFocusPolicy(option == stop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    client_->setGeometry(rect().adjusted(1, 1, -1, -1));
+}
+
+void Form1::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(kFrame);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+QString Form1::activateText() const
+{
+    return activate->text();
+}
+
+void Form1::setActivateText(const QString &text)
+{
+    activate->setText(text);
+}
+
+bool Form1::activateEnabled() const
+{
+    return activate->isEnabled();
+}
+
+void Form1::setActivateEnabled(bool enabled)
+{
+    activate->setEnabled(enabled);
+}
+
+QString Form1::intervalText() const
+{
+    return interval->text();
+}
+
+bool Form1::optionSelected(RepeatOption option) const
+{
+    switch (option) {
+    case RepeatOption::Days: return Option_d->isChecked();
+    case RepeatOption::Hours: return Option_h->isChecked();
+    case RepeatOption::Minutes: return Option_n->isChecked();
+    case RepeatOption::Seconds: return Option_s->isChecked();
+    }
+    return false;
+}
+
+QString Form1::commandText() const
+{
+    return command->toPlainText();
+}
+
+void Form1::setClockCaption(const QString &text)
+{
+    clock->setText(text);
+}
+
+void Form1::setHeightTwips(int height)
+{
+    setFixedSize(width(), twipsToPixels(height));
+    client_->setGeometry(rect().adjusted(1, 1, -1, -1));
+}
+
+void Form1::showMessage(const QString &text)
+{
+    // One small window that never blocks the clock; a newer message replaces
+    // an older one still on screen.
+    if (message_.isNull()) {
+        message_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("ventaro"), QString(),
+                                   QMessageBox::Ok, this);
+        message_->setObjectName(QStringLiteral("message"));
+        message_->setWindowModality(Qt::NonModal);
+        message_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    message_->setText(text);
+    message_->show();
+    message_->raise();
+}
+
+const ScheduleController &Form1::schedule() const
+{
+    return *controller_;
+}
+
+QMenu *Form1::menu() const
+{
+    return ventaromenu;
+}
+
+QMessageBox *Form1::messageWindow() const
+{
+    return message_.data();
+}
+
+SecondTicker *Form1::timer() const
+{
+    return Timer1;
+}
+
+void Form1::Form_Load()
+{
+    controller_->Form_Load();
+}
+
+void Form1::Timer1_Timer()
+{
+    controller_->Timer1_Timer();
+}
+
+void Form1::plus_Click(int index)
+{
+    controller_->plus_Click(index);
+}
+
+void Form1::minus_Click(int index)
+{
+    controller_->minus_Click(index);
+}
+
+void Form1::reset_Click()
+{
+    controller_->reset_Click();
+}
+
+void Form1::set_Click()
+{
+    controller_->set_Click();
+}
+
+void Form1::release_Click()
+{
+    controller_->release_Click();
+}
+
+void Form1::exit_Click()
+{
+    close();
+}
+
+} // namespace ventaro

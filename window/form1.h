@@ -1,0 +1,117 @@
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/locale_separators.h"
+#include "schedule/schedule_view.h"
+
+class QAction;
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMessageBox;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace ventaro {
+
+class Clock;
+class Launcher;
+class ScheduleController;
+class SecondTicker;
+struct ControlSpec;
+
+// The one borderless window: its controls carry the schedule, its handlers
+// forward to the schedule controller.
+class Form1 final : public QWidget, public ScheduleView
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Form1)
+
+public:
+    // With the system clock, the real launcher and the locale's separators.
+    explicit Form1(QWidget *parent = nullptr);
+    Form1(const Clock &clock, Launcher &launcher, Separators separators, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    QString activateText() const override;
+    void setActivateText(const QString &text) override;
+    bool activateEnabled() const override;
+    void setActivateEnabled(bool enabled) override;
+    QString intervalText() const override;
+    bool optionSelected(RepeatOption option) const override;
+    QString commandText() const override;
+    void setClockCaption(const QString &text) override;
+    void setHeightTwips(int height) override;
+    void showMessage(const QString &message) override;
+
+    const ScheduleController &schedule() const;
+    QMenu *menu() const;
+    QMessageBox *messageWindow() const;
+    SecondTicker *timer() const;
+
+    void Form_Load();
+    void Timer1_Timer();
+    void plus_Click(int index);
+    void minus_Click(int index);
+    void reset_Click();
+    void set_Click();
+    void release_Click();
+    void exit_Click();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    Form1(std::unique_ptr<Clock> clock, std::unique_ptr<Launcher> launcher, Separators separators,
+          QWidget *parent);
+
+    void createControls();
+    QWidget *createControl(const ControlSpec &spec);
+    void createMenu();
+    void orderTabs();
+    void updateOptionTabStop();
+
+    std::unique_ptr<Clock> ownClock_;
+    std::unique_ptr<Launcher> ownLauncher_;
+    std::unique_ptr<ScheduleController> controller_;
+
+    // The client area inside the one-pixel frame; it clips the controls that
+    // lie below the compact strip.
+    QWidget *client_ = nullptr;
+
+    QPushButton *reset = nullptr;
+    std::array<QPushButton *, 4> plus{};
+    std::array<QPushButton *, 4> minus{};
+    QLineEdit *interval = nullptr;
+    QRadioButton *Option_s = nullptr;
+    QRadioButton *Option_n = nullptr;
+    QRadioButton *Option_h = nullptr;
+    QRadioButton *Option_d = nullptr;
+    QButtonGroup *options_ = nullptr;
+    QPlainTextEdit *command = nullptr;
+    QLineEdit *activate = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Image1 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *clock = nullptr;
+    QLabel *Label3 = nullptr;
+    SecondTicker *Timer1 = nullptr;
+
+    QMenu *ventaromenu = nullptr;
+    QAction *set = nullptr;
+    QAction *release = nullptr;
+    QAction *bar1 = nullptr;
+    QAction *exit = nullptr;
+
+    QPointer<QMessageBox> message_;
+};
+
+} // namespace ventaro
