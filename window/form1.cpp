@@ -1,6 +1,7 @@
 #include "window/form1.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <vector>
 
@@ -11,15 +12,24 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QUrl>
+#include <QWindow>
 
 #include "platform/clock.h"
+#include "platform/int16_rounding.h"
 #include "platform/second_ticker.h"
 #include "schedule/command_launcher.h"
 #include "schedule/schedule_controller.h"
@@ -83,6 +93,34 @@ const char kButtonStyle[] = "QPushButton { padding: 0px; margin: 0px; border: 1p
                             "QPushButton:pressed { background: #c8c8c8; }"
                             "QPushButton:focus { border: 1px solid #1e6fd9; }";
 
+// The first local file a drop carries, or nothing (text, a web link).
+QString firstLocalFile(const QMimeData *data)
+{
+    if (data == nullptr || !data->hasUrls())
+        return {};
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return {};
+}
+
+int buttonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+// Wayland does not let a program place its own window; the compositor moves it.
+bool windowSystemMoves()
+{
+    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+}
+
 QIcon boltIcon()
 {
     QIcon icon;
@@ -135,6 +173,7 @@ Form1::Form1(const Clock &clock, Launcher &launcher, Separators separators, QWid
     connect(Timer1, &SecondTicker::tick, this, &Form1::Timer1_Timer);
 
     Form_Load();
+    activate->setFocus(); // the first tab stop
     Timer1->start();
 }
 
@@ -150,6 +189,12 @@ void Form1::createControls()
     for (const ControlSpec &spec : controlTable()) {
         QWidget *widget = createControl(spec);
         widget->setObjectName(QString::fromLatin1(spec.name));
+        // Controls, labels included, keep their mouse presses to themselves, so
+        // only the bare surface drags the window. The activation box passes
+        // them on while it is disabled, which makes the whole compact strip a
+        // handle.
+        if (widget != activate)
+            widget->setAttribute(Qt::WA_NoMousePropagation);
         widget->setGeometry(twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
                             twipsToPixels(spec.height));
         switch (spec.look) {
@@ -224,6 +269,8 @@ QWidget *Form1::createControl(const ControlSpec &spec)
     case ControlKind::MultiLineTextBox:
         command = new QPlainTextEdit(caption, client_);
         command->setTabChangesFocus(true);
+        // Drops are ours to read: the box never inserts dropped text itself.
+        command->viewport()->installEventFilter(this);
         return command;
     case ControlKind::OptionButton: {
         auto *option = new QRadioButton(caption, client_);
@@ -258,6 +305,7 @@ QWidget *Form1::createControl(const ControlSpec &spec)
         Image1->setPixmap(windowIcon().pixmap(QSize(32, 32)));
         Image1->setScaledContents(true);
         Image1->setToolTip(QStringLiteral("menu"));
+        Image1->installEventFilter(this);
         return Image1;
     }
     return nullptr;
@@ -414,6 +462,7 @@ SecondTicker *Form1::timer() const
 
 void Form1::Form_Load()
 {
+    drag_flag = 0;
     controller_->Form_Load();
 }
 
@@ -450,6 +499,114 @@ void Form1::release_Click()
 void Form1::exit_Click()
 {
     close();
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Image1 && event->type() == QEvent::MouseButtonPress) {
+        Image1_MouseDown();
+        return true;
+    }
+    if (command != nullptr && watched == command->viewport()) {
+        switch (event->type()) {
+        case QEvent::DragEnter: {
+            auto *enter = static_cast<QDragEnterEvent *>(event);
+            if (firstLocalFile(enter->mimeData()).isEmpty())
+                enter->ignore();
+            else
+                enter->acceptProposedAction();
+            return true;
+        }
+        case QEvent::DragMove:
+            return true; // keeps the answer given on entry
+        case QEvent::Drop: {
+            auto *drop = static_cast<QDropEvent *>(event);
+            command_OLEDragDrop(drop->mimeData());
+            drop->acceptProposedAction();
+            return true;
+        }
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF client = (event->position() - QPointF(client_->pos())) * kTwipsPerPixel;
+    Form_MouseDown(buttonCode(event->button()), float(client.x()), float(client.y()));
+    if (event->button() == Qt::LeftButton && windowSystemMoves() && windowHandle() != nullptr)
+        windowHandle()->startSystemMove();
+    event->accept();
+}
+
+void Form1::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!windowSystemMoves())
+        Form_MouseMove(event->globalPosition());
+    event->accept();
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent *event)
+{
+    Form_MouseUp();
+    event->accept();
+}
+
+void Form1::Form_MouseDown(int button, float x, float y)
+{
+    if (button == 1)
+        drag_flag = 1;
+    const auto initX = roundToInt16(x);
+    const auto initY = roundToInt16(y);
+    if (!initX || !initY)
+        return;
+    drag_init_x = *initX;
+    drag_init_y = *initY;
+}
+
+void Form1::Form_MouseMove(QPointF globalPointer)
+{
+    if (drag_flag == 0)
+        return;
+    // The pressed point goes under the pointer. Working from the pointer's
+    // global position, not its position in a window that is itself moving,
+    // keeps the window steady when the window system applies our moves later
+    // than it reports the pointer.
+    const QPointF clientOrigin = QPointF(client_->pos()) * kTwipsPerPixel;
+    const double left = globalPointer.x() * kTwipsPerPixel - clientOrigin.x() - drag_init_x;
+    const double top = globalPointer.y() * kTwipsPerPixel - clientOrigin.y() - drag_init_y;
+    if (!std::isfinite(left) || !std::isfinite(top))
+        return;
+    move(qRound(left / kTwipsPerPixel), qRound(top / kTwipsPerPixel));
+}
+
+void Form1::Form_MouseUp()
+{
+    drag_flag = 0;
+}
+
+void Form1::Image1_MouseDown()
+{
+    ventaromenu->popup(QCursor::pos());
+}
+
+void Form1::command_OLEDragDrop(const QMimeData *data)
+{
+    const QString path = firstLocalFile(data);
+    if (!path.isEmpty())
+        command->setPlainText(path);
+}
+
+qint16 Form1::dragFlag() const
+{
+    return drag_flag;
+}
+
+QPoint Form1::dragInit() const
+{
+    return {drag_init_x, drag_init_y};
 }
 
 } // namespace ventaro

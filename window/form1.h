@@ -14,6 +14,7 @@ class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMimeData;
 class QMessageBox;
 class QPlainTextEdit;
 class QPushButton;
@@ -65,7 +66,22 @@ public:
     void release_Click();
     void exit_Click();
 
+    // Presses, moves and releases on the bare surface; x and y are in twips
+    // from the client area's top left, button 1 is the left one.
+    void Form_MouseDown(int button, float x, float y);
+    void Form_MouseMove(QPointF globalPointer);
+    void Form_MouseUp();
+    void Image1_MouseDown();
+    void command_OLEDragDrop(const QMimeData *data);
+
+    qint16 dragFlag() const;
+    QPoint dragInit() const;
+
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
@@ -112,6 +128,10 @@ private:
     QAction *exit = nullptr;
 
     QPointer<QMessageBox> message_;
+
+    qint16 drag_flag = 0;
+    qint16 drag_init_x = 0;
+    qint16 drag_init_y = 0;
 };
 
 } // namespace ventaro

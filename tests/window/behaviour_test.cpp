@@ -1,0 +1,271 @@
+#include <QtTest>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "fakes.h"
+#include "platform/int16_rounding.h"
+#include "platform/second_ticker.h"
+#include "window/form1.h"
+
+using namespace ventaro;
+using namespace ventaro::test;
+
+namespace {
+
+struct Rig
+{
+    FakeClock clock{QStringLiteral("2024/05/17 21:40:00.300")};
+    FakeLauncher launcher;
+    Form1 form{clock, launcher, Separators{}};
+
+    Rig()
+    {
+        form.move(200, 100);
+        form.show();
+        if (!QTest::qWaitForWindowExposed(&form))
+            qFatal("window not exposed");
+    }
+
+    QWidget *child(const QString &name)
+    {
+        auto *w = form.findChild<QWidget *>(name);
+        if (w == nullptr)
+            qFatal("no control %s", qPrintable(name));
+        return w;
+    }
+
+    // Sends a mouse event to the widget at a point given in client twips, as
+    // the window system would deliver it: to the widget under the pointer.
+    void mouse(QEvent::Type type, const QString &target, QPointF twips, Qt::MouseButton button,
+               Qt::MouseButtons held)
+    {
+        // The bare surface is the window itself: events sent to it keep
+        // fractions of a pixel, which a hop from child to parent would round.
+        QWidget *client = child(QStringLiteral("client"));
+        QWidget *receiver = target.isEmpty() ? static_cast<QWidget *>(&form) : child(target);
+        const QPointF inClient = twips / 15.0;
+        const QPointF local = inClient + QPointF(client->mapTo(&form, QPoint(0, 0)))
+                              - QPointF(receiver->mapTo(&form, QPoint(0, 0)));
+        const QPointF global = QPointF(client->mapToGlobal(QPoint(0, 0))) + inClient;
+        QMouseEvent event(type, local, local, global, button, held, Qt::NoModifier);
+        QApplication::sendEvent(receiver, &event);
+    }
+    void press(QPointF twips, Qt::MouseButton button = Qt::LeftButton, const QString &target = {})
+    {
+        mouse(QEvent::MouseButtonPress, target, twips, button, button);
+    }
+    void moveTo(QPointF twips, Qt::MouseButtons held = Qt::LeftButton, const QString &target = {})
+    {
+        mouse(QEvent::MouseMove, target, twips, Qt::NoButton, held);
+    }
+    void release(QPointF twips, Qt::MouseButton button = Qt::LeftButton, const QString &target = {})
+    {
+        mouse(QEvent::MouseButtonRelease, target, twips, button, Qt::NoButton);
+    }
+
+    void drop(QMimeData *data)
+    {
+        QWidget *viewport = static_cast<QPlainTextEdit *>(child("command"))->viewport();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &drop);
+        delete data;
+    }
+
+    QString commandText()
+    {
+        return static_cast<QPlainTextEdit *>(child("command"))->toPlainText();
+    }
+};
+
+} // namespace
+
+class BehaviourTest final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundToInt16_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("expected"); // 99999: no value
+        QTest::newRow("10.5 goes down to even") << 10.5 << 10;
+        QTest::newRow("11.5 goes up to even") << 11.5 << 12;
+        QTest::newRow("-0.5 goes to zero") << -0.5 << 0;
+        QTest::newRow("-1.5 goes to -2") << -1.5 << -2;
+        QTest::newRow("just under a half") << 2.4999 << 2;
+        QTest::newRow("top of the range") << 32767.4 << 32767;
+        QTest::newRow("past the top") << 32767.5 << 99999;
+        QTest::newRow("bottom of the range") << -32768.0 << -32768;
+        QTest::newRow("past the bottom") << -32769.0 << 99999;
+        QTest::newRow("not a number") << std::nan("") << 99999;
+    }
+    void roundToInt16()
+    {
+        QFETCH(double, value);
+        QFETCH(int, expected);
+        const auto result = ventaro::roundToInt16(value);
+        if (expected == 99999)
+            QVERIFY(!result);
+        else
+            QCOMPARE(int(result.value()), expected);
+    }
+
+    void drag_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QPointF>("press");
+        QTest::addColumn<QPointF>("move");
+        QTest::addColumn<QPoint>("movedPixels");
+        QTest::addColumn<QPoint>("init");
+        QTest::newRow("left press and move: 30 twips right, 5 up")
+            << "" << int(Qt::LeftButton) << QPointF(100, 50) << QPointF(130, 45) << QPoint(2, 0) << QPoint(100, 50);
+        QTest::newRow("pressed point stays under the pointer")
+            << "" << int(Qt::LeftButton) << QPointF(150, 75) << QPointF(600, 30) << QPoint(30, -3) << QPoint(150, 75);
+        QTest::newRow("right press does not drag but stores the point")
+            << "" << int(Qt::RightButton) << QPointF(100, 50) << QPointF(400, 200) << QPoint(0, 0) << QPoint(100, 50);
+        QTest::newRow("X 10.5 stores 10") << "" << int(Qt::RightButton) << QPointF(10.5, 30) << QPointF(10.5, 30)
+                                          << QPoint(0, 0) << QPoint(10, 30);
+        QTest::newRow("X 11.5 stores 12") << "" << int(Qt::RightButton) << QPointF(11.5, 30) << QPointF(11.5, 30)
+                                          << QPoint(0, 0) << QPoint(12, 30);
+        QTest::newRow("press on a label does not drag")
+            << "Label7" << int(Qt::LeftButton) << QPointF(300, 900) << QPointF(900, 1200) << QPoint(0, 0) << QPoint(0, 0);
+        QTest::newRow("press on a button does not drag")
+            << "plus_0" << int(Qt::LeftButton) << QPointF(5100, 250) << QPointF(5400, 550) << QPoint(0, 0) << QPoint(0, 0);
+        QTest::newRow("press on an enabled activation box does not drag")
+            << "activate" << int(Qt::LeftButton) << QPointF(3700, 60) << QPointF(4000, 360) << QPoint(0, 0) << QPoint(0, 0);
+    }
+    void drag()
+    {
+        QFETCH(QString, target);
+        QFETCH(int, button);
+        QFETCH(QPointF, press);
+        QFETCH(QPointF, move);
+        QFETCH(QPoint, movedPixels);
+        QFETCH(QPoint, init);
+        Rig rig;
+        const QPoint before = rig.form.pos();
+        rig.press(press, Qt::MouseButton(button), target);
+        rig.moveTo(move, Qt::MouseButtons(button), target);
+        QCOMPARE(rig.form.pos() - before, movedPixels);
+        QCOMPARE(rig.form.dragInit(), init);
+    }
+
+    void releaseOfAnyButtonEndsTheDrag()
+    {
+        Rig rig;
+        const QPoint before = rig.form.pos();
+        rig.press(QPointF(150, 75));
+        QCOMPARE(rig.form.dragFlag(), qint16(1));
+        rig.release(QPointF(150, 75), Qt::RightButton);
+        QCOMPARE(rig.form.dragFlag(), qint16(0));
+        rig.moveTo(QPointF(600, 600));
+        QCOMPARE(rig.form.pos(), before);
+    }
+
+    void disabledActivationBoxDragsTheStrip()
+    {
+        Rig rig;
+        rig.form.set_Click();
+        QVERIFY(!rig.child("activate")->isEnabled());
+        const QPoint before = rig.form.pos();
+        rig.press(QPointF(3615, 45), Qt::LeftButton, "activate");
+        QCOMPARE(rig.form.dragFlag(), qint16(1));
+        rig.moveTo(QPointF(3615 + 300, 45 + 150), Qt::LeftButton, "activate");
+        QCOMPARE(rig.form.pos() - before, QPoint(20, 10));
+    }
+
+    void iconOpensTheMenu_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::newRow("left") << int(Qt::LeftButton);
+        QTest::newRow("right") << int(Qt::RightButton);
+        QTest::newRow("middle") << int(Qt::MiddleButton);
+    }
+    void iconOpensTheMenu()
+    {
+        QFETCH(int, button);
+        Rig rig;
+        QTest::mousePress(rig.child("Image1"), Qt::MouseButton(button), {}, QPoint(8, 8));
+        QTRY_VERIFY(rig.form.menu()->isVisible());
+        QCOMPARE(rig.form.dragFlag(), qint16(0));
+        // The clock goes on while the menu is open.
+        QVERIFY(rig.form.timer()->isActive());
+        rig.form.menu()->hide();
+    }
+
+    void menuArmsDisarmsAndExits()
+    {
+        Rig rig;
+        const auto choose = [&](const char *name) {
+            QTest::mousePress(rig.child("Image1"), Qt::LeftButton, {}, QPoint(8, 8));
+            QMenu *menu = rig.form.menu();
+            QTRY_VERIFY(menu->isVisible());
+            QAction *action = menu->findChild<QAction *>(name);
+            if (action == nullptr) {
+                for (QAction *a : menu->actions())
+                    if (a->objectName() == QLatin1String(name))
+                        action = a;
+            }
+            QVERIFY(action != nullptr);
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        };
+        choose("set");
+        QCOMPARE(rig.form.height(), 18);
+        QVERIFY(!rig.child("activate")->isEnabled());
+        choose("release");
+        QCOMPARE(rig.form.height(), 156);
+        QVERIFY(rig.child("activate")->isEnabled());
+
+        // Closing the only window ends the program (checked for real, with
+        // its exit status, by the end-to-end tests).
+        QVERIFY(rig.form.testAttribute(Qt::WA_QuitOnClose));
+        choose("exit");
+        QVERIFY(!rig.form.isVisible());
+    }
+
+    void drop_data()
+    {
+        QTest::addColumn<QList<QUrl>>("urls");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        const QString before = QStringLiteral("/bin/echo before");
+        QTest::newRow("three files give the first")
+            << QList<QUrl>{QUrl::fromLocalFile("/opt/a/first"), QUrl::fromLocalFile("/opt/b"), QUrl::fromLocalFile("/c")}
+            << QString() << "/opt/a/first";
+        QTest::newRow("path with spaces unquoted")
+            << QList<QUrl>{QUrl::fromLocalFile("/home/me/My Music/wake up.sh")} << QString()
+            << "/home/me/My Music/wake up.sh";
+        QTest::newRow("shell characters unchanged")
+            << QList<QUrl>{QUrl::fromLocalFile("/tmp/a;b|c&$(d)`e`>f*.sh")} << QString() << "/tmp/a;b|c&$(d)`e`>f*.sh";
+        QTest::newRow("plain text changes nothing") << QList<QUrl>{} << "rm -rf ~" << before;
+        QTest::newRow("web link changes nothing")
+            << QList<QUrl>{QUrl("https://example.org/x.sh")} << QString() << before;
+    }
+    void drop()
+    {
+        QFETCH(QList<QUrl>, urls);
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        Rig rig;
+        static_cast<QPlainTextEdit *>(rig.child("command"))->setPlainText(QStringLiteral("/bin/echo before"));
+        auto *data = new QMimeData;
+        if (!urls.isEmpty())
+            data->setUrls(urls);
+        if (!text.isEmpty())
+            data->setText(text);
+        rig.drop(data);
+        QCOMPARE(rig.commandText(), expected);
+    }
+};
+
+QTEST_MAIN(BehaviourTest)
+#include "behaviour_test.moc"
