@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QUrl>
 #include <QWindow>
 
@@ -436,6 +437,18 @@ void Form1::showMessage(const QString &text)
         message_->setAttribute(Qt::WA_DeleteOnClose);
     }
     message_->setText(text);
+    message_->adjustSize();
+    // Beside the window, not over it, so the clock stays in sight: below it,
+    // or above it when the screen has no room below.
+    const QRect frame = frameGeometry();
+    const QRect screen = this->screen()->availableGeometry();
+    const QSize size = message_->frameGeometry().size();
+    QPoint at(frame.left(), frame.bottom() + 8);
+    if (at.y() + size.height() > screen.bottom())
+        at.setY(frame.top() - 8 - size.height());
+    at.setX(std::clamp(at.x(), screen.left(), std::max(screen.left(), screen.right() - size.width())));
+    at.setY(std::max(at.y(), screen.top()));
+    message_->move(at);
     message_->show();
     message_->raise();
 }

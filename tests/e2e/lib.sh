@@ -1,0 +1,115 @@
+# Shared by the end-to-end tests: a private Xvfb, the program started in it,
+# and clean-up of both (and of whatever a test started) however the test ends.
+# The tests drive the program only as a person would: xdotool for the mouse
+# and keyboard, xwininfo and import for what the X server shows.
+set -eu
+
+VENTARO=$1
+WORK=$(mktemp -d)
+XVFB_PID=
+APP_PID=
+EXTRA_PIDS=
+
+cleanup() {
+    status=$?
+    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
+    for pid in $EXTRA_PIDS; do kill "$pid" 2>/dev/null || true; done
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$WORK"
+    exit $status
+}
+trap cleanup EXIT INT TERM
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+pass() {
+    echo "PASS: $*"
+}
+
+start_xvfb() {
+    Xvfb -displayfd 3 -screen 0 800x600x24 -dpi 96 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        [ -s "$WORK/display" ] && break
+        sleep 0.05
+    done
+    [ -s "$WORK/display" ] || fail "Xvfb did not start"
+    DISPLAY=:$(cat "$WORK/display")
+    export DISPLAY
+}
+
+# Starts the program and waits for its window; sets WIN to its X window id.
+start_app() {
+    "$VENTARO" >"$WORK/app.log" 2>&1 &
+    APP_PID=$!
+    WIN=
+    for _ in $(seq 200); do
+        WIN=$(xdotool search --onlyvisible --classname ventaro 2>/dev/null | head -n 1) || true
+        [ -n "$WIN" ] && break
+        sleep 0.05
+    done
+    [ -n "$WIN" ] || fail "the window did not appear"
+    sleep 0.3
+}
+
+# The window's position and size from the X server: sets WX, WY, WW, WH.
+window_geometry() {
+    info=$(xwininfo -id "$WIN")
+    WX=$(printf '%s\n' "$info" | sed -n 's/.*Absolute upper-left X: *//p')
+    WY=$(printf '%s\n' "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
+    WW=$(printf '%s\n' "$info" | sed -n 's/.*Width: *//p')
+    WH=$(printf '%s\n' "$info" | sed -n 's/.*Height: *//p')
+}
+
+# Clicks at a point given in pixels from the window's top left corner.
+click_at() {
+    window_geometry
+    xdotool mousemove $((WX + $1)) $((WY + $2)) click "${3:-1}"
+}
+
+# Drags with the left button from a point in the window by (dx, dy).
+drag_from() {
+    window_geometry
+    x=$((WX + $1))
+    y=$((WY + $2))
+    xdotool mousemove "$x" "$y" mousedown 1
+    for step in 1 2 3 4; do
+        xdotool mousemove $((x + $3 * step / 4)) $((y + $4 * step / 4))
+        sleep 0.02
+    done
+    xdotool mouseup 1
+    sleep 0.2
+}
+
+# Opens the icon's menu and chooses an item by its place: 1 Set, 2 Release, 3 Exit.
+choose_from_menu() {
+    click_at 17 9
+    sleep 0.4
+    case $1 in
+    1) xdotool key Down Return ;;
+    2) xdotool key Down Down Return ;;
+    3) xdotool key Up Return ;;
+    esac
+    sleep 0.3
+}
+
+# Replaces the text of the box at (x, y) with the given text.
+type_into() {
+    click_at "$1" "$2"
+    xdotool key ctrl+a
+    xdotool type --delay 5 "$3"
+}
+
+# Window-relative places of the controls (one-pixel frame plus client pixels).
+ICON="17 9"
+ACTIVATE="300 10"
+COMMAND="200 65"
+INTERVAL="85 122"
+OPTION_SECONDS="111 145"
+COMMAND_LABEL="30 65"
+PLUS_SECONDS="348 23"
+BARE="6 141"
+CLOCK_CROP="120x14+26+4"
