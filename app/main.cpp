@@ -9,7 +9,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     guard.release();
     QApplication::setApplicationName(QStringLiteral("ventaro"));
-    QApplication::setDesktopFileName(QStringLiteral("ventaro"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.ventaro.Ventaro"));
 
     ventaro::Form1 window;
     window.show();

@@ -1,0 +1,48 @@
+#!/bin/sh
+# Builds the Debian package, installs it into a scratch root with dpkg, and
+# checks that its files are where a desktop looks for them, that the desktop
+# entry and the AppStream file validate, and what the package depends on.
+set -eu
+build=$1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cd "$build"
+cpack -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1 || { cat "$scratch/cpack.log"; fail "cpack"; }
+deb=$(ls "$scratch"/out/ventaro_*.deb)
+echo "PASS: built $(basename "$deb")"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for need in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-ipafont-gothic; do
+    printf '%s' "$depends" | grep -q "$need" || fail "Depends lacks $need: $depends"
+done
+echo "PASS: Depends: $depends"
+
+root=$scratch/root
+mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
+touch "$root/var/lib/dpkg/status"
+dpkg --root="$root" --force-depends --force-script-chrootless --log=/dev/null -i "$deb" \
+    >"$scratch/dpkg.log" 2>&1 || { cat "$scratch/dpkg.log"; fail "dpkg -i into the scratch root"; }
+dpkg --root="$root" -s ventaro | grep -q '^Status: install ok installed' || fail "not installed"
+echo "PASS: installs into a scratch root"
+
+for file in usr/bin/ventaro \
+    usr/share/applications/io.github.ventaro.Ventaro.desktop \
+    usr/share/metainfo/io.github.ventaro.Ventaro.metainfo.xml \
+    usr/share/icons/hicolor/scalable/apps/ventaro.svg; do
+    [ -f "$root/$file" ] || fail "missing /$file"
+done
+for size in 16 22 24 32 48 64 128 256; do
+    [ -f "$root/usr/share/icons/hicolor/${size}x${size}/apps/ventaro.png" ] || fail "missing ${size}x${size} icon"
+done
+[ -x "$root/usr/bin/ventaro" ] || fail "/usr/bin/ventaro is not executable"
+echo "PASS: binary, desktop entry, metainfo and icons in place"
+
+desktop-file-validate "$root/usr/share/applications/io.github.ventaro.Ventaro.desktop" || fail "desktop entry"
+appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.ventaro.Ventaro.metainfo.xml" || fail "metainfo"
+echo "PASS: desktop entry and metainfo validate"
+
+dpkg --root="$root" --force-script-chrootless --log=/dev/null -r ventaro >/dev/null 2>&1 || fail "dpkg -r"
+[ ! -e "$root/usr/bin/ventaro" ] || fail "/usr/bin/ventaro left after removal"
+echo "PASS: removes cleanly"
