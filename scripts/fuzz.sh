@@ -1,0 +1,35 @@
+#!/bin/sh
+# Builds the libFuzzer targets with clang and runs each for a bounded time.
+# Usage: scripts/fuzz.sh [seconds per target, default 120]
+# Needs clang and libclang-rt-14-dev (installed here when missing).
+set -eu
+here=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-120}
+. "$here/scripts/packages.sh"
+# shellcheck disable=SC2086
+"$here/scripts/ensure-packages.sh" $BUILD_PACKAGES clang libclang-rt-14-dev
+build=$here/build-fuzz
+CC=clang CXX=clang++ cmake -S "$here" -B "$build" -DVENTARO_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j"$(nproc)" --target date_text_fuzz repeat_count_fuzz command_line_fuzz
+
+seed() { mkdir -p "$1"; shift; i=0; for s in "$@"; do printf '%s' "$s" >"$dir/seed$i"; i=$((i + 1)); done; }
+dir=$build/corpus/date_text
+seed "$dir" 'AAA2024/09/04 09:05:03' 'xyz2024-9-4 9:5' 'bcd23:59:59' 'efg0100/01/01' 'hij9999/12/31 23:59:59'
+dir=$build/corpus/repeat_count
+seed "$dir" '5' ' 1 0' '3min' '&HFFFF' '&O17' '1.5E3' '2d-2' '-.5' '1e400'
+dir=$build/corpus/command_line
+seed "$dir" '/opt/my app/run -x' '"/opt/a b/c" "d e" f' 'a\"b "c""d" e\\\\"f g"' '  x  y  '
+
+status=0
+for target in date_text repeat_count command_line; do
+    echo "== $target: $seconds s"
+    if "$build/tests/fuzz/${target}_fuzz" -max_total_time="$seconds" -print_final_stats=1 \
+        -artifact_prefix="$build/${target}-" "$build/corpus/$target" >"$build/$target.log" 2>&1; then
+        grep -E 'stat::number_of_executed_units|stat::peak_rss_mb|cov:' "$build/$target.log" | tail -n 3
+    else
+        status=1
+        tail -n 30 "$build/$target.log"
+        echo "== $target FOUND A PROBLEM; the input is in $build/${target}-*"
+    fi
+done
+exit $status
