@@ -17,6 +17,14 @@ QString resolve(const QString &program)
     return findOnPath(program);
 }
 
+// The desktop's way to open a file with the default application for its type.
+const char kOpener[] = "xdg-open";
+
+bool isBlankText(const QString &text)
+{
+    return text.trimmed().isEmpty();
+}
+
 [[noreturn]] void cannotStart(const QString &program, const QString &reason)
 {
     throw RuntimeError(QStringLiteral("Cannot start \"%1\": %2").arg(program, reason));
@@ -33,7 +41,8 @@ QString resolve(const QString &program)
         if (info.isDir())
             cannotStart(candidate.program, QStringLiteral("it is a folder"));
         if (info.exists())
-            cannotStart(candidate.program, QStringLiteral("not an executable file"));
+            cannotStart(candidate.program,
+                        QStringLiteral("not an executable file, and no %1 to open it with").arg(QLatin1String(kOpener)));
     }
     const QString first = candidates.front().program;
     if (first.contains(u'/'))
@@ -54,6 +63,21 @@ qint64 CommandLauncher::launch(const QString &commandLine)
         if (program.isEmpty())
             continue;
         const StartResult started = startDetached(program, splitArguments(candidate.rest));
+        if (!started.pid)
+            cannotStart(candidate.program, started.error);
+        return *started.pid;
+    }
+
+    // A document (a sound, a picture, a page) that names the whole command
+    // opens in the desktop's default application for its type.
+    for (const ProgramCandidate &candidate : candidates) {
+        const QFileInfo info(candidate.program);
+        if (!candidate.program.contains(u'/') || !isBlankText(candidate.rest) || !info.isFile())
+            continue;
+        const QString opener = findOnPath(QLatin1String(kOpener));
+        if (opener.isEmpty())
+            break;
+        const StartResult started = startDetached(opener, {info.absoluteFilePath()});
         if (!started.pid)
             cannotStart(candidate.program, started.error);
         return *started.pid;

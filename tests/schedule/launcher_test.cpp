@@ -55,6 +55,31 @@ QList<QStringList> runsOf(const QString &path, int expected)
     return runs;
 }
 
+// Puts PATH back as it was when the test is over.
+class PathOverride final
+{
+public:
+    explicit PathOverride(const QByteArray &path)
+        : saved_(qgetenv("PATH"))
+    {
+        qputenv("PATH", path);
+    }
+    ~PathOverride() { qputenv("PATH", saved_); }
+    Q_DISABLE_COPY_MOVE(PathOverride)
+
+private:
+    QByteArray saved_;
+};
+
+QString writeDocument(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write("RIFF not really a sound");
+    return path;
+}
+
 } // namespace
 
 class LauncherTest final : public QObject
@@ -231,6 +256,9 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("hello");
         file.close();
+        // Nowhere to find a default application.
+        QTemporaryDir emptyBin;
+        const PathOverride noOpener(QFile::encodeName(emptyBin.path()));
         CommandLauncher launcher;
         try {
             launcher.launch(path);
@@ -239,6 +267,76 @@ private slots:
             QVERIFY2(error.message().contains(path) && error.message().contains("not an executable"),
                      qPrintable(error.message()));
         }
+    }
+
+    // A stand-in default-application handler records what it is asked to open.
+    void documentOpensWithDefaultApplication_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("sound file") << "alarm.wav";
+        QTest::newRow("spaces in the name, unquoted") << "wake me up.ogg";
+        QTest::newRow("shell characters stay part of the name") << "a;b $(x) & c.html";
+    }
+    void documentOpensWithDefaultApplication()
+    {
+        QFETCH(QString, fileName);
+        QTemporaryDir dir;
+        const QString opener = writeRecorder(dir.filePath("bin/xdg-open"));
+        const QString document = writeDocument(dir.filePath(fileName));
+        const PathOverride path(QFile::encodeName(dir.filePath("bin")) + ":/usr/bin:/bin");
+        CommandLauncher launcher;
+        QVERIFY(launcher.launch(document) > 0);
+        QCOMPARE(runsOf(opener, 1), (QList<QStringList>{{document}}));
+    }
+
+    void documentOpenedFromRelativeNameGetsFullPath()
+    {
+        QTemporaryDir dir;
+        const QString opener = writeRecorder(dir.filePath("bin/xdg-open"));
+        const QString document = writeDocument(dir.filePath("page.html"));
+        const PathOverride path(QFile::encodeName(dir.filePath("bin")) + ":/usr/bin:/bin");
+        const QString saved = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        CommandLauncher launcher;
+        const qint64 pid = launcher.launch(QStringLiteral("./page.html"));
+        QDir::setCurrent(saved);
+        QVERIFY(pid > 0);
+        QCOMPARE(runsOf(opener, 1), (QList<QStringList>{{document}}));
+    }
+
+    // Only a file that is the whole command opens; programs start as before.
+    void notOpenedAsDocument_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("raises");
+        QTest::newRow("document followed by words") << "%1/notes.txt --loud" << true;
+        QTest::newRow("bare name, not a path") << "notes.txt" << true;
+        QTest::newRow("executable file starts itself") << "%1/bin/tool arg" << false;
+    }
+    void notOpenedAsDocument()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, raises);
+        QTemporaryDir dir;
+        const QString opener = writeRecorder(dir.filePath("bin/xdg-open"));
+        const QString tool = writeRecorder(dir.filePath("bin/tool"));
+        writeDocument(dir.filePath("notes.txt"));
+        const PathOverride path(QFile::encodeName(dir.filePath("bin")) + ":/usr/bin:/bin");
+        const QString saved = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        CommandLauncher launcher;
+        bool raised = false;
+        try {
+            launcher.launch(line.arg(dir.path()));
+        } catch (const RuntimeError &) {
+            raised = true;
+        }
+        QDir::setCurrent(saved);
+        QCOMPARE(raised, raises);
+        if (!raises)
+            QCOMPARE(runsOf(tool, 1), (QList<QStringList>{{"arg"}}));
+        QTest::qWait(200);
+        QVERIFY(QDir(dir.filePath("bin")).entryList({"xdg-open.*.out"}).isEmpty());
     }
 
     void executableThatCannotRunReportsWhy()
