@@ -66,30 +66,39 @@ void ScheduleController::Timer1_Timer()
     if (set_flag == 0)
         return;
 
-    bool due = false;
+    std::optional<CivilSeconds> due;
     for (CivilSeconds second = first; second <= now; ++second) {
         const QString text = second == now ? nowText : timestampText(second, separators_);
         try {
-            if (examine(text, reading.date()))
-                due = true;
+            if (examine(text, reading.date()) && !due)
+                due = second;
         } catch (const RuntimeError &error) {
             // The activation stays where it was; the next ticks go on.
             view_.showMessage(error.message());
             break;
         }
     }
-    if (!due)
-        return;
-
     // Several matches in one late tick start the command once.
+    if (due)
+        start(*due);
+}
+
+void ScheduleController::start(CivilSeconds due)
+{
     const QString command = view_.commandText();
     if (command.isEmpty())
         return;
+    LastRun run;
+    run.due = timestampText(due, separators_);
+    const QDateTime at = clock_.now();
+    run.latenessMs = (civilSeconds(at.date(), at.time()) - due) * 1000 + at.time().msec();
     try {
-        launcher_.launch(command);
+        run.pid = launcher_.launch(command);
     } catch (const RuntimeError &error) {
+        run.error = error.message();
         view_.showMessage(error.message());
     }
+    lastRun_ = run;
 }
 
 bool ScheduleController::examine(const QString &secondText, QDate today)
@@ -164,6 +173,31 @@ QString ScheduleController::startTime() const
 const Separators &ScheduleController::separators() const
 {
     return separators_;
+}
+
+const std::optional<LastRun> &ScheduleController::lastRun() const
+{
+    return lastRun_;
+}
+
+ActivationOutlook ScheduleController::outlook() const
+{
+    const QDateTime reading = clock_.now();
+    OutlookInput input;
+    input.activateText = view_.activateText();
+    input.armed = set_flag != 0;
+    input.now = civilSeconds(reading.date(), reading.time());
+    input.examined = lastExamined_;
+    input.lookBackSeconds = kCatchUpSeconds;
+    input.separators = separators_;
+    for (const RepeatUnit &repeat : kRepeatUnits) {
+        if (view_.optionSelected(repeat.option)) {
+            input.unit = QChar(repeat.unit);
+            input.count = readRepeatCount(view_.intervalText());
+            break;
+        }
+    }
+    return activationOutlook(input);
 }
 
 } // namespace ventaro

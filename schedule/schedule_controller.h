@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "platform/locale_separators.h"
+#include "schedule/activation_outlook.h"
 #include "schedule/timestamp.h"
 
 namespace ventaro {
@@ -12,6 +13,15 @@ namespace ventaro {
 class Clock;
 class Launcher;
 class ScheduleView;
+
+// The last time the command was due and what came of starting it.
+struct LastRun
+{
+    QString due;          // the activation second, as timestamp text
+    qint64 latenessMs = 0; // from the start of that second to the start call
+    std::optional<qint64> pid;
+    QString error; // why it did not start, when pid is empty
+};
 
 // Keeps the activation time, arms and disarms the schedule, and at each tick
 // starts the command when the activation second has come. The handlers are
@@ -41,12 +51,17 @@ public:
     qint16 setFlag() const;
     QString startTime() const;
     const Separators &separators() const;
+    const std::optional<LastRun> &lastRun() const;
+
+    // What the activation text will lead to, read from the controls now.
+    ActivationOutlook outlook() const;
 
 private:
     void step(int index, double count);
     // Compares the activation text with one second's text and, on a match,
     // moves the activation on. Returns whether the command is due.
     bool examine(const QString &secondText, QDate today);
+    void start(CivilSeconds due);
 
     ScheduleView &view_;
     const Clock &clock_;
@@ -56,6 +71,7 @@ private:
     qint16 set_flag = 0;
     QString start_time;
     std::optional<CivilSeconds> lastExamined_;
+    std::optional<LastRun> lastRun_;
 };
 
 } // namespace ventaro

@@ -295,6 +295,208 @@ private slots:
             QCOMPARE(rig.view.height, 2340);
         }
     }
+
+    void outlook_data()
+    {
+        QTest::addColumn<QString>("activate");
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("interval");
+        QTest::addColumn<bool>("armed");
+        QTest::addColumn<QStringList>("ticks");
+        QTest::addColumn<bool>("warning");
+        QTest::addColumn<QString>("toolTip");
+
+        const int s = int(RepeatOption::Seconds);
+        const int n = int(RepeatOption::Minutes);
+        const QStringList first{"21:40:00.002"};
+        QTest::newRow("leading zeros missing: says what to type instead")
+            << "2024/5/17 21:44:12" << kNoOption << "" << false << first << true
+            << "2024/5/17 21:44:12 will never be reached: the clock writes that time as 2024/05/17 21:44:12. "
+               "Type 2024/05/17 21:44:12 instead.";
+        QTest::newRow("seconds left out")
+            << "2024/05/17 21:44" << kNoOption << "" << false << first << true
+            << "2024/05/17 21:44 will never be reached: the clock writes that time as 2024/05/17 21:44:00. "
+               "Type 2024/05/17 21:44:00 instead.";
+        QTest::newRow("garbage: shows the form")
+            << "after lunch" << kNoOption << "" << false << first << true
+            << "\"after lunch\" is not a date and time the clock will ever show. Type one as "
+               "yyyy/mm/dd hh:mm:ss, for example 2024/05/17 21:40:00.";
+        QTest::newRow("impossible date is no date")
+            << "2024/02/30 10:00:00" << kNoOption << "" << false << first << true
+            << "\"2024/02/30 10:00:00\" is not a date and time the clock will ever show. Type one as "
+               "yyyy/mm/dd hh:mm:ss, for example 2024/05/17 21:40:00.";
+        QTest::newRow("valid, disarmed: what Set will do")
+            << day("21:44:12") << kNoOption << "" << false << first << false
+            << "Once Set: starts once in 4 min 12 s";
+        QTest::newRow("valid, armed with a 5-minute repeat")
+            << day("21:44:12") << n << "5" << true << first << false
+            << "Starts in 4 min 12 s, then every 5 minutes";
+        QTest::newRow("count 0 repeats nothing")
+            << day("21:40:12") << s << "0" << true << first << false << "Starts once in 12 s";
+        QTest::newRow("past, armed, no repeat")
+            << day("21:39:00") << kNoOption << "" << true << first << true
+            << "2024/05/17 21:39:00 has passed and no repeat will bring it back: nothing more will start. "
+               "Release, set a later time, and Set again.";
+        QTest::newRow("past, armed: a repeat cannot bring back a second never matched")
+            << day("21:39:00") << s << "1" << true << first << true
+            << "2024/05/17 21:39:00 has passed and no repeat will bring it back: nothing more will start. "
+               "Release, set a later time, and Set again.";
+        QTest::newRow("past, disarmed: a hint, no warning")
+            << day("21:39:00") << kNoOption << "" << false << first << false
+            << "2024/05/17 21:39:00 has passed: set a later time before you choose Set.";
+        QTest::newRow("fired once without repeat: now passed")
+            << day("21:40:01") << kNoOption << "" << true << QStringList{"21:40:00.002", "21:40:01.002"} << true
+            << "2024/05/17 21:40:01 has passed and no repeat will bring it back: nothing more will start. "
+               "Release, set a later time, and Set again.";
+        QTest::newRow("repeat brought it back after firing")
+            << day("21:40:01") << s << "10" << true << QStringList{"21:40:00.002", "21:40:01.002"} << false
+            << "Starts in 10 s, then every 10 seconds";
+        QTest::newRow("across midnight in days and hours")
+            << "2024/05/19 01:00:00" << int(RepeatOption::Days) << "1" << true << first << false
+            << "Starts in 1 day 3 h, then every day";
+    }
+    void outlook()
+    {
+        QFETCH(QString, activate);
+        QFETCH(int, option);
+        QFETCH(QString, interval);
+        QFETCH(bool, armed);
+        QFETCH(QStringList, ticks);
+        QFETCH(bool, warning);
+        QFETCH(QString, toolTip);
+
+        Rig rig;
+        rig.view.activate = activate;
+        if (option != kNoOption)
+            rig.view.select(RepeatOption(option));
+        rig.view.interval = interval;
+        if (armed)
+            rig.controller.set_Click();
+        for (const QString &tick : ticks)
+            rig.tickAtTime(tick);
+
+        const ActivationOutlook outlook = rig.controller.outlook();
+        QCOMPARE(outlook.toolTip, toolTip);
+        QCOMPARE(outlook.warning, warning);
+    }
+
+    // A tick that came late has yet to look at the second it skipped: that
+    // time is due, not gone.
+    void secondSkippedByLateTickIsStillDue()
+    {
+        Rig rig;
+        rig.view.activate = day("21:40:01");
+        rig.controller.set_Click();
+        rig.tickAtTime("21:40:00.002");
+        rig.clock.set(day("21:40:02.400"));
+        const ActivationOutlook before = rig.controller.outlook();
+        QVERIFY(!before.warning);
+        QCOMPARE(before.toolTip, QStringLiteral("Starts once now"));
+        rig.controller.Timer1_Timer();
+        QCOMPARE(rig.launcher.started.size(), 1);
+    }
+
+    void outlookFollowsTheClock()
+    {
+        Rig rig;
+        rig.view.activate = day("21:41:00");
+        rig.controller.set_Click();
+        rig.tickAtTime("21:40:00.002");
+        QCOMPARE(rig.controller.outlook().toolTip, QStringLiteral("Starts once in 1 min"));
+        rig.tickAtTime("21:40:01.002");
+        QCOMPARE(rig.controller.outlook().toolTip, QStringLiteral("Starts once in 59 s"));
+    }
+
+    void durationText_data()
+    {
+        QTest::addColumn<qint64>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("59 s stays in seconds") << qint64(59) << "59 s";
+        QTest::newRow("60 s is 1 min") << qint64(60) << "1 min";
+        QTest::newRow("61 s") << qint64(61) << "1 min 1 s";
+        QTest::newRow("last second before an hour") << qint64(3599) << "59 min 59 s";
+        QTest::newRow("one hour, seconds dropped") << qint64(3600) << "1 h";
+        QTest::newRow("hour and a bit drops seconds") << qint64(3661) << "1 h 1 min";
+        QTest::newRow("last second before a day") << qint64(86399) << "23 h 59 min";
+        QTest::newRow("one day") << qint64(86400) << "1 day";
+        QTest::newRow("days are plural") << qint64(2 * 86400 + 4 * 3600 + 59) << "2 days 4 h";
+    }
+    void durationText()
+    {
+        QFETCH(qint64, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(ventaro::durationText(seconds), text);
+    }
+
+    void everyText_data()
+    {
+        QTest::addColumn<QChar>("unit");
+        QTest::addColumn<double>("count");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("one hour reads naturally") << QChar(u'h') << 1.0 << "every hour";
+        QTest::newRow("plural minutes") << QChar(u'n') << 5.0 << "every 5 minutes";
+        QTest::newRow("fraction kept") << QChar(u'h') << 1.5 << "every 1.5 hours";
+        QTest::newRow("one second") << QChar(u's') << 1.0 << "every second";
+    }
+    void everyText()
+    {
+        QFETCH(QChar, unit);
+        QFETCH(double, count);
+        QFETCH(QString, text);
+        QCOMPARE(ventaro::everyText(unit, count), text);
+    }
+
+    void lastRun_data()
+    {
+        QTest::addColumn<QStringList>("ticks");
+        QTest::addColumn<QString>("failWith");
+        QTest::addColumn<QString>("due");
+        QTest::addColumn<qint64>("latenessMs");
+        QTest::addColumn<qint64>("pid");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("punctual start")
+            << QStringList{"21:40:05.037"} << "" << day("21:40:05") << qint64(37) << qint64(1001) << "";
+        QTest::newRow("late tick counts from the skipped second")
+            << QStringList{"21:40:04.990", "21:40:06.005"} << "" << day("21:40:05") << qint64(1005) << qint64(1001)
+            << "";
+        QTest::newRow("failure keeps the reason")
+            << QStringList{"21:40:05.002"} << "Cannot start \"x\": no such program" << day("21:40:05") << qint64(2)
+            << qint64(-1) << "Cannot start \"x\": no such program";
+    }
+    void lastRun()
+    {
+        QFETCH(QStringList, ticks);
+        QFETCH(QString, failWith);
+        QFETCH(QString, due);
+        QFETCH(qint64, latenessMs);
+        QFETCH(qint64, pid);
+        QFETCH(QString, error);
+
+        Rig rig;
+        QVERIFY(!rig.controller.lastRun());
+        rig.view.activate = day("21:40:05");
+        rig.launcher.failWith = failWith;
+        rig.controller.set_Click();
+        for (const QString &tick : ticks)
+            rig.tickAtTime(tick);
+
+        const auto &run = rig.controller.lastRun();
+        QVERIFY(run);
+        QCOMPARE(run->due, due);
+        QCOMPARE(run->latenessMs, latenessMs);
+        QCOMPARE(run->pid.value_or(-1), pid);
+        QCOMPARE(run->error, error);
+    }
+
+    void emptyCommandLeavesNoRun()
+    {
+        Rig rig;
+        rig.view.command.clear();
+        rig.view.activate = day("21:40:05");
+        rig.controller.set_Click();
+        rig.tickAtTime("21:40:05.002");
+        QVERIFY(!rig.controller.lastRun());
+    }
 };
 
 QTEST_GUILESS_MAIN(ControllerTest)

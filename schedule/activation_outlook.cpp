@@ -1,0 +1,115 @@
+#include "schedule/activation_outlook.h"
+
+#include <cmath>
+
+#include "schedule/runtime_error.h"
+
+namespace ventaro {
+
+namespace {
+
+qint64 unitSeconds(QChar unit)
+{
+    switch (unit.unicode()) {
+    case u's': return 1;
+    case u'n': return 60;
+    case u'h': return 3600;
+    case u'd': return 86400;
+    default: return 0;
+    }
+}
+
+QString plural(qint64 n, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
+QString pattern(const Separators &s)
+{
+    return QStringLiteral("yyyy%1mm%1dd hh%2mm%2ss").arg(s.date).arg(s.time);
+}
+
+// Whether the repeat moves the activation forward by at least a second.
+bool repeats(const OutlookInput &in)
+{
+    if (!in.unit || !std::isfinite(in.count))
+        return false;
+    return std::llround(std::fmin(in.count * double(unitSeconds(*in.unit)), 1e12)) >= 1;
+}
+
+} // namespace
+
+QString durationText(qint64 seconds)
+{
+    if (seconds < 60)
+        return QStringLiteral("%1 s").arg(seconds);
+    // The two largest units, the smaller left out when it is zero.
+    const auto pair = [](const QString &major, qint64 minor, const char *minorUnit) {
+        return minor == 0 ? major : QStringLiteral("%1 %2 %3").arg(major).arg(minor).arg(QLatin1String(minorUnit));
+    };
+    if (seconds < 3600)
+        return pair(QStringLiteral("%1 min").arg(seconds / 60), seconds % 60, "s");
+    if (seconds < 86400)
+        return pair(QStringLiteral("%1 h").arg(seconds / 3600), seconds / 60 % 60, "min");
+    return pair(plural(seconds / 86400, "day", "days"), seconds / 3600 % 24, "h");
+}
+
+QString everyText(QChar unit, double count)
+{
+    const char *one = "second";
+    const char *many = "seconds";
+    switch (unit.unicode()) {
+    case u'n': one = "minute"; many = "minutes"; break;
+    case u'h': one = "hour"; many = "hours"; break;
+    case u'd': one = "day"; many = "days"; break;
+    default: break;
+    }
+    if (count == 1.0)
+        return QStringLiteral("every %1").arg(QLatin1String(one));
+    return QStringLiteral("every %1 %2").arg(QString::number(count, 'g', 12), QLatin1String(many));
+}
+
+ActivationOutlook activationOutlook(const OutlookInput &in)
+{
+    const QString &text = in.activateText;
+    CivilSeconds value = 0;
+    try {
+        value = readDateText(text, in.separators, civilDate(in.now));
+    } catch (const RuntimeError &) {
+        return {true, QStringLiteral("\"%1\" is not a date and time the clock will ever show. Type one as %2, "
+                                     "for example %3.")
+                          .arg(text, pattern(in.separators), timestampText(in.now, in.separators))};
+    }
+    const QString exact = timestampText(value, in.separators);
+    if (exact != text) {
+        return {true, QStringLiteral("%1 will never be reached: the clock writes that time as %2. Type %2 instead.")
+                          .arg(text, exact)};
+    }
+
+    // Ticks look back over skipped seconds, so a time just behind the clock
+    // still starts; only one the ticks have already looked at is gone.
+    const bool lookingBack = in.examined && *in.examined <= in.now && in.now - *in.examined <= in.lookBackSeconds;
+    const bool passed = lookingBack ? value <= *in.examined : value < in.now;
+    if (passed) {
+        if (in.armed) {
+            return {true, QStringLiteral("%1 has passed and no repeat will bring it back: nothing more will "
+                                         "start. Release, set a later time, and Set again.")
+                              .arg(text)};
+        }
+        return {false, QStringLiteral("%1 has passed: set a later time before you choose Set.").arg(text)};
+    }
+
+    // A second just behind the clock that a late tick has yet to look at
+    // starts at that tick.
+    const QString when = value <= in.now ? QStringLiteral("now") : QStringLiteral("in ") + durationText(value - in.now);
+    QString tip;
+    if (repeats(in))
+        tip = QStringLiteral("Starts %1, then %2").arg(when, everyText(*in.unit, in.count));
+    else
+        tip = QStringLiteral("Starts once %1").arg(when);
+    if (!in.armed)
+        tip = QStringLiteral("Once Set: ") + tip.at(0).toLower() + tip.mid(1);
+    return {false, tip};
+}
+
+} // namespace ventaro
