@@ -25,6 +25,7 @@ struct ControlSpec
     int height;
     int tabIndex; // -1: never takes the focus
     ControlLook look;
+    const char *accessibleName; // what a screen reader says
 };
 
 constexpr int kTwipsPerPixel = 15;

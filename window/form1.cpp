@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLabel>
@@ -26,6 +27,8 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShortcut>
+#include <QToolTip>
 #include <QUrl>
 #include <QWindow>
 
@@ -44,6 +47,9 @@ const QColor kPanelBackground(64, 64, 64);
 const QColor kPanelText(Qt::white);
 const QColor kDisabledPanelText(200, 200, 200);
 const QColor kFrame(150, 150, 150);
+// The activation text when it can never fire: readable on the dark panel,
+// enabled or not.
+const QColor kWarningText(255, 176, 0);
 
 // The fixed-pitch font, with fallbacks that keep the activation text in
 // columns on a Linux desktop without the Japanese Windows font.
@@ -168,12 +174,14 @@ Form1::Form1(const Clock &clock, Launcher &launcher, Separators separators, QWid
     createControls();
     createMenu();
     orderTabs();
+    createShortcuts();
 
     Timer1 = new SecondTicker(clock, this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &SecondTicker::tick, this, &Form1::Timer1_Timer);
 
     Form_Load();
+    refreshActivationLook();
     activate->setFocus(); // the first tab stop
     Timer1->start();
 }
@@ -190,6 +198,8 @@ void Form1::createControls()
     for (const ControlSpec &spec : controlTable()) {
         QWidget *widget = createControl(spec);
         widget->setObjectName(QString::fromLatin1(spec.name));
+        widget->setAccessibleName(QString::fromLatin1(spec.accessibleName));
+        widget->installEventFilter(this); // the keyboard's context menu, tool tips
         // Controls, labels included, keep their mouse presses to themselves, so
         // only the bare surface drags the window. The activation box passes
         // them on while it is disabled, which makes the whole compact strip a
@@ -262,6 +272,8 @@ QWidget *Form1::createControl(const ControlSpec &spec)
             // Text at the top keeps it clear of the buttons below and whole in
             // the compact strip.
             edit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            edit->installEventFilter(this);
+            connect(edit, &QLineEdit::textChanged, this, &Form1::refreshActivationLook);
         } else {
             interval = edit;
         }
@@ -293,8 +305,10 @@ QWidget *Form1::createControl(const ControlSpec &spec)
             Label1 = label;
         else if (name == u"Label7")
             Label7 = label;
-        else if (name == u"clock")
+        else if (name == u"clock") {
             clock = label;
+            label->installEventFilter(this);
+        }
         else {
             Label3 = label;
             label->setWordWrap(true);
@@ -363,6 +377,74 @@ void Form1::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     client_->setGeometry(rect().adjusted(1, 1, -1, -1));
+}
+
+void Form1::createShortcuts()
+{
+    for (const QKeySequence &keys : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
+        auto *shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, &Form1::openMenuAtIcon);
+    }
+}
+
+void Form1::openMenuAtIcon()
+{
+    if (ventaromenu->isVisible())
+        return; // a shortcut and the key's context menu request may both ask
+    ventaromenu->popup(Image1->mapToGlobal(QPoint(0, Image1->height())));
+}
+
+void Form1::refreshActivationLook()
+{
+    const bool warning = controller_ && controller_->outlook().warning;
+    if (warning == warning_)
+        return;
+    warning_ = warning;
+    QPalette palette = activate->palette();
+    const QColor text = warning ? kWarningText : kPanelText;
+    palette.setColor(QPalette::Active, QPalette::Text, text);
+    palette.setColor(QPalette::Inactive, QPalette::Text, text);
+    palette.setColor(QPalette::Disabled, QPalette::Text, warning ? kWarningText : kDisabledPanelText);
+    activate->setPalette(palette);
+}
+
+bool Form1::activationWarning() const
+{
+    return warning_;
+}
+
+QString Form1::activationToolTip() const
+{
+    return controller_->outlook().toolTip;
+}
+
+QString Form1::clockToolTip() const
+{
+    const auto &run = controller_->lastRun();
+    if (!run)
+        return QStringLiteral("Nothing started yet");
+    if (!run->pid)
+        return QStringLiteral("Last start: %1, failed: %2").arg(run->due, run->error);
+    return QStringLiteral("Last start: %1, %2 ms late, process %3").arg(run->due).arg(run->latenessMs).arg(*run->pid);
+}
+
+// Tool tips are worded when they are asked for, and kept current while shown.
+bool Form1::showToolTip(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip || (watched != activate && watched != clock))
+        return false;
+    auto *help = static_cast<QHelpEvent *>(event);
+    auto *widget = static_cast<QWidget *>(watched);
+    QToolTip::showText(help->globalPos(), widget == activate ? activationToolTip() : clockToolTip(), widget);
+    toolTipOwner_ = widget;
+    return true;
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        openMenuAtIcon();
 }
 
 void Form1::paintEvent(QPaintEvent *event)
@@ -482,6 +564,12 @@ void Form1::Form_Load()
 void Form1::Timer1_Timer()
 {
     controller_->Timer1_Timer();
+    refreshActivationLook();
+    if (QToolTip::isVisible() && toolTipOwner_ != nullptr) {
+        const QString text = toolTipOwner_ == activate ? activationToolTip() : clockToolTip();
+        if (QToolTip::text() != text)
+            QToolTip::showText(QCursor::pos(), text, toolTipOwner_);
+    }
 }
 
 void Form1::plus_Click(int index)
@@ -502,11 +590,13 @@ void Form1::reset_Click()
 void Form1::set_Click()
 {
     controller_->set_Click();
+    refreshActivationLook();
 }
 
 void Form1::release_Click()
 {
     controller_->release_Click();
+    refreshActivationLook();
 }
 
 void Form1::exit_Click()
@@ -516,6 +606,16 @@ void Form1::exit_Click()
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (showToolTip(watched, event))
+        return true;
+    // The context-menu key reaches the focused control as a context menu
+    // request; anywhere in the window it means this program's menu, while a
+    // right click on a text box keeps the box's own editing menu.
+    if (event->type() == QEvent::ContextMenu
+        && static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+        openMenuAtIcon();
+        return true;
+    }
     if (watched == Image1 && event->type() == QEvent::MouseButtonPress) {
         Image1_MouseDown();
         return true;

@@ -77,8 +77,17 @@ public:
     qint16 dragFlag() const;
     QPoint dragInit() const;
 
+    // What the tool tips of the activation box and the clock say right now.
+    QString activationToolTip() const;
+    QString clockToolTip() const;
+    bool activationWarning() const;
+
+    // Opens the menu at the icon, for the keyboard.
+    void openMenuAtIcon();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -94,6 +103,9 @@ private:
     void createMenu();
     void orderTabs();
     void updateOptionTabStop();
+    void createShortcuts();
+    void refreshActivationLook();
+    bool showToolTip(QObject *watched, QEvent *event);
 
     std::unique_ptr<Clock> ownClock_;
     std::unique_ptr<Launcher> ownLauncher_;
@@ -128,6 +140,8 @@ private:
     QAction *exit = nullptr;
 
     QPointer<QMessageBox> message_;
+    bool warning_ = false;
+    QPointer<QWidget> toolTipOwner_;
 
     qint16 drag_flag = 0;
     qint16 drag_init_x = 0;

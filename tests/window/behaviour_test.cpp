@@ -7,10 +7,12 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolTip>
 
 #include "fakes.h"
 #include "platform/int16_rounding.h"
 #include "platform/second_ticker.h"
+#include "schedule/schedule_controller.h"
 #include "window/form1.h"
 
 using namespace ventaro;
@@ -230,6 +232,150 @@ private slots:
         QVERIFY(rig.form.testAttribute(Qt::WA_QuitOnClose));
         choose("exit");
         QVERIFY(!rig.form.isVisible());
+    }
+
+    // The whole program works without a mouse: the menu opens at the icon
+    // from wherever the focus is.
+    void contextMenuKeysOpenTheMenu_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("armed");
+        QTest::newRow("menu key in the command box") << "command" << int(Qt::Key_Menu) << int(Qt::NoModifier) << false;
+        QTest::newRow("Shift+F10 in the activation box") << "activate" << int(Qt::Key_F10) << int(Qt::ShiftModifier)
+                                                          << false;
+        QTest::newRow("Shift+F10 on a step button") << "plus_2" << int(Qt::Key_F10) << int(Qt::ShiftModifier) << false;
+        QTest::newRow("menu key in the count box") << "interval" << int(Qt::Key_Menu) << int(Qt::NoModifier) << false;
+        QTest::newRow("Shift+F10 in the compact strip") << "" << int(Qt::Key_F10) << int(Qt::ShiftModifier) << true;
+    }
+    void contextMenuKeysOpenTheMenu()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, armed);
+        Rig rig;
+        rig.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.form));
+        if (armed)
+            rig.form.set_Click();
+        QWidget *target = focus.isEmpty() ? static_cast<QWidget *>(&rig.form) : rig.child(focus);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QMenu *menu = rig.form.menu();
+        QTRY_VERIFY(menu->isVisible());
+        // Ours, not the text box's own context menu.
+        QCOMPARE(QApplication::activePopupWidget(), static_cast<QWidget *>(menu));
+        QWidget *icon = rig.child("Image1");
+        QCOMPARE(menu->pos(), icon->mapToGlobal(QPoint(0, icon->height())));
+        // Chosen from the keyboard too: the first item is Set.
+        QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+        QTRY_VERIFY(!menu->isVisible());
+        QCOMPARE(rig.form.schedule().setFlag(), qint16(1));
+    }
+
+    // What the platform sends for the context-menu key: a keyboard request
+    // to the focused control.
+    void keyboardContextMenuRequestOpensOurMenu_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<bool>("ours");
+        QTest::newRow("command box, keyboard") << "command" << int(QContextMenuEvent::Keyboard) << true;
+        QTest::newRow("activation box, keyboard") << "activate" << int(QContextMenuEvent::Keyboard) << true;
+        QTest::newRow("option, keyboard") << "Option_h" << int(QContextMenuEvent::Keyboard) << true;
+        QTest::newRow("window itself, keyboard") << "" << int(QContextMenuEvent::Keyboard) << true;
+        QTest::newRow("right click on the activation box keeps its edit menu")
+            << "activate" << int(QContextMenuEvent::Mouse) << false;
+    }
+    void keyboardContextMenuRequestOpensOurMenu()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, reason);
+        QFETCH(bool, ours);
+        Rig rig;
+        QWidget *target = control.isEmpty() ? static_cast<QWidget *>(&rig.form) : rig.child(control);
+        QContextMenuEvent request(QContextMenuEvent::Reason(reason), QPoint(2, 2), target->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(target, &request);
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QCOMPARE(QApplication::activePopupWidget() == rig.form.menu(), ours);
+        QApplication::activePopupWidget()->close();
+    }
+
+    void activationWarningColour_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("warning");
+        QTest::newRow("leading zeros missing") << "2024/5/17 21:45:00" << true;
+        QTest::newRow("no date at all") << "at five" << true;
+        QTest::newRow("exact timestamp text") << "2024/05/17 21:45:00" << false;
+        QTest::newRow("past time while disarmed is no warning") << "2024/05/17 21:00:00" << false;
+    }
+    void activationWarningColour()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, warning);
+        Rig rig;
+        auto *box = static_cast<QLineEdit *>(rig.child("activate"));
+        const QColor normal = box->palette().color(QPalette::Active, QPalette::Text);
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+        QCOMPARE(box->text(), typed);
+        QCOMPARE(rig.form.activationWarning(), warning);
+        const QColor shown = box->palette().color(QPalette::Active, QPalette::Text);
+        QCOMPARE(shown != normal, warning);
+        // And back as the text is mended.
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("2024/05/17 21:50:00"));
+        QVERIFY(!rig.form.activationWarning());
+        QCOMPARE(box->palette().color(QPalette::Active, QPalette::Text), normal);
+    }
+
+    void passedTimeWarnsInTheStrip()
+    {
+        Rig rig;
+        auto *box = static_cast<QLineEdit *>(rig.child("activate"));
+        const QColor normal = box->palette().color(QPalette::Disabled, QPalette::Text);
+        rig.form.setActivateText(QStringLiteral("2024/05/17 21:39:00"));
+        rig.form.set_Click();
+        rig.form.Timer1_Timer();
+        QVERIFY(rig.form.activationWarning());
+        QVERIFY(box->palette().color(QPalette::Disabled, QPalette::Text) != normal);
+        QVERIFY(rig.form.activationToolTip().contains(QStringLiteral("no repeat will bring it back")));
+        rig.form.release_Click();
+        QVERIFY(!rig.form.activationWarning());
+    }
+
+    void toolTipsSayWhatWillHappen()
+    {
+        Rig rig;
+        static_cast<QPlainTextEdit *>(rig.child("command"))->setPlainText(QStringLiteral("/bin/true"));
+        rig.form.setActivateText(QStringLiteral("2024/05/17 21:40:05"));
+        rig.form.set_Click();
+        rig.form.Timer1_Timer();
+        QWidget *box = rig.child("activate");
+        QHelpEvent ask(QEvent::ToolTip, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(box, &ask);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QStringLiteral("Starts once in 5 s"));
+
+        // Kept current at each tick while shown.
+        rig.clock.set(QStringLiteral("2024/05/17 21:40:01.002"));
+        rig.form.Timer1_Timer();
+        QCOMPARE(QToolTip::text(), QStringLiteral("Starts once in 4 s"));
+        QToolTip::hideText();
+
+        QWidget *clock = rig.child("clock");
+        QHelpEvent askClock(QEvent::ToolTip, QPoint(5, 5), clock->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(clock, &askClock);
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("Nothing started yet"));
+        rig.clock.set(QStringLiteral("2024/05/17 21:40:05.012"));
+        rig.form.Timer1_Timer();
+        QCOMPARE(rig.launcher.started.size(), 1);
+        QCOMPARE(QToolTip::text(), QStringLiteral("Last start: 2024/05/17 21:40:05, 12 ms late, process 1001"));
+        QToolTip::hideText();
     }
 
     void drop_data()

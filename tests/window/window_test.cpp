@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <QAccessible>
+
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +36,27 @@ struct Rig
         return widget;
     }
 };
+
+// The named controls reachable from the window's accessible interface.
+void collectAccessible(QAccessibleInterface *node, QMap<QString, QAccessibleInterface *> &found)
+{
+    for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface *child = node->child(i);
+        if (child == nullptr)
+            continue;
+        const QString name = child->object() != nullptr ? child->object()->objectName() : QString();
+        if (!name.isEmpty() && name != QLatin1String("client") && !name.startsWith(QLatin1String("qt_")))
+            found.insert(name, child);
+        collectAccessible(child, found);
+    }
+}
+
+QMap<QString, QAccessibleInterface *> accessibleControls(QWidget *window)
+{
+    QMap<QString, QAccessibleInterface *> found;
+    collectAccessible(QAccessible::queryAccessibleInterface(window), found);
+    return found;
+}
 
 QString kindOf(const QWidget *w)
 {
@@ -310,6 +333,50 @@ private slots:
         rig.form.Timer1_Timer();
         QVERIFY(rig.form.messageWindow() != nullptr);
         QCOMPARE(rig.form.messageWindow()->text(), rig.launcher.failWith);
+    }
+
+    // What a screen reader finds: every control under the window, by the
+    // name it speaks.
+    void accessibilityTree_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("spoken");
+        QTest::addColumn<int>("role");
+        QTest::newRow("icon says menu") << "Image1" << "menu" << int(QAccessible::Graphic);
+        QTest::newRow("plus on the hour field") << "plus_2" << "Plus one hour" << int(QAccessible::Button);
+        QTest::newRow("plus on the day field") << "plus_3" << "Plus one day" << int(QAccessible::Button);
+        QTest::newRow("minus on the second field") << "minus_0" << "Minus one second" << int(QAccessible::Button);
+        QTest::newRow("minus on the minute field") << "minus_1" << "Minus one minute" << int(QAccessible::Button);
+        QTest::newRow("unit option says its unit") << "Option_n" << "Repeat in minutes" << int(QAccessible::RadioButton);
+        QTest::newRow("activation box") << "activate" << "Next activation time" << int(QAccessible::EditableText);
+        QTest::newRow("count box") << "interval" << "Repeat count" << int(QAccessible::EditableText);
+        QTest::newRow("command box") << "command" << "Command line" << int(QAccessible::EditableText);
+        QTest::newRow("clock") << "clock" << "Current time" << int(QAccessible::StaticText);
+    }
+    void accessibilityTree()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, spoken);
+        QFETCH(int, role);
+        Rig rig;
+        rig.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.form));
+        const QMap<QString, QAccessibleInterface *> found = accessibleControls(&rig.form);
+        QAccessibleInterface *item = found.value(control);
+        QVERIFY2(item != nullptr, qPrintable(control));
+        QCOMPARE(item->text(QAccessible::Name), spoken);
+        QCOMPARE(int(item->role()), role);
+    }
+
+    void everyControlHasASpokenName()
+    {
+        Rig rig;
+        rig.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.form));
+        const QMap<QString, QAccessibleInterface *> found = accessibleControls(&rig.form);
+        QCOMPARE(found.size(), 21);
+        for (auto it = found.cbegin(); it != found.cend(); ++it)
+            QVERIFY2(!it.value()->text(QAccessible::Name).trimmed().isEmpty(), qPrintable(it.key()));
     }
 };
 
