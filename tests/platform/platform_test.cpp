@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "fakes.h"
+#include "platform/clock.h"
 #include "platform/process_start.h"
 #include "platform/second_ticker.h"
 
@@ -51,6 +52,30 @@ private slots:
         QVERIFY2(at[0] >= 100 && at[0] < 900, qPrintable(QString::number(at[0])));
         QVERIFY2(at[1] - at[0] >= 12 && at[1] - at[0] < 900, qPrintable(QString::number(at[1] - at[0])));
         QVERIFY(!ticker.isActive());
+    }
+
+    // Woken by the real-time clock: every tick reads the second it is for,
+    // one after another, none skipped and none read twice.
+    void systemClockTicksLandInsideEachSecond()
+    {
+        SystemClock clock;
+        SecondTicker ticker(clock);
+        QList<QDateTime> at;
+        connect(&ticker, &SecondTicker::tick, this, [&] {
+            at << QDateTime::currentDateTime();
+            if (at.size() == 3)
+                ticker.stop();
+        });
+        ticker.start();
+        QTRY_COMPARE_WITH_TIMEOUT(at.size(), 3, 5000);
+        QTest::qWait(1200);
+        QCOMPARE(at.size(), 3); // stopped means stopped
+        for (int i = 0; i < at.size(); ++i) {
+            // A generous bound: a busy machine may be late, never early.
+            QVERIFY2(at[i].time().msec() < 500, qPrintable(at[i].toString(Qt::ISODateWithMs)));
+            if (i > 0)
+                QCOMPARE(at[i].toSecsSinceEpoch() - at[i - 1].toSecsSinceEpoch(), qint64(1));
+        }
     }
 
     void startDetachedReportsPidAndErrors()
