@@ -64,8 +64,8 @@ while [ "$(date +%s)" -lt $((at - 1)) ]; do sleep 0.05; done
 sleep 0.5
 kill -STOP "$APP_PID"
 sleep 3
-kill -CONT "$APP_PID"
 cont=$(date +%s.%N)
+kill -CONT "$APP_PID"
 sleep 2
 stop_app
 stall_starts=$(wc -l <"$stall" 2>/dev/null || echo 0)
@@ -83,8 +83,9 @@ for i in 1 2 3 4 5; do
     [ "$i" = 5 ] || stop_app
 done
 map_median=$(printf '%s\n' $map_ms | sort -n | sed -n 3p)
-ticks=$(getconf CLK_TCK)
-cpu() { awk '{ print $14 + $15 }' "/proc/$APP_PID/stat"; }
+# CPU time of all its threads in nanoseconds, from the scheduler's own count
+# (utime and stime come in whole clock ticks, too coarse for a minute idle).
+cpu() { cat /proc/"$APP_PID"/task/*/schedstat | awk '{ s += $1 } END { printf "%d\n", s }'; }
 switches() { cat /proc/"$APP_PID"/task/*/status | awk '/ctxt_switches/ { s += $2 } END { print s }'; }
 sleep 2
 c0=$(cpu); s0=$(switches)
@@ -93,7 +94,7 @@ c1=$(cpu); s1=$(switches)
 rss=$(awk '/VmRSS/ { printf "%.1f", $2 / 1024 }' "/proc/$APP_PID/status")
 hwm=$(awk '/VmHWM/ { printf "%.1f", $2 / 1024 }' "/proc/$APP_PID/status")
 stop_app
-idle_cpu=$(awk -v c=$((c1 - c0)) -v t="$ticks" 'BEGIN { printf "%.2f s (%.3f%%)", c / t, c / t / 60 * 100 }')
+idle_cpu=$(awk -v c=$((c1 - c0)) 'BEGIN { printf "%.3f s (%.3f%%)", c / 1e9, c / 1e9 / 60 * 100 }')
 wakeups=$(awk -v s=$((s1 - s0)) 'BEGIN { printf "%.1f", s / 60 }')
 
 # 4. Side by side: at and cron for the next minute, and the floor.
