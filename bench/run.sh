@@ -23,7 +23,6 @@ stop_app() {
     wait "$APP_PID" 2>/dev/null || true
     APP_PID=
 }
-stamp() { date '+%Y/%m/%d %H:%M:%S' -d "@$1"; }
 # Lateness in ms of each start (a file of seconds.nanoseconds) after the start
 # of its own second.
 lateness_ms() { awk -F. '{ printf "%.3f\n", substr($2 "000000000", 1, 9) / 1e6 }' "$1" | sort -n; }
@@ -33,16 +32,8 @@ row() { printf '| %s | %s | %s |\n' "$1" "$2" "$3"; }
 # 1. Firing lateness: 30 activations of a "Seconds After 1" schedule.
 start_app
 fires=$WORK/fires
-# shellcheck disable=SC2086
-type_into $COMMAND "$REC $fires"
-# shellcheck disable=SC2086
-click_at $OPTION_SECONDS
-# shellcheck disable=SC2086
-type_into $INTERVAL 1
-first=$(( $(date +%s) + 3 ))
-# shellcheck disable=SC2086
-type_into $ACTIVATE "$(stamp "$first")"
-choose_from_menu 1
+first=$(( $(date +%s) + 4 ))
+arm_schedule "$REC $fires" 1 "$first"
 sleep $(( first + 30 - $(date +%s) ))
 choose_from_menu 2
 stop_app
@@ -54,12 +45,8 @@ extra=$(( $(wc -l <"$WORK/fires30") - 30 + missed ))
 # 2. Stall: SIGSTOP for 3 s across an activation, then SIGCONT.
 start_app
 stall=$WORK/stall
-# shellcheck disable=SC2086
-type_into $COMMAND "$REC $stall"
 at=$(( $(date +%s) + 4 ))
-# shellcheck disable=SC2086
-type_into $ACTIVATE "$(stamp "$at")"
-choose_from_menu 1
+arm_schedule "$REC $stall" "" "$at"
 while [ "$(date +%s)" -lt $((at - 1)) ]; do sleep 0.05; done
 sleep 0.5
 kill -STOP "$APP_PID"

@@ -103,6 +103,23 @@ type_into() {
     xdotool type --delay 5 "$3"
 }
 
+# Arms a schedule as a person would: the command, a "Seconds After" count
+# (no unit when the count is empty), the activation second (seconds since the
+# epoch), then Set.
+arm_schedule() {
+    # shellcheck disable=SC2086
+    type_into $COMMAND "$1"
+    if [ -n "$2" ]; then
+        # shellcheck disable=SC2086
+        click_at $OPTION_SECONDS
+        # shellcheck disable=SC2086
+        type_into $INTERVAL "$2"
+    fi
+    # shellcheck disable=SC2086
+    type_into $ACTIVATE "$(date -d "@$3" '+%Y/%m/%d %H:%M:%S')"
+    choose_from_menu 1
+}
+
 # Window-relative places of the controls (one-pixel frame plus client pixels).
 ICON="17 9"
 ACTIVATE="300 10"

@@ -6,16 +6,8 @@ start_xvfb
 start_app
 
 marker=$WORK/marker
-# shellcheck disable=SC2086
-type_into $COMMAND "/bin/sh -c \"date +%s.%N >> '$marker'\""
-# shellcheck disable=SC2086
-click_at $OPTION_SECONDS
-# shellcheck disable=SC2086
-type_into $INTERVAL 2
-at=$(( $(date +%s) + 3 ))
-# shellcheck disable=SC2086
-type_into $ACTIVATE "$(date -d "@$at" '+%Y/%m/%d %H:%M:%S')"
-choose_from_menu 1
+at=$(( $(date +%s) + 4 ))
+arm_schedule "/bin/sh -c \"date +%s.%N >> '$marker'\"" 2 "$at"
 
 window_geometry
 [ "$WH" -eq 18 ] || fail "armed height is $WH pixels, not 18"
