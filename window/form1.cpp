@@ -429,6 +429,11 @@ QString Form1::clockToolTip() const
     return QStringLiteral("Last start: %1, %2 ms late, process %3").arg(run->due).arg(run->latenessMs).arg(*run->pid);
 }
 
+QString Form1::toolTipFor(const QWidget *widget) const
+{
+    return widget == activate ? activationToolTip() : clockToolTip();
+}
+
 // Tool tips are worded when they are asked for, and kept current while shown.
 bool Form1::showToolTip(QObject *watched, QEvent *event)
 {
@@ -436,7 +441,7 @@ bool Form1::showToolTip(QObject *watched, QEvent *event)
         return false;
     auto *help = static_cast<QHelpEvent *>(event);
     auto *widget = static_cast<QWidget *>(watched);
-    QToolTip::showText(help->globalPos(), widget == activate ? activationToolTip() : clockToolTip(), widget);
+    QToolTip::showText(help->globalPos(), toolTipFor(widget), widget);
     toolTipOwner_ = widget;
     return true;
 }
@@ -566,7 +571,7 @@ void Form1::Timer1_Timer()
     controller_->Timer1_Timer();
     refreshActivationLook();
     if (QToolTip::isVisible() && toolTipOwner_ != nullptr) {
-        const QString text = toolTipOwner_ == activate ? activationToolTip() : clockToolTip();
+        const QString text = toolTipFor(toolTipOwner_);
         if (QToolTip::text() != text)
             QToolTip::showText(QCursor::pos(), text, toolTipOwner_);
     }

@@ -106,6 +106,7 @@ private:
     void createShortcuts();
     void refreshActivationLook();
     bool showToolTip(QObject *watched, QEvent *event);
+    QString toolTipFor(const QWidget *widget) const;
 
     std::unique_ptr<Clock> ownClock_;
     std::unique_ptr<Launcher> ownLauncher_;
