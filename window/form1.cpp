@@ -195,10 +195,10 @@ void Form1::createControls()
     options_ = new QButtonGroup(this);
     options_->setExclusive(true);
 
-    for (const ControlSpec &spec : controlTable()) {
-        QWidget *widget = createControl(spec);
-        widget->setObjectName(QString::fromLatin1(spec.name));
-        widget->setAccessibleName(QString::fromLatin1(spec.accessibleName));
+    for (const ControlSpec &control : controlTable()) {
+        QWidget *widget = createControl(control);
+        widget->setObjectName(QString::fromLatin1(control.name));
+        widget->setAccessibleName(QString::fromLatin1(control.accessibleName));
         widget->installEventFilter(this); // the keyboard's context menu, tool tips
         // Controls, labels included, keep their mouse presses to themselves, so
         // only the bare surface drags the window. The activation box passes
@@ -206,15 +206,15 @@ void Form1::createControls()
         // handle.
         if (widget != activate)
             widget->setAttribute(Qt::WA_NoMousePropagation);
-        widget->setGeometry(twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
-                            twipsToPixels(spec.height));
-        switch (spec.look) {
+        widget->setGeometry(twipsToPixels(control.left), twipsToPixels(control.top), twipsToPixels(control.width),
+                            twipsToPixels(control.height));
+        switch (control.look) {
         case ControlLook::Default:
             break;
         case ControlLook::Panel:
             widget->setPalette(panel);
             widget->setAutoFillBackground(true);
-            if (spec.kind == ControlKind::OptionButton) {
+            if (control.kind == ControlKind::OptionButton) {
                 // The round indicator keeps its usual light face and dark dot.
                 QPalette option = panel;
                 option.setColor(QPalette::Base, QApplication::palette().color(QPalette::Base));
@@ -238,11 +238,11 @@ void Form1::createControls()
         button->raise();
 }
 
-QWidget *Form1::createControl(const ControlSpec &spec)
+QWidget *Form1::createControl(const ControlSpec &control)
 {
-    const QString caption = QString::fromLatin1(spec.caption);
-    const QString name = QString::fromLatin1(spec.name);
-    switch (spec.kind) {
+    const QString caption = QString::fromLatin1(control.caption);
+    const QString name = QString::fromLatin1(control.name);
+    switch (control.kind) {
     case ControlKind::PushButton: {
         auto *button = new QPushButton(caption, client_);
         button->setAutoDefault(false);
@@ -343,16 +343,16 @@ void Form1::createMenu()
 void Form1::orderTabs()
 {
     std::vector<std::pair<int, QWidget *>> order;
-    for (const ControlSpec &spec : controlTable()) {
-        auto *widget = client_->findChild<QWidget *>(QString::fromLatin1(spec.name), Qt::FindDirectChildrenOnly);
+    for (const ControlSpec &control : controlTable()) {
+        auto *widget = client_->findChild<QWidget *>(QString::fromLatin1(control.name), Qt::FindDirectChildrenOnly);
         if (widget == nullptr)
             continue;
-        if (spec.kind == ControlKind::Label || spec.kind == ControlKind::Image) {
+        if (control.kind == ControlKind::Label || control.kind == ControlKind::Image) {
             widget->setFocusPolicy(Qt::NoFocus);
             continue;
         }
         widget->setFocusPolicy(Qt::StrongFocus);
-        order.emplace_back(spec.tabIndex, widget);
+        order.emplace_back(control.tabIndex, widget);
     }
     std::sort(order.begin(), order.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     for (std::size_t i = 1; i < order.size(); ++i)

@@ -99,7 +99,7 @@ private:
           QWidget *parent);
 
     void createControls();
-    QWidget *createControl(const ControlSpec &spec);
+    QWidget *createControl(const ControlSpec &control);
     void createMenu();
     void orderTabs();
     void updateOptionTabStop();

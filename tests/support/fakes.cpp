@@ -11,7 +11,7 @@ FakeClock::FakeClock(const QString &reading)
 
 void FakeClock::set(const QString &reading)
 {
-    // UTC spec: the reading's fields are taken as they are, with no zone rules.
+    // Kept in UTC: the reading's fields are taken as they are, with no zone rules.
     now_ = QDateTime(QDate::fromString(reading.left(10), QStringLiteral("yyyy/MM/dd")),
                      QTime::fromString(reading.mid(11), QStringLiteral("HH:mm:ss.zzz")),
                      Qt::UTC);
