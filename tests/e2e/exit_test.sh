@@ -5,12 +5,7 @@ start_xvfb
 start_app
 
 pidfile=$WORK/child.pid
-# shellcheck disable=SC2086
-type_into $COMMAND "/bin/sh -c \"echo \$\$ > '$pidfile'; exec sleep 30\""
-at=$(( $(date +%s) + 2 ))
-# shellcheck disable=SC2086
-type_into $ACTIVATE "$(date -d "@$at" '+%Y/%m/%d %H:%M:%S')"
-choose_from_menu 1
+arm_schedule "/bin/sh -c \"echo \$\$ > '$pidfile'; exec sleep 30\"" "" $(( $(date +%s) + 3 ))
 for _ in $(seq 60); do
     [ -s "$pidfile" ] && break
     sleep 0.1

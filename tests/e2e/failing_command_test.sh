@@ -4,12 +4,7 @@
 start_xvfb
 start_app
 
-# shellcheck disable=SC2086
-type_into $COMMAND "/nonexistent/ventaro-e2e-program --flag"
-at=$(( $(date +%s) + 2 ))
-# shellcheck disable=SC2086
-type_into $ACTIVATE "$(date -d "@$at" '+%Y/%m/%d %H:%M:%S')"
-choose_from_menu 1
+arm_schedule "/nonexistent/ventaro-e2e-program --flag" "" $(( $(date +%s) + 3 ))
 
 message=
 for _ in $(seq 60); do
