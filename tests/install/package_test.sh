@@ -18,6 +18,9 @@ for need in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-ipafont-
     printf '%s' "$depends" | grep -q "$need" || fail "Depends lacks $need: $depends"
 done
 echo "PASS: Depends: $depends"
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[ "$recommends" = "xdg-utils" ] || fail "Recommends is '$recommends', not xdg-utils"
+echo "PASS: Recommends: $recommends"
 
 root=$scratch/root
 mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
