@@ -251,11 +251,7 @@ private slots:
     void notExecutableFileIsNamed()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("notes.txt");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("hello");
-        file.close();
+        const QString path = writeDocument(dir.filePath("notes.txt"));
         // Nowhere to find a default application.
         QTemporaryDir emptyBin;
         const PathOverride noOpener(QFile::encodeName(emptyBin.path()));
