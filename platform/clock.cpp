@@ -2,6 +2,11 @@
 
 namespace ventaro {
 
+QDateTime Clock::local(qint64 secsSinceEpoch) const
+{
+    return QDateTime::fromSecsSinceEpoch(secsSinceEpoch, Qt::LocalTime);
+}
+
 bool Clock::isSystemTime() const
 {
     return false;

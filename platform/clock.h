@@ -4,13 +4,16 @@
 
 namespace ventaro {
 
-// The local wall clock. Only date() and time() of a reading are used: the
-// schedule works on civil wall-clock values and never converts time zones.
+// The present instant and how the local clock face shows any instant. The
+// schedule decides what has passed on instants and shows local times, so a
+// daylight-saving change is a new face on the same running time.
 class Clock
 {
 public:
     virtual ~Clock() = default;
     virtual QDateTime now() const = 0;
+    // The local date and time of an instant (seconds since the epoch).
+    virtual QDateTime local(qint64 secsSinceEpoch) const;
     // Whether readings follow the system's real-time clock, so that a tick
     // can be woken by that clock itself.
     virtual bool isSystemTime() const;

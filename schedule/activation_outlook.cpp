@@ -69,47 +69,82 @@ QString everyText(QChar unit, double count)
     return QStringLiteral("every %1 %2").arg(QString::number(count, 'g', 12), QLatin1String(many));
 }
 
+namespace {
+
+// Says which real moment a text of a daylight-saving change stands for.
+QString occurrenceNote(const OutlookInput &in)
+{
+    switch (in.slot->occurrence) {
+    case Occurrence::Skipped:
+        return QStringLiteral(" (the clock leaps from %1 to %2, so it starts at %2)")
+            .arg(in.leapFrom.right(8), in.slotText.right(8));
+    case Occurrence::FirstOfTwo:
+        return QStringLiteral(" (the clock shows %1 twice as it goes back: this is the first)")
+            .arg(in.activateText.right(8));
+    case Occurrence::SecondOfTwo:
+        return QStringLiteral(" (the clock shows %1 twice as it goes back: this is the second)")
+            .arg(in.activateText.right(8));
+    case Occurrence::Only:
+        break;
+    }
+    return {};
+}
+
+QString missedText(const MissedStarts &missed)
+{
+    const QString between = missed.count == 1
+        ? QStringLiteral("the start at %1").arg(missed.first)
+        : QStringLiteral("%1 starts between %2 and %3").arg(missed.count).arg(missed.first, missed.last);
+    return QStringLiteral("Missed %1 while the computer slept or the clock jumped. ").arg(between);
+}
+
+} // namespace
+
 ActivationOutlook activationOutlook(const OutlookInput &in)
 {
     const QString &text = in.activateText;
+    const QDate today = civilDate(in.nowLocal);
     CivilSeconds value = 0;
     try {
-        value = readDateText(text, in.separators, civilDate(in.now));
+        value = readDateText(text, in.separators, today);
     } catch (const RuntimeError &) {
         return {true, QStringLiteral("\"%1\" is not a date and time the clock will ever show. Type one as %2, "
                                      "for example %3.")
-                          .arg(text, pattern(in.separators), timestampText(in.now, in.separators))};
+                          .arg(text, pattern(in.separators), timestampText(in.nowLocal, in.separators))};
     }
     const QString exact = timestampText(value, in.separators);
-    if (exact != text) {
+    if (exact != text || !in.slot) {
         return {true, QStringLiteral("%1 will never be reached: the clock writes that time as %2. Type %2 instead.")
                           .arg(text, exact)};
     }
 
     // Ticks look back over skipped seconds, so a time just behind the clock
     // still starts; only one the ticks have already looked at is gone.
+    const qint64 at = in.slot->instant;
     const bool lookingBack = in.examined && *in.examined <= in.now && in.now - *in.examined <= in.lookBackSeconds;
-    const bool passed = lookingBack ? value <= *in.examined : value < in.now;
+    const bool passed = in.matched || (lookingBack ? at <= *in.examined : at < in.now);
+    const QString missed = in.missed ? missedText(*in.missed) : QString();
     if (passed) {
         if (in.armed) {
-            return {true, QStringLiteral("%1 has passed and no repeat will bring it back: nothing more will "
-                                         "start. Release, set a later time, and Set again.")
-                              .arg(text)};
+            return {true, missed + QStringLiteral("%1 has passed and no repeat will bring it back: nothing more will "
+                                                  "start. Release, set a later time, and Set again.")
+                                       .arg(text)};
         }
         return {false, QStringLiteral("%1 has passed: set a later time before you choose Set.").arg(text)};
     }
 
     // A second just behind the clock that a late tick has yet to look at
     // starts at that tick.
-    const QString when = value <= in.now ? QStringLiteral("now") : QStringLiteral("in ") + durationText(value - in.now);
+    const QString when = at <= in.now ? QStringLiteral("now") : QStringLiteral("in ") + durationText(at - in.now);
     QString tip;
     if (repeats(in))
         tip = QStringLiteral("Starts %1, then %2").arg(when, everyText(*in.unit, in.count));
     else
         tip = QStringLiteral("Starts once %1").arg(when);
+    tip += occurrenceNote(in);
     if (!in.armed)
         tip = QStringLiteral("Once Set: ") + tip.at(0).toLower() + tip.mid(1);
-    return {false, tip};
+    return {!missed.isEmpty(), missed + tip};
 }
 
 } // namespace ventaro

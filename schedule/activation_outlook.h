@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "platform/locale_separators.h"
+#include "schedule/local_time.h"
 #include "schedule/timestamp.h"
 
 namespace ventaro {
@@ -20,15 +21,29 @@ struct ActivationOutlook
     QString toolTip;
 };
 
+// Starts that a long gap (a suspend, the clock set forward) passed over.
+struct MissedStarts
+{
+    qint64 count = 0;
+    QString first; // the first and last missed activation, as timestamp text
+    QString last;
+};
+
 struct OutlookInput
 {
     QString activateText;
     bool armed = false;
     std::optional<QChar> unit; // the chosen repeat unit, if any
     double count = 0;          // the repeat count as read
-    CivilSeconds now = 0;
-    std::optional<CivilSeconds> examined; // the last second the ticks looked at
-    qint64 lookBackSeconds = 0;           // how far a late tick looks back
+    qint64 now = 0;            // the present instant, seconds since the epoch
+    CivilSeconds nowLocal = 0; // and its local time
+    std::optional<qint64> examined; // the last real second the ticks looked at
+    qint64 lookBackSeconds = 0;     // how far a late tick looks back
+    std::optional<LocalSlot> slot;  // what the text stands for, when it is exact
+    QString slotText;               // the local time the clock shows then
+    QString leapFrom;               // for a skipped time: where the clock leaps from
+    bool matched = false;           // that slot has started already
+    std::optional<MissedStarts> missed;
     Separators separators;
 };
 

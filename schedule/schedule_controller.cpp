@@ -49,49 +49,55 @@ void ScheduleController::Form_Load()
 
 void ScheduleController::Timer1_Timer()
 {
-    const QDateTime reading = clock_.now();
-    const CivilSeconds now = civilSeconds(reading.date(), reading.time());
-    const QString nowText = timestampText(now, separators_);
-    view_.setClockCaption(nowText);
+    const qint64 now = clock_.now().toSecsSinceEpoch();
+    view_.setClockCaption(timestampText(localCivil(clock_, now), separators_));
 
-    // Every second since the last tick is looked at, so a late tick cannot
-    // step over the activation second; after a jump only the present counts.
-    CivilSeconds first = now;
-    if (lastExamined_ && now > *lastExamined_ && now - *lastExamined_ <= kCatchUpSeconds)
-        first = *lastExamined_ + 1;
-    else if (lastExamined_ && now == *lastExamined_)
-        first = now + 1; // this second has had its look already
+    // Real time decides which seconds a tick looks at: a late tick looks back
+    // over the seconds it skipped, while a daylight-saving change, which only
+    // changes the clock's face, is no gap at all.
+    qint64 first = now;
+    std::optional<qint64> gapFrom;
+    if (lastExamined_) {
+        const qint64 gap = now - *lastExamined_;
+        if (gap == 0)
+            first = now + 1; // this second has had its look already
+        else if (gap > 0 && gap <= kCatchUpSeconds)
+            first = *lastExamined_ + 1;
+        else if (gap > kCatchUpSeconds)
+            gapFrom = *lastExamined_;
+    }
     lastExamined_ = now;
 
     if (set_flag == 0)
         return;
 
-    std::optional<CivilSeconds> due;
-    for (CivilSeconds second = first; second <= now; ++second) {
-        const QString text = second == now ? nowText : timestampText(second, separators_);
-        try {
-            if (examine(text, reading.date()) && !due)
+    std::optional<qint64> due;
+    try {
+        if (gapFrom)
+            passOverGap(*gapFrom, now);
+        for (qint64 second = first; second <= now; ++second) {
+            if (examine(second) && !due)
                 due = second;
-        } catch (const RuntimeError &error) {
-            // The activation stays where it was; the next ticks go on.
-            view_.showMessage(error.message());
-            break;
         }
+    } catch (const RuntimeError &error) {
+        // The activation stays where it was; the next ticks go on.
+        view_.showMessage(error.message());
     }
     // Several matches in one late tick start the command once.
     if (due)
         start(*due);
 }
 
-void ScheduleController::start(CivilSeconds due)
+void ScheduleController::start(qint64 due)
 {
+    if (activation_)
+        activation_->missed.reset();
     const QString command = view_.commandText();
     if (command.isEmpty())
         return;
     LastRun run;
-    run.due = timestampText(due, separators_);
-    const QDateTime at = clock_.now();
-    run.latenessMs = (civilSeconds(at.date(), at.time()) - due) * 1000 + at.time().msec();
+    run.due = timestampText(localCivil(clock_, due), separators_);
+    run.latenessMs = clock_.now().toMSecsSinceEpoch() - due * 1000;
     try {
         run.pid = launcher_.launch(command);
     } catch (const RuntimeError &error) {
@@ -101,18 +107,86 @@ void ScheduleController::start(CivilSeconds due)
     lastRun_ = run;
 }
 
-bool ScheduleController::examine(const QString &secondText, QDate today)
+const ScheduleController::Activation &ScheduleController::activation() const
 {
-    if (!sameTimestamp(view_.activateText(), secondText))
+    const QString text = view_.activateText();
+    if (activation_ && activation_->text == text)
+        return *activation_;
+    // Only the exact timestamp text names a slot: "2024/9/4 9:05:03" never
+    // comes, although it reads as a date.
+    Activation fresh{text, std::nullopt, std::nullopt};
+    try {
+        const CivilSeconds local = readDateText(text, separators_, clock_.now().date());
+        if (sameTimestamp(timestampText(local, separators_), text))
+            fresh.slot = slotOf(clock_, local);
+    } catch (const RuntimeError &) {
+    }
+    activation_ = fresh;
+    return *activation_;
+}
+
+void ScheduleController::moveActivation(const LocalSlot &slot)
+{
+    const QString text = timestampText(slot.local, separators_);
+    view_.setActivateText(text);
+    activation_ = Activation{text, slot, std::nullopt};
+}
+
+std::optional<ScheduleController::Repeat> ScheduleController::chosenRepeat() const
+{
+    for (const RepeatUnit &repeat : kRepeatUnits) {
+        if (view_.optionSelected(repeat.option))
+            return Repeat{QChar(repeat.unit), readRepeatCount(view_.intervalText())};
+    }
+    return std::nullopt;
+}
+
+bool ScheduleController::examine(qint64 second)
+{
+    const Activation current = activation();
+    if (!current.slot || current.slot->instant != second || matched_ == second)
         return false;
     for (const RepeatUnit &repeat : kRepeatUnits) {
         if (!view_.optionSelected(repeat.option))
             continue;
         const double count = readRepeatCount(view_.intervalText());
-        const CivilSeconds next = stepDate(QChar(repeat.unit), count, secondText, separators_, today);
-        view_.setActivateText(timestampText(next, separators_));
+        moveActivation(stepSlot(clock_, QChar(repeat.unit), count, *current.slot, current.text, separators_));
     }
+    matched_ = second;
     return true;
+}
+
+void ScheduleController::passOverGap(qint64 lastLooked, qint64 now)
+{
+    const Activation current = activation();
+    if (!current.slot)
+        return;
+    const LocalSlot from = *current.slot;
+    if (from.instant <= lastLooked || from.instant >= now || matched_ == from.instant)
+        return;
+
+    MissedStarts missed{1, current.text, current.text};
+    const std::optional<Repeat> repeat = chosenRepeat();
+    const qint64 stride = repeat ? stepSeconds(repeat->unit, repeat->count, current.text, separators_) : 0;
+    if (stride > 0) {
+        // The k-th slot after the activation; found by arithmetic, then
+        // corrected for the hour a day step can gain or lose.
+        const auto slotAfter = [&](qint64 k) {
+            const auto slot = moveSlot(clock_, repeat->unit, stride * k, from);
+            if (!slot)
+                throw stepOutOfRange(repeat->unit, repeat->count, current.text, separators_);
+            return *slot;
+        };
+        qint64 k = (now - from.instant + stride - 1) / stride;
+        while (slotAfter(k).instant < now)
+            ++k;
+        while (k > 1 && slotAfter(k - 1).instant >= now)
+            --k;
+        missed.count = k;
+        missed.last = timestampText(slotAfter(k - 1).local, separators_);
+        moveActivation(slotAfter(k));
+    }
+    activation_->missed = missed;
 }
 
 void ScheduleController::plus_Click(int index)
@@ -131,10 +205,13 @@ void ScheduleController::step(int index, double count)
         for (int i = 0; i < static_cast<int>(kStepUnits.size()); ++i) {
             if (index != i)
                 continue;
-            const QDate today = clock_.now().date();
-            const CivilSeconds next =
-                stepDate(QChar(kStepUnits[i]), count, view_.activateText(), separators_, today);
-            view_.setActivateText(timestampText(next, separators_));
+            const QString text = view_.activateText();
+            const CivilSeconds local = readDateText(text, separators_, clock_.now().date());
+            // The controller's own slot knows which of two showings the text
+            // means; any other text is read afresh.
+            const Activation &known = activation();
+            const LocalSlot from = known.slot ? *known.slot : slotOf(clock_, local);
+            moveActivation(stepSlot(clock_, QChar(kStepUnits[i]), count, from, text, separators_));
         }
     } catch (const RuntimeError &) {
         view_.setActivateText(start_time);
@@ -182,20 +259,28 @@ const std::optional<LastRun> &ScheduleController::lastRun() const
 
 ActivationOutlook ScheduleController::outlook() const
 {
-    const QDateTime reading = clock_.now();
+    const qint64 now = clock_.now().toSecsSinceEpoch();
+    const Activation &current = activation();
     OutlookInput input;
-    input.activateText = view_.activateText();
+    input.activateText = current.text;
     input.armed = set_flag != 0;
-    input.now = civilSeconds(reading.date(), reading.time());
+    input.now = now;
+    input.nowLocal = localCivil(clock_, now);
     input.examined = lastExamined_;
     input.lookBackSeconds = kCatchUpSeconds;
     input.separators = separators_;
-    for (const RepeatUnit &repeat : kRepeatUnits) {
-        if (view_.optionSelected(repeat.option)) {
-            input.unit = QChar(repeat.unit);
-            input.count = readRepeatCount(view_.intervalText());
-            break;
+    input.missed = current.missed;
+    if (current.slot) {
+        input.slot = current.slot;
+        input.slotText = timestampText(localCivil(clock_, current.slot->instant), separators_);
+        input.matched = matched_ == current.slot->instant;
+        if (current.slot->occurrence == Occurrence::Skipped) {
+            input.leapFrom = timestampText(localCivil(clock_, current.slot->instant - 1) + 1, separators_);
         }
+    }
+    if (const auto repeat = chosenRepeat()) {
+        input.unit = repeat->unit;
+        input.count = repeat->count;
     }
     return activationOutlook(input);
 }

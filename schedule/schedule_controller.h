@@ -6,6 +6,7 @@
 
 #include "platform/locale_separators.h"
 #include "schedule/activation_outlook.h"
+#include "schedule/local_time.h"
 #include "schedule/timestamp.h"
 
 namespace ventaro {
@@ -31,8 +32,9 @@ class ScheduleController final
 public:
     static constexpr int kArmedHeight = 270;
     static constexpr int kFullHeight = 2340;
-    // A tick looks back over skipped seconds only across a gap this short;
-    // a longer jump (suspend, clock set by hand) examines the current second.
+    // A tick looks back over the real seconds it skipped only across a gap
+    // this short; after a longer one (suspend, clock set by hand) a repeat
+    // moves on to its next slot and the starts in between are missed.
     static constexpr int kCatchUpSeconds = 60;
 
     ScheduleController(ScheduleView &view, const Clock &clock, Launcher &launcher,
@@ -57,11 +59,33 @@ public:
     ActivationOutlook outlook() const;
 
 private:
+    // The activation text and the slot it stands for. The slot is derived
+    // afresh whenever the text was changed by another hand than the
+    // controller's own steps, which know which of two showings they reached.
+    struct Activation
+    {
+        QString text;
+        std::optional<LocalSlot> slot; // none when the text is no exact timestamp
+        std::optional<MissedStarts> missed; // what the last long gap passed over
+    };
+
+    struct Repeat
+    {
+        QChar unit;
+        double count = 0;
+    };
+
+    const Activation &activation() const;
+    void moveActivation(const LocalSlot &slot);
+    std::optional<Repeat> chosenRepeat() const;
     void step(int index, double count);
-    // Compares the activation text with one second's text and, on a match,
-    // moves the activation on. Returns whether the command is due.
-    bool examine(const QString &secondText, QDate today);
-    void start(CivilSeconds due);
+    // Whether the activation stands at this real second; on a match the
+    // activation moves on first. Returns whether the command is due.
+    bool examine(qint64 second);
+    // After a long gap: moves a repeat to its first slot from now on and
+    // remembers the starts that fell into the gap.
+    void passOverGap(qint64 lastLooked, qint64 now);
+    void start(qint64 due);
 
     ScheduleView &view_;
     const Clock &clock_;
@@ -70,7 +94,11 @@ private:
 
     qint16 set_flag = 0;
     QString start_time;
-    std::optional<CivilSeconds> lastExamined_;
+    mutable std::optional<Activation> activation_;
+    std::optional<qint64> lastExamined_;
+    // The activation instant already matched, so that a clock set back or the
+    // hour the clock repeats never starts it a second time.
+    std::optional<qint64> matched_;
     std::optional<LastRun> lastRun_;
 };
 

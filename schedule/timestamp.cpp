@@ -189,8 +189,7 @@ CivilSeconds readDateText(const QString &text, const Separators &separators, QDa
     return value;
 }
 
-CivilSeconds stepDate(QChar unit, double count, const QString &text,
-                      const Separators &separators, QDate today)
+qint64 stepSeconds(QChar unit, double count, const QString &text, const Separators &separators)
 {
     qint64 unitSeconds = 0;
     switch (unit.unicode()) {
@@ -201,21 +200,28 @@ CivilSeconds stepDate(QChar unit, double count, const QString &text,
     default:
         throw RuntimeError(QStringLiteral("\"%1\" is not a step unit").arg(unit));
     }
-    const CivilSeconds base = readDateText(text, separators, today);
-
     // Anything wider than the whole calendar is out of range before rounding,
     // which also keeps infinities and NaN away from the integer conversion.
     const double delta = count * static_cast<double>(unitSeconds);
     const double span = static_cast<double>(kLast - kFirst);
-    const auto outOfRange = [&] {
-        return RuntimeError(QStringLiteral("%1 moved by %2 %3 lies outside %4")
-                                .arg(text, QString::number(count), unit, rangeText(separators)));
-    };
     if (!std::isfinite(delta) || std::fabs(delta) > span + 1.0)
-        throw outOfRange();
-    const CivilSeconds result = base + std::llround(delta);
+        throw stepOutOfRange(unit, count, text, separators);
+    return std::llround(delta);
+}
+
+RuntimeError stepOutOfRange(QChar unit, double count, const QString &text, const Separators &separators)
+{
+    return RuntimeError(QStringLiteral("%1 moved by %2 %3 lies outside %4")
+                            .arg(text, QString::number(count), unit, rangeText(separators)));
+}
+
+CivilSeconds stepDate(QChar unit, double count, const QString &text,
+                      const Separators &separators, QDate today)
+{
+    const CivilSeconds base = readDateText(text, separators, today);
+    const CivilSeconds result = base + stepSeconds(unit, count, text, separators);
     if (!inCalendarRange(result))
-        throw outOfRange();
+        throw stepOutOfRange(unit, count, text, separators);
     return result;
 }
 

@@ -5,6 +5,7 @@
 #include <QTime>
 
 #include "platform/locale_separators.h"
+#include "schedule/runtime_error.h"
 
 namespace ventaro {
 
@@ -32,6 +33,12 @@ QString currentTimeText(const Clock &clock, const Separators &separators);
 // Throws RuntimeError for anything else, an impossible date, or a value out
 // of range.
 CivilSeconds readDateText(const QString &text, const Separators &separators, QDate today);
+
+// The whole seconds that count units amount to (a fraction rounds to the
+// nearest second). Throws RuntimeError for an unknown unit or a move wider
+// than the whole calendar; text only names the value in the message.
+qint64 stepSeconds(QChar unit, double count, const QString &text, const Separators &separators);
+RuntimeError stepOutOfRange(QChar unit, double count, const QString &text, const Separators &separators);
 
 // Reads text as a date and moves it by count units; unit is "s", "n", "h" or
 // "d". A fractional count moves by the nearest whole second. Throws

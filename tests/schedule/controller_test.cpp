@@ -18,14 +18,16 @@ constexpr int kNoOption = -1;
 struct Rig
 {
     FakeView view;
-    FakeClock clock{QStringLiteral("2024/05/17 21:40:00.300")};
+    FakeClock clock;
     FakeLauncher launcher;
     ScheduleController controller{view, clock, launcher, Separators{}};
 
-    Rig()
+    explicit Rig(const QByteArray &zone = "UTC", const QString &load = QStringLiteral("2024/05/17 21:40:00.300"))
+        : clock(load, zone)
     {
         controller.Form_Load();
         view.command = QStringLiteral("/bin/true");
+        launcher.clock = &clock;
     }
 
     void tickAt(const QString &reading)
@@ -137,6 +139,137 @@ private slots:
         QCOMPARE(rig.launcher.started.size(), starts);
         QCOMPARE(rig.view.activate, after);
         QVERIFY(rig.view.messages.isEmpty());
+    }
+
+    // Real time decides: each script runs from its first reading with "+N"
+    // (N punctual ticks a second apart) and "~N" (one tick N real seconds on).
+    void realTime_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QString>("activate");
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("interval");
+        QTest::addColumn<QStringList>("script");
+        QTest::addColumn<int>("starts");
+        QTest::addColumn<int>("spacing");
+        for (const char *name : {"first", "last", "after", "tip"})
+            QTest::addColumn<QString>(name);
+        const QByteArray b = "Europe/Berlin", ny = "America/New_York", lh = "Australia/Lord_Howe";
+        const int s = int(RepeatOption::Seconds), n = int(RepeatOption::Minutes), h = int(RepeatOption::Hours);
+        const int d = int(RepeatOption::Days), none = kNoOption;
+        const QString spring = "2024/03/31 ", autumn = "2024/10/27 ";
+        QTest::newRow("spring: a 1 s repeat runs on through the leap")
+            << b << spring + "01:59:57" << s << "1" << QStringList{spring + "01:59:56.002 +01:00", "+6"} << 6 << 1
+            << spring + "01:59:57 +01:00" << spring + "03:00:02 +02:00" << spring + "03:00:03" << "";
+        QTest::newRow("spring: a tick 2 real s late across the leap is no jump")
+            << b << spring + "01:59:59" << s << "1" << QStringList{spring + "01:59:58.002 +01:00", "~2", "+1"} << 2
+            << 1 << spring + "03:00:00 +02:00" << spring + "03:00:01 +02:00" << spring + "03:00:02" << "";
+        QTest::newRow("spring: 5 minutes stay five real minutes")
+            << b << spring + "01:55:00" << n << "5" << QStringList{spring + "01:54:59.002 +01:00", "+601"} << 3
+            << 300 << spring + "01:55:00 +01:00" << spring + "03:05:00 +02:00" << spring + "03:10:00" << "";
+        QTest::newRow("spring: hourly from 01:30 next starts at 03:30")
+            << b << spring + "01:30:00" << h << "1" << QStringList{spring + "01:29:59.002 +01:00", "+3601"} << 2
+            << 3600 << spring + "01:30:00 +01:00" << spring + "03:30:00 +02:00" << spring + "04:30:00" << "";
+        QTest::newRow("spring gap: a one-shot at 02:30 starts at 03:00:00")
+            << b << spring + "02:30:00" << none << "" << QStringList{spring + "01:59:58.002 +01:00", "+5"} << 1 << 0
+            << spring + "03:00:00 +02:00" << "" << spring + "02:30:00" << "";
+        QTest::newRow("spring gap: the tool tip says when it really starts")
+            << b << spring + "02:30:00" << none << "" << QStringList{spring + "01:00:00.002 +01:00"} << 0 << 0 << ""
+            << "" << spring + "02:30:00"
+            << "Starts once in 1 h (the clock leaps from 02:00:00 to 03:00:00, so it starts at 03:00:00)";
+        QTest::newRow("spring gap: daily at 02:30 starts at 03:00, then 02:30 the day after")
+            << b << spring + "02:30:00" << d << "1" << QStringList{spring + "01:59:58.002 +01:00", "+5"} << 1 << 0
+            << spring + "03:00:00 +02:00" << "" << "2024/04/01 02:30:00" << "";
+        QTest::newRow("autumn: a one-shot at 02:30 starts at the first 02:30 only")
+            << b << autumn + "02:30:00" << none << "" << QStringList{autumn + "02:29:58.002 +02:00", "+3700"} << 1
+            << 0 << autumn + "02:30:00 +02:00" << "" << autumn + "02:30:00" << "";
+        QTest::newRow("autumn: a 1 s repeat never pauses")
+            << b << autumn + "02:59:58" << s << "1" << QStringList{autumn + "02:59:57.002 +02:00", "+5"} << 5 << 1
+            << autumn + "02:59:58 +02:00" << autumn + "02:00:02 +01:00" << autumn + "02:00:03" << "";
+        QTest::newRow("autumn: 10 minutes stay ten real minutes")
+            << b << autumn + "02:50:00" << n << "10" << QStringList{autumn + "02:49:59.002 +02:00", "+1801"} << 4
+            << 600 << autumn + "02:50:00 +02:00" << autumn + "02:20:00 +01:00" << autumn + "02:30:00" << "";
+        QTest::newRow("autumn: hourly lands on both 02:30s, each at its own instant")
+            << b << autumn + "01:30:00" << h << "1" << QStringList{autumn + "01:29:59.002 +02:00", "+10801"} << 4
+            << 3600 << autumn + "01:30:00 +02:00" << autumn + "03:30:00 +01:00" << autumn + "04:30:00" << "";
+        QTest::newRow("autumn: the tool tip says which 02:30")
+            << b << autumn + "02:30:00" << none << "" << QStringList{autumn + "02:00:00.002 +01:00", "+1"} << 0 << 0
+            << "" << "" << autumn + "02:30:00"
+            << autumn + "02:30:00 has passed and no repeat will bring it back: nothing more will start. "
+                        "Release, set a later time, and Set again.";
+        QTest::newRow("2-hour leap: a 5 s repeat moves on without a burst")
+            << b << day("21:40:05") << s << "5" << QStringList{day("21:40:04.002"), "+2", "~7200", "+5"} << 2 << 0
+            << day("21:40:05 +02:00") << day("23:40:10 +02:00") << day("23:40:15") << "";
+        QTest::newRow("2-hour leap: the tool tip counts what was missed")
+            << b << day("21:40:05") << s << "5" << QStringList{day("21:40:04.002"), "+2", "~7200"} << 1 << 0
+            << day("21:40:05 +02:00") << "" << day("23:40:10")
+            << "Missed 1440 starts between 2024/05/17 21:40:10 and 2024/05/17 23:40:05 while the computer slept or "
+               "the clock jumped. Starts in 4 s, then every 5 seconds";
+        QTest::newRow("2-hour leap: a one-shot in the gap does not start")
+            << b << day("22:40:00") << none << "" << QStringList{day("21:40:04.002"), "~7200", "+3"} << 0 << 0 << ""
+            << "" << day("22:40:00")
+            << "Missed the start at 2024/05/17 22:40:00 while the computer slept or the clock jumped. 2024/05/17 "
+               "22:40:00 has passed and no repeat will bring it back: nothing more will start. Release, set a later "
+               "time, and Set again.";
+        QTest::newRow("clock set back an hour: a one-shot does not start again")
+            << b << day("21:40:05") << none << "" << QStringList{day("21:40:04.002"), "+2", "~-3600", "+3602"} << 1
+            << 0 << day("21:40:05 +02:00") << "" << day("21:40:05") << "";
+        QTest::newRow("clock set back an hour: a repeat waits for its next slot")
+            << b << day("21:40:05") << s << "10" << QStringList{day("21:40:04.002"), "+2", "~-3600", "+3600"} << 1
+            << 0 << day("21:40:05 +02:00") << "" << day("21:40:15") << "";
+        QTest::newRow("New York spring gap: 02:15 starts at 03:00")
+            << ny << "2024/03/10 02:15:00" << none << "" << QStringList{"2024/03/10 01:59:59.002 -05:00", "+2"} << 1
+            << 0 << "2024/03/10 03:00:00 -04:00" << "" << "2024/03/10 02:15:00" << "";
+        QTest::newRow("New York autumn: 01:30 starts once")
+            << ny << "2024/11/03 01:30:00" << none << "" << QStringList{"2024/11/03 01:29:59.002 -04:00", "+3602"}
+            << 1 << 0 << "2024/11/03 01:30:00 -04:00" << "" << "2024/11/03 01:30:00" << "";
+        QTest::newRow("Lord Howe spring: a 1 s repeat runs through the half-hour leap")
+            << lh << "2024/10/06 01:59:58" << s << "1" << QStringList{"2024/10/06 01:59:57.002 +10:30", "+4"} << 4
+            << 1 << "2024/10/06 01:59:58 +10:30" << "2024/10/06 02:30:01 +11:00" << "2024/10/06 02:30:02" << "";
+        QTest::newRow("Lord Howe autumn: 01:45 starts once in the repeated half hour")
+            << lh << "2024/04/07 01:45:00" << none << "" << QStringList{"2024/04/07 01:44:59.002 +11:00", "+1900"}
+            << 1 << 0 << "2024/04/07 01:45:00 +11:00" << "" << "2024/04/07 01:45:00" << "";
+    }
+    void realTime()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(QStringList, script);
+        Rig rig(zone, script.first());
+        QFETCH(QString, activate);
+        QFETCH(int, option);
+        QFETCH(QString, interval);
+        rig.view.activate = activate;
+        if (option != kNoOption)
+            rig.view.select(RepeatOption(option));
+        rig.view.interval = interval;
+        rig.controller.set_Click();
+        rig.controller.Timer1_Timer();
+        for (const QString &step : script.mid(1)) {
+            const int n = step.mid(1).toInt();
+            for (int i = 0; i < (step[0] == u'+' ? n : 1); ++i) {
+                rig.clock.advanceMs(step[0] == u'+' ? 1000 : qint64(n) * 1000);
+                rig.controller.Timer1_Timer();
+            }
+        }
+
+        const auto shown = [](const QDateTime &t) {
+            const int off = t.offsetFromUtc() / 60;
+            return t.toString("yyyy/MM/dd HH:mm:ss ") + QString::asprintf("%c%02d:%02d", off < 0 ? '-' : '+',
+                                                                          qAbs(off) / 60, qAbs(off) % 60);
+        };
+        const QList<QDateTime> &at = rig.launcher.startedAt;
+        QTEST(int(at.size()), "starts");
+        QFETCH(int, spacing);
+        for (qsizetype i = 1; spacing && i < at.size(); ++i)
+            QCOMPARE(at[i - 1].secsTo(at[i]), qint64(spacing));
+        QTEST(at.isEmpty() ? QString() : shown(at.first()), "first");
+        QFETCH(QString, last);
+        if (!last.isEmpty())
+            QCOMPARE(shown(at.last()), last);
+        QTEST(rig.view.activate, "after");
+        QFETCH(QString, tip);
+        if (!tip.isEmpty())
+            QCOMPARE(rig.controller.outlook().toolTip, tip);
     }
 
     void clockShowsEveryTickArmedOrNot()

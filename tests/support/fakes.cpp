@@ -4,17 +4,25 @@
 
 namespace ventaro::test {
 
-FakeClock::FakeClock(const QString &reading)
+FakeClock::FakeClock(const QString &reading, const QByteArray &zone)
+    : zone_(zone)
 {
+    Q_ASSERT(zone_.isValid());
     set(reading);
 }
 
 void FakeClock::set(const QString &reading)
 {
-    // Kept in UTC: the reading's fields are taken as they are, with no zone rules.
-    now_ = QDateTime(QDate::fromString(reading.left(10), QStringLiteral("yyyy/MM/dd")),
-                     QTime::fromString(reading.mid(11), QStringLiteral("HH:mm:ss.zzz")),
-                     Qt::UTC);
+    const QDate date = QDate::fromString(reading.left(10), QStringLiteral("yyyy/MM/dd"));
+    const QTime time = QTime::fromString(reading.mid(11, 12), QStringLiteral("HH:mm:ss.zzz"));
+    if (reading.size() > 23) {
+        const QTime offset = QTime::fromString(reading.mid(25), QStringLiteral("HH:mm"));
+        const int sign = reading.at(24) == u'-' ? -1 : 1;
+        now_ = QDateTime(date, time, Qt::OffsetFromUTC, sign * offset.msecsSinceStartOfDay() / 1000)
+                   .toTimeZone(zone_);
+    } else {
+        now_ = QDateTime(date, time, zone_);
+    }
     Q_ASSERT(now_.isValid());
 }
 
@@ -28,11 +36,18 @@ QDateTime FakeClock::now() const
     return now_;
 }
 
+QDateTime FakeClock::local(qint64 secsSinceEpoch) const
+{
+    return QDateTime::fromSecsSinceEpoch(secsSinceEpoch, zone_);
+}
+
 qint64 FakeLauncher::launch(const QString &commandLine)
 {
     if (!failWith.isEmpty())
         throw RuntimeError(failWith);
     started << commandLine;
+    if (clock)
+        startedAt << clock->now();
     return 1000 + started.size();
 }
 

@@ -3,6 +3,7 @@
 #include <map>
 
 #include <QStringList>
+#include <QTimeZone>
 
 #include "platform/clock.h"
 #include "schedule/launcher.h"
@@ -10,16 +11,21 @@
 
 namespace ventaro::test {
 
-// A clock that stands still until told: set("2024/05/17 21:40:00.250").
+// A clock that stands still until told, in a real time zone (UTC unless
+// named): set("2024/05/17 21:40:00.250"), or with the offset that tells the
+// two showings of a repeated hour apart: set("2024/10/27 02:30:00.002 +01:00").
 class FakeClock final : public Clock
 {
 public:
-    explicit FakeClock(const QString &reading = QStringLiteral("2024/05/17 21:40:00.000"));
+    explicit FakeClock(const QString &reading = QStringLiteral("2024/05/17 21:40:00.000"),
+                       const QByteArray &zone = QByteArrayLiteral("UTC"));
     void set(const QString &reading);
     void advanceMs(qint64 ms);
     QDateTime now() const override;
+    QDateTime local(qint64 secsSinceEpoch) const override;
 
 private:
+    QTimeZone zone_;
     QDateTime now_;
 };
 
@@ -30,6 +36,8 @@ public:
     qint64 launch(const QString &commandLine) override;
 
     QStringList started;
+    const Clock *clock = nullptr; // when set, startedAt records its readings
+    QList<QDateTime> startedAt;
     QString failWith; // non-empty: throw this message instead of starting
 };
 

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+
+#include <QChar>
+#include <QString>
+
+#include "platform/locale_separators.h"
+#include "schedule/timestamp.h"
+
+namespace ventaro {
+
+class Clock;
+
+// How often the local clock shows a given local time on its day.
+enum class Occurrence {
+    Only,        // once, as on most days
+    Skipped,     // never: the clock leaps over it when it moves forward
+    FirstOfTwo,  // twice as the clock goes back: this is the earlier
+    SecondOfTwo, // ... and this the later
+};
+
+// A local time and the real instant (seconds since the epoch) it stands for.
+struct LocalSlot
+{
+    CivilSeconds local = 0;
+    qint64 instant = 0;
+    Occurrence occurrence = Occurrence::Only;
+};
+
+CivilSeconds localCivil(const Clock &clock, qint64 instant);
+
+// The instant a local time stands for: the earlier of two when the clock
+// goes back over it, and the first second after the change when the clock
+// leaps over it (as cron does).
+LocalSlot slotOf(const Clock &clock, CivilSeconds local);
+
+// The slot of an instant, knowing which of two showings it is.
+LocalSlot slotAt(const Clock &clock, qint64 instant);
+
+// Moves a slot by a number of seconds in the unit's way (below); none when
+// the result leaves the calendar.
+std::optional<LocalSlot> moveSlot(const Clock &clock, QChar unit, qint64 seconds, const LocalSlot &from);
+
+// Moves a slot by count units: seconds, minutes and hours move the instant,
+// days move the date and keep the local time of day. Throws RuntimeError
+// when the result leaves the calendar; text names the value in the message.
+LocalSlot stepSlot(const Clock &clock, QChar unit, double count, const LocalSlot &from,
+                   const QString &text, const Separators &separators);
+
+} // namespace ventaro
