@@ -27,7 +27,7 @@ CivilSeconds localCivil(const Clock &clock, qint64 instant)
     return civilSeconds(local.date(), local.time());
 }
 
-LocalSlot slotOf(const Clock &clock, CivilSeconds local)
+LocalSlot slotOf(const Clock &clock, CivilSeconds local, qint64 notBefore)
 {
     // No zone changes its offset twice within two days, so the offsets a day
     // either side are the only ones this local time can be read with.
@@ -46,6 +46,8 @@ LocalSlot slotOf(const Clock &clock, CivilSeconds local)
     }
     if (found == 1)
         return {local, showings[0], Occurrence::Only};
+    if (found > 1 && showings[0] < notBefore && showings[1] >= notBefore)
+        return {local, showings[1], Occurrence::SecondOfTwo};
     if (found > 1)
         return {local, showings[0], Occurrence::FirstOfTwo};
 

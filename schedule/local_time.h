@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <optional>
 
 #include <QChar>
@@ -31,9 +32,10 @@ struct LocalSlot
 CivilSeconds localCivil(const Clock &clock, qint64 instant);
 
 // The instant a local time stands for: the earlier of two when the clock
-// goes back over it, and the first second after the change when the clock
-// leaps over it (as cron does).
-LocalSlot slotOf(const Clock &clock, CivilSeconds local);
+// goes back over it (the later one when the earlier lies before notBefore),
+// and the first second after the change when the clock leaps over it.
+LocalSlot slotOf(const Clock &clock, CivilSeconds local,
+                 qint64 notBefore = std::numeric_limits<qint64>::min());
 
 // The slot of an instant, knowing which of two showings it is.
 LocalSlot slotAt(const Clock &clock, qint64 instant);

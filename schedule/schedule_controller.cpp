@@ -90,8 +90,6 @@ void ScheduleController::Timer1_Timer()
 
 void ScheduleController::start(qint64 due)
 {
-    if (activation_)
-        activation_->missed.reset();
     const QString command = view_.commandText();
     if (command.isEmpty())
         return;
@@ -113,12 +111,14 @@ const ScheduleController::Activation &ScheduleController::activation() const
     if (activation_ && activation_->text == text)
         return *activation_;
     // Only the exact timestamp text names a slot: "2024/9/4 9:05:03" never
-    // comes, although it reads as a date.
+    // comes, although it reads as a date. A time of the repeated hour typed
+    // after its first showing means the second.
     Activation fresh{text, std::nullopt, std::nullopt};
     try {
-        const CivilSeconds local = readDateText(text, separators_, clock_.now().date());
+        const QDateTime now = clock_.now();
+        const CivilSeconds local = readDateText(text, separators_, now.date());
         if (sameTimestamp(timestampText(local, separators_), text))
-            fresh.slot = slotOf(clock_, local);
+            fresh.slot = slotOf(clock_, local, now.toSecsSinceEpoch());
     } catch (const RuntimeError &) {
     }
     activation_ = fresh;
@@ -129,7 +129,8 @@ void ScheduleController::moveActivation(const LocalSlot &slot)
 {
     const QString text = timestampText(slot.local, separators_);
     view_.setActivateText(text);
-    activation_ = Activation{text, slot, std::nullopt};
+    // What the last gap missed stays told while the schedule runs on.
+    activation_ = Activation{text, slot, activation_ ? activation_->missed : std::nullopt};
 }
 
 std::optional<ScheduleController::Repeat> ScheduleController::chosenRepeat() const
@@ -218,6 +219,13 @@ void ScheduleController::step(int index, double count)
     }
 }
 
+// Missed starts stay told until the user arms or disarms again.
+void ScheduleController::forgetMissed()
+{
+    if (activation_)
+        activation_->missed.reset();
+}
+
 void ScheduleController::reset_Click()
 {
     view_.setActivateText(start_time);
@@ -225,6 +233,7 @@ void ScheduleController::reset_Click()
 
 void ScheduleController::set_Click()
 {
+    forgetMissed();
     view_.setActivateEnabled(false);
     set_flag = 1;
     view_.setHeightTwips(kArmedHeight);
@@ -232,6 +241,7 @@ void ScheduleController::set_Click()
 
 void ScheduleController::release_Click()
 {
+    forgetMissed();
     view_.setActivateEnabled(true);
     set_flag = 0;
     view_.setHeightTwips(kFullHeight);

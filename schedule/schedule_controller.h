@@ -86,6 +86,7 @@ private:
     // remembers the starts that fell into the gap.
     void passOverGap(qint64 lastLooked, qint64 now);
     void start(qint64 due);
+    void forgetMissed();
 
     ScheduleView &view_;
     const Clock &clock_;

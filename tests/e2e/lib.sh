@@ -41,9 +41,11 @@ start_xvfb() {
     export DISPLAY
 }
 
-# Starts the program and waits for its window; sets WIN to its X window id.
+# Starts the program (with APP_ENV's NAME=value words added to its
+# environment) and waits for its window; sets WIN to its X window id.
 start_app() {
-    "$VENTARO" >"$WORK/app.log" 2>&1 &
+    # shellcheck disable=SC2086
+    env ${APP_ENV:-} "$VENTARO" >"$WORK/app.log" 2>&1 &
     APP_PID=$!
     WIN=
     for _ in $(seq 200); do
@@ -105,7 +107,7 @@ type_into() {
 
 # Arms a schedule as a person would: the command, a "Seconds After" count
 # (no unit when the count is empty), the activation second (seconds since the
-# epoch), then Set.
+# epoch, shown in the time zone TZ names), then Set.
 arm_schedule() {
     # shellcheck disable=SC2086
     type_into $COMMAND "$1"

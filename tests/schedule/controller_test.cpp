@@ -193,18 +193,20 @@ private slots:
             << b << autumn + "01:30:00" << h << "1" << QStringList{autumn + "01:29:59.002 +02:00", "+10801"} << 4
             << 3600 << autumn + "01:30:00 +02:00" << autumn + "03:30:00 +01:00" << autumn + "04:30:00" << "";
         QTest::newRow("autumn: the tool tip says which 02:30")
-            << b << autumn + "02:30:00" << none << "" << QStringList{autumn + "02:00:00.002 +01:00", "+1"} << 0 << 0
-            << "" << "" << autumn + "02:30:00"
-            << autumn + "02:30:00 has passed and no repeat will bring it back: nothing more will start. "
-                        "Release, set a later time, and Set again.";
+            << b << autumn + "02:30:00" << none << "" << QStringList{autumn + "02:00:00.002 +02:00"} << 0 << 0 << ""
+            << "" << autumn + "02:30:00"
+            << "Starts once in 30 min (the clock shows 02:30:00 twice as it goes back: this is the first)";
+        QTest::newRow("autumn: 02:30 typed after the first 02:30 means the second")
+            << b << autumn + "02:30:00" << none << "" << QStringList{autumn + "02:29:58.002 +01:00", "+3"} << 1 << 0
+            << autumn + "02:30:00 +01:00" << "" << autumn + "02:30:00" << "";
         QTest::newRow("2-hour leap: a 5 s repeat moves on without a burst")
             << b << day("21:40:05") << s << "5" << QStringList{day("21:40:04.002"), "+2", "~7200", "+5"} << 2 << 0
             << day("21:40:05 +02:00") << day("23:40:10 +02:00") << day("23:40:15") << "";
         QTest::newRow("2-hour leap: the tool tip counts what was missed")
-            << b << day("21:40:05") << s << "5" << QStringList{day("21:40:04.002"), "+2", "~7200"} << 1 << 0
-            << day("21:40:05 +02:00") << "" << day("23:40:10")
+            << b << day("21:40:05") << s << "5" << QStringList{day("21:40:04.002"), "+2", "~7200", "+4"} << 2
+            << 0 << day("21:40:05 +02:00") << "" << day("23:40:15")
             << "Missed 1440 starts between 2024/05/17 21:40:10 and 2024/05/17 23:40:05 while the computer slept or "
-               "the clock jumped. Starts in 4 s, then every 5 seconds";
+               "the clock jumped. Starts in 5 s, then every 5 seconds";
         QTest::newRow("2-hour leap: a one-shot in the gap does not start")
             << b << day("22:40:00") << none << "" << QStringList{day("21:40:04.002"), "~7200", "+3"} << 0 << 0 << ""
             << "" << day("22:40:00")
