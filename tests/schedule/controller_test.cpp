@@ -183,9 +183,6 @@ private slots:
         QTest::newRow("autumn: a one-shot at 02:30 starts at the first 02:30 only")
             << b << autumn + "02:30:00" << none << "" << QStringList{autumn + "02:29:58.002 +02:00", "+3700"} << 1
             << 0 << autumn + "02:30:00 +02:00" << "" << autumn + "02:30:00" << "";
-        QTest::newRow("autumn: a 1 s repeat never pauses")
-            << b << autumn + "02:59:58" << s << "1" << QStringList{autumn + "02:59:57.002 +02:00", "+5"} << 5 << 1
-            << autumn + "02:59:58 +02:00" << autumn + "02:00:02 +01:00" << autumn + "02:00:03" << "";
         QTest::newRow("autumn: 10 minutes stay ten real minutes")
             << b << autumn + "02:50:00" << n << "10" << QStringList{autumn + "02:49:59.002 +02:00", "+1801"} << 4
             << 600 << autumn + "02:50:00 +02:00" << autumn + "02:20:00 +01:00" << autumn + "02:30:00" << "";
@@ -199,10 +196,7 @@ private slots:
         QTest::newRow("autumn: 02:30 typed after the first 02:30 means the second")
             << b << autumn + "02:30:00" << none << "" << QStringList{autumn + "02:29:58.002 +01:00", "+3"} << 1 << 0
             << autumn + "02:30:00 +01:00" << "" << autumn + "02:30:00" << "";
-        QTest::newRow("2-hour leap: a 5 s repeat moves on without a burst")
-            << b << day("21:40:05") << s << "5" << QStringList{day("21:40:04.002"), "+2", "~7200", "+5"} << 2 << 0
-            << day("21:40:05 +02:00") << day("23:40:10 +02:00") << day("23:40:15") << "";
-        QTest::newRow("2-hour leap: the tool tip counts what was missed")
+        QTest::newRow("2-hour leap: a 5 s repeat moves on without a burst, and says what it missed")
             << b << day("21:40:05") << s << "5" << QStringList{day("21:40:04.002"), "+2", "~7200", "+4"} << 2
             << 0 << day("21:40:05 +02:00") << "" << day("23:40:15")
             << "Missed 1440 starts between 2024/05/17 21:40:10 and 2024/05/17 23:40:05 while the computer slept or "
@@ -255,9 +249,7 @@ private slots:
         }
 
         const auto shown = [](const QDateTime &t) {
-            const int off = t.offsetFromUtc() / 60;
-            return t.toString("yyyy/MM/dd HH:mm:ss ") + QString::asprintf("%c%02d:%02d", off < 0 ? '-' : '+',
-                                                                          qAbs(off) / 60, qAbs(off) % 60);
+            return t.toOffsetFromUtc(t.offsetFromUtc()).toString("yyyy/MM/dd HH:mm:ss t").replace("UTC", "");
         };
         const QList<QDateTime> &at = rig.launcher.startedAt;
         QTEST(int(at.size()), "starts");
