@@ -109,7 +109,12 @@ int runIntermediate(void *arg)
 
 QString errnoText(int error)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    switch (error) {
+    case E2BIG: return QStringLiteral("the command line is too long for the system to start");
+    case ENOEXEC: return QStringLiteral("not a program this system can run");
+    case EACCES: return QStringLiteral("no permission to run it");
+    default: return QString::fromLocal8Bit(std::strerror(error));
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include <QString>
@@ -7,23 +8,42 @@
 
 namespace ventaro {
 
-// One way to read a command line: this program text, then these arguments.
+// Blanks, tabs and line breaks separate the words of a command line.
+bool isCommandBlank(QChar c);
+
+// One way to read a command line: this program text, then the arguments
+// from restFrom on. Unquoted readings keep only where their program stands
+// in the line, so that a long line is never copied once per blank.
 struct ProgramCandidate
 {
-    QString program;
-    QString rest;
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    qsizetype restFrom = 0;
+    std::optional<QString> quoted; // the program as read from double quotes
+
+    QString program(const QString &line) const;
 };
 
 // The readings of a command line in the order they are tried. A program in
 // double quotes gives one reading. Otherwise the program may itself contain
-// blanks, so every prefix that ends at a blank is a candidate, shortest
-// first, and the whole line last; the first that names an executable wins.
+// blanks, so every prefix that ends at a blank and could be a path (at most
+// kLongestPath characters) is a candidate, shortest first, and the whole
+// line last.
 std::vector<ProgramCandidate> programCandidates(const QString &commandLine);
+inline constexpr qsizetype kLongestPath = 4095;
 
 // Splits the argument text into arguments: blanks separate, double quotes
 // group, "" inside quotes is a quote, and backslashes escape a quote
 // (2n backslashes and a quote give n backslashes and a grouping quote; 2n+1
 // give n backslashes and a literal quote). Nothing else is special.
 QStringList splitArguments(const QString &text);
+
+// The command line that starts exactly this file and nothing else: the path
+// as it is when it reads as one word, else in double quotes, escaped so that
+// the rules above give it back.
+QString commandForFile(const QString &path);
+
+// Text for a message: a long text keeps its start and end around an ellipsis.
+QString elided(const QString &text, qsizetype most = 80);
 
 } // namespace ventaro

@@ -23,7 +23,10 @@ seed "$dir" '/opt/my app/run -x' '"/opt/a b/c" "d e" f' 'a\"b "c""d" e\\\\"f g"'
 status=0
 for target in date_text repeat_count command_line; do
     echo "== $target: $seconds s"
-    if "$build/tests/fuzz/${target}_fuzz" -max_total_time="$seconds" -print_final_stats=1 \
+    # Command lines may be long: a megabyte must read in linear time and memory.
+    max_len=4096
+    [ "$target" = command_line ] && max_len=1048576
+    if "$build/tests/fuzz/${target}_fuzz" -max_total_time="$seconds" -max_len="$max_len" -print_final_stats=1 \
         -artifact_prefix="$build/${target}-" "$build/corpus/$target" >"$build/$target.log" 2>&1; then
         grep -E 'stat::number_of_executed_units|stat::peak_rss_mb|cov:' "$build/$target.log" | tail -n 3
     else

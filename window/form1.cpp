@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include <QAction>
@@ -22,7 +23,7 @@
 #include <QMouseEvent>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPlainTextEdit>
+#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
@@ -36,7 +37,9 @@
 #include "platform/int16_rounding.h"
 #include "platform/second_ticker.h"
 #include "schedule/command_launcher.h"
+#include "schedule/command_line.h"
 #include "schedule/schedule_controller.h"
+#include "window/command_box.h"
 #include "window/control_table.h"
 
 namespace ventaro {
@@ -101,15 +104,25 @@ const char kButtonStyle[] = "QPushButton { padding: 0px; margin: 0px; border: 1p
                             "QPushButton:focus { border: 1px solid #1e6fd9; }";
 
 // The first local file a drop carries, or nothing (text, a web link).
-QString firstLocalFile(const QMimeData *data)
+struct DroppedFile
+{
+    QString path;
+    bool nameIsText = true; // false: its bytes are no text in the file-name encoding
+};
+
+std::optional<DroppedFile> firstLocalFile(const QMimeData *data)
 {
     if (data == nullptr || !data->hasUrls())
-        return {};
+        return std::nullopt;
     for (const QUrl &url : data->urls()) {
-        if (url.isLocalFile())
-            return url.toLocalFile();
+        if (!url.isLocalFile())
+            continue;
+        // The address carries the name's bytes; a name that does not read
+        // as text would come back as another name.
+        const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+        return DroppedFile{url.toLocalFile(), QFile::encodeName(QFile::decodeName(bytes)) == bytes};
     }
-    return {};
+    return std::nullopt;
 }
 
 int buttonCode(Qt::MouseButton button)
@@ -266,6 +279,9 @@ QWidget *Form1::createControl(const ControlSpec &control)
     case ControlKind::TextBox: {
         auto *edit = new QLineEdit(caption, client_);
         edit->setMaxLength(std::numeric_limits<int>::max());
+        // Only the command box takes drops: a file dropped a little off it
+        // must not become the activation time or the count.
+        edit->setAcceptDrops(false);
         if (name == u"activate") {
             activate = edit;
             edit->setFrame(false);
@@ -280,7 +296,7 @@ QWidget *Form1::createControl(const ControlSpec &control)
         return edit;
     }
     case ControlKind::MultiLineTextBox:
-        command = new QPlainTextEdit(caption, client_);
+        command = new CommandBox(caption, client_);
         command->setTabChangesFocus(true);
         // Drops are ours to read: the box never inserts dropped text itself.
         command->viewport()->installEventFilter(this);
@@ -498,7 +514,7 @@ bool Form1::optionSelected(RepeatOption option) const
 
 QString Form1::commandText() const
 {
-    return command->toPlainText();
+    return command->exactText();
 }
 
 void Form1::setClockCaption(const QString &text)
@@ -629,7 +645,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         switch (event->type()) {
         case QEvent::DragEnter: {
             auto *enter = static_cast<QDragEnterEvent *>(event);
-            if (firstLocalFile(enter->mimeData()).isEmpty())
+            if (!firstLocalFile(enter->mimeData()))
                 enter->ignore();
             else
                 enter->acceptProposedAction();
@@ -712,9 +728,16 @@ void Form1::Image1_MouseDown()
 
 void Form1::command_OLEDragDrop(const QMimeData *data)
 {
-    const QString path = firstLocalFile(data);
-    if (!path.isEmpty())
-        command->setPlainText(path);
+    const std::optional<DroppedFile> file = firstLocalFile(data);
+    if (!file)
+        return;
+    if (!file->nameIsText) {
+        showMessage(QStringLiteral("Cannot use \"%1\": its name is not valid text in this system's file-name "
+                                   "encoding, so it could not be started by that name. Rename it, then drop it again.")
+                        .arg(elided(file->path)));
+        return;
+    }
+    command->setExactText(commandForFile(file->path));
 }
 
 qint16 Form1::dragFlag() const

@@ -16,13 +16,13 @@ class QLineEdit;
 class QMenu;
 class QMimeData;
 class QMessageBox;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
 namespace ventaro {
 
 class Clock;
+class CommandBox;
 class Launcher;
 class ScheduleController;
 class SecondTicker;
@@ -125,7 +125,7 @@ private:
     QRadioButton *Option_h = nullptr;
     QRadioButton *Option_d = nullptr;
     QButtonGroup *options_ = nullptr;
-    QPlainTextEdit *command = nullptr;
+    CommandBox *command = nullptr;
     QLineEdit *activate = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *Image1 = nullptr;

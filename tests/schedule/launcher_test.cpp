@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -103,6 +104,15 @@ private slots:
         QTest::newRow("quoted program is the only reading")
             << "\"/opt/my app/run\" -x \"y z\"" << QStringList{"/opt/my app/run"} << QStringList{" -x \"y z\""};
         QTest::newRow("unclosed quote takes the rest") << "\"/opt/my app" << QStringList{"/opt/my app"} << QStringList{""};
+        QTest::newRow("quoted program keeps an escaped quote and a line break")
+            << "\"/tmp/say \\\"hi\\\"\n\" x" << QStringList{"/tmp/say \"hi\"\n"} << QStringList{" x"};
+        QTest::newRow("line breaks split like blanks, trailing ones ignored")
+            << "run\nx\n\n" << QStringList{"run", "run\nx"} << QStringList{"\nx\n\n", ""};
+        QTest::newRow("no-break space and paragraph separator are part of a word")
+            << "a\u00a0b\u2029c" << QStringList{"a\u00a0b\u2029c"} << QStringList{""};
+        QTest::newRow("no prefix longer than a path can be")
+            << QString(kLongestPath + 1, u'a') + " b" << QStringList{QString(kLongestPath + 1, u'a') + " b"}
+            << QStringList{""};
         QTest::newRow("empty") << "" << QStringList{} << QStringList{};
         QTest::newRow("blanks only") << " \t " << QStringList{} << QStringList{};
     }
@@ -114,8 +124,8 @@ private slots:
         QStringList gotPrograms;
         QStringList gotRests;
         for (const ProgramCandidate &c : programCandidates(line)) {
-            gotPrograms << c.program;
-            gotRests << c.rest;
+            gotPrograms << c.program(line);
+            gotRests << line.sliced(c.restFrom);
         }
         QCOMPARE(gotPrograms, programs);
         QCOMPARE(gotRests, rests);
@@ -234,18 +244,72 @@ private slots:
         QTest::newRow("folder") << "/tmp" << "folder";
         QTest::newRow("empty quoted program") << "\"\" x" << "Cannot start";
         QTest::newRow("blank line") << "   " << "empty";
+        QTest::newRow("a document with an argument names the argument")
+            << QDir::temp().filePath("ventaro-doc.txt --loud") << "remove \"--loud\"";
+        QTest::newRow("an argument too long for the system") << "/bin/true " + QString(200000, u'a') << "too long";
+        QTest::newRow("a 1 MiB line, shortened in the message")
+            << QString(1 << 20, u'a') << QString(39, u'a') + QChar(0x2026) + QString(39, u'a') + "\": no such";
+        QTest::newRow("a 1 MiB line of words") << QString("/x ").repeated(1 << 18) << "\"/x\": no such file";
     }
     void failures()
     {
         QFETCH(QString, line);
         QFETCH(QString, mentions);
+        writeDocument(QDir::temp().filePath("ventaro-doc.txt"));
         CommandLauncher launcher;
+        struct rusage before {};
+        ::getrusage(RUSAGE_SELF, &before);
         try {
             launcher.launch(line);
             QFAIL("no error raised");
         } catch (const RuntimeError &error) {
-            QVERIFY2(error.message().contains(mentions), qPrintable(error.message()));
+            QVERIFY2(error.message().contains(mentions) && error.message().size() < 300, qPrintable(error.message()));
         }
+        // Reading a line takes memory in proportion to it, never per blank.
+        struct rusage after {};
+        ::getrusage(RUSAGE_SELF, &after);
+        QVERIFY2(after.ru_maxrss - before.ru_maxrss < 64 * 1024, qPrintable(QString::number(after.ru_maxrss)));
+    }
+
+    // What a drop writes starts exactly that file, whatever its name holds,
+    // even beside a program planted at a shorter path.
+    void droppedFileStartsItself_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("blank, next to a planted prefix") << "My Apps/tool";
+        QTest::newRow("no-break space") << "sp\u00a0x";
+        QTest::newRow("paragraph separator") << "par\u2029x";
+        QTest::newRow("quote and trailing backslash") << "say \"hi\"\\";
+    }
+    void droppedFileStartsItself()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        const QString planted = writeRecorder(dir.filePath(name.section(QRegularExpression("[ \u00a0\u2029]"), 0, 0)));
+        const QString tool = writeRecorder(dir.filePath(name));
+        CommandLauncher launcher;
+        launcher.launch(commandForFile(tool) + "\n");
+        QCOMPARE(runsOf(tool, 1), (QList<QStringList>{{}}));
+        QTest::qWait(100);
+        QVERIFY(QDir(dir.path()).entryList({QFileInfo(planted).fileName() + ".*.out"}).isEmpty());
+    }
+
+    void unquotedLineNamingTwoProgramsStartsNeither()
+    {
+        QTemporaryDir dir;
+        const QString planted = writeRecorder(dir.filePath("My"));
+        const QString tool = writeRecorder(dir.filePath("My Apps/tool"));
+        CommandLauncher launcher;
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, launcher.launch(tool));
+        try {
+            launcher.launch(tool);
+        } catch (const RuntimeError &error) {
+            QVERIFY2(error.message().contains(planted) && error.message().contains(tool)
+                         && error.message().contains("double quotes"),
+                     qPrintable(error.message()));
+        }
+        QTest::qWait(100);
+        QVERIFY(QDir(dir.path()).entryList({"*.out"}).isEmpty());
     }
 
     void notExecutableFileIsNamed()
@@ -345,7 +409,12 @@ private slots:
         file.close();
         file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
         CommandLauncher launcher;
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, launcher.launch(path));
+        try {
+            launcher.launch(path);
+            QFAIL("no error raised");
+        } catch (const RuntimeError &error) {
+            QVERIFY2(error.message().contains("not a program"), qPrintable(error.message()));
+        }
     }
 };
 

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QAction>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -83,7 +84,7 @@ struct Rig
 
     QString commandText()
     {
-        return static_cast<QPlainTextEdit *>(child("command"))->toPlainText();
+        return form.commandText();
     }
 };
 
@@ -387,9 +388,14 @@ private slots:
         QTest::newRow("three files give the first")
             << QList<QUrl>{QUrl::fromLocalFile("/opt/a/first"), QUrl::fromLocalFile("/opt/b"), QUrl::fromLocalFile("/c")}
             << QString() << "/opt/a/first";
-        QTest::newRow("path with spaces unquoted")
+        QTest::newRow("path with spaces is quoted")
             << QList<QUrl>{QUrl::fromLocalFile("/home/me/My Music/wake up.sh")} << QString()
-            << "/home/me/My Music/wake up.sh";
+            << "\"/home/me/My Music/wake up.sh\"";
+        QTest::newRow("quote escaped, no-break space and paragraph separator kept")
+            << QList<QUrl>{QUrl::fromLocalFile("/tmp/say \"hi\"\u00a0\u2029x")} << QString()
+            << "\"/tmp/say \\\"hi\\\"\u00a0\u2029x\"";
+        QTest::newRow("a name that is no text is refused") << QList<QUrl>{QUrl("file:///tmp/nu%FF")} << QString()
+                                                          << before;
         QTest::newRow("shell characters unchanged")
             << QList<QUrl>{QUrl::fromLocalFile("/tmp/a;b|c&$(d)`e`>f*.sh")} << QString() << "/tmp/a;b|c&$(d)`e`>f*.sh";
         QTest::newRow("plain text changes nothing") << QList<QUrl>{} << "rm -rf ~" << before;
@@ -402,7 +408,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, expected);
         Rig rig;
-        static_cast<QPlainTextEdit *>(rig.child("command"))->setPlainText(QStringLiteral("/bin/echo before"));
+        auto *box = static_cast<QPlainTextEdit *>(rig.child("command"));
+        box->setPlainText(QStringLiteral("/bin/echo before"));
         auto *data = new QMimeData;
         if (!urls.isEmpty())
             data->setUrls(urls);
@@ -410,6 +417,16 @@ private slots:
             data->setText(text);
         rig.drop(data);
         QCOMPARE(rig.commandText(), expected);
+        QCOMPARE(rig.form.messageWindow() != nullptr, QTest::currentDataTag() == QByteArray("a name that is no text is refused"));
+
+        // What is pasted runs as it came, and typed line breaks are plain ones.
+        QGuiApplication::clipboard()->setText(QStringLiteral(" a\u00a0b\u2029c"));
+        box->moveCursor(QTextCursor::End);
+        box->paste();
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(rig.commandText(), expected + QStringLiteral(" a\u00a0b\u2029c\n"));
+        // Only the command box takes drops.
+        QVERIFY(!rig.child("activate")->acceptDrops() && !rig.child("interval")->acceptDrops());
     }
 };
 
