@@ -1,16 +1,24 @@
 #!/bin/sh
 # Without a display the program says so in one line and exits with status 1:
-# no abort, no core dump, no platform plugin dump.
+# no abort, no core dump, no platform plugin dump. --help and --version need
+# no display; an argument of ours it does not know is a one-line error.
 set -u
 ventaro=$1
 fail=0
+# check LABEL STATUS LINES PATTERN [NAME=value ...] [-- ARGUMENTS]
 check() {
-    label=$1
+    label=$1 want=$2 want_lines=$3 pattern=$4
+    shift 4
+    set -- "$@" --
+    env_words=
+    while [ "$1" != -- ]; do env_words="$env_words $1"; shift; done
     shift
-    out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" "$ventaro" 2>&1)
+    [ "${1:-}" = -- ] && shift
+    # shellcheck disable=SC2086
+    out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM $env_words "$ventaro" "$@" 2>&1)
     status=$?
     lines=$(printf '%s\n' "$out" | grep -c .)
-    if [ "$status" -ne 1 ] || [ "$lines" -ne 1 ] || ! printf '%s' "$out" | grep -q 'no display found'; then
+    if [ "$status" -ne "$want" ] || [ "$lines" -ne "$want_lines" ] || ! printf '%s' "$out" | grep -q "$pattern"; then
         echo "FAIL: $label: status $status, $lines lines:"
         printf '%s\n' "$out"
         fail=1
@@ -18,6 +26,11 @@ check() {
         echo "PASS: $label: $out"
     fi
 }
-check "no DISPLAY set"
-check "DISPLAY names no server" DISPLAY=:987
+check "no DISPLAY set" 1 1 'no display found'
+check "DISPLAY names no server" 1 1 'no display found' DISPLAY=:987
+check "--version" 0 1 '^ventaro [0-9]' -- --version
+check "--help" 0 7 'Usage: ventaro' -- --help
+check "Qt's own options pass through" 0 1 '^ventaro [0-9]' -- -platform offscreen -style=fusion --version
+check "an unknown option" 2 1 "Unknown option 'bogus'" -- --bogus
+check "an argument" 2 1 "unexpected argument 'now'" -- now
 exit $fail
