@@ -1,7 +1,8 @@
 #!/bin/sh
-# Builds the Debian package, installs it into a scratch root with dpkg, and
-# checks that its files are where a desktop looks for them, that the desktop
-# entry and the AppStream file validate, and what the package depends on.
+# Builds the Debian package, checks it with lintian, installs it into a
+# scratch root with dpkg, and checks that its files are where a desktop looks
+# for them, that the desktop entry and the AppStream file validate, and what
+# the package depends on.
 set -eu
 build=$1
 scratch=$(mktemp -d)
@@ -13,8 +14,15 @@ cpack -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1 || { cat "$scratch/cpa
 deb=$(ls "$scratch"/out/ventaro_*.deb)
 echo "PASS: built $(basename "$deb")"
 
+# Any error or warning fails; infos (such as a fortify check that finds no
+# fortifiable call) are shown only.
+lintian --pedantic --display-info "$deb" >"$scratch/lintian.log" 2>&1 || true
+cat "$scratch/lintian.log"
+! grep -qE '^[EW]: ' "$scratch/lintian.log" || fail "lintian has errors or warnings"
+echo "PASS: lintian --pedantic: no error, no warning"
+
 depends=$(dpkg-deb -f "$deb" Depends)
-for need in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-ipafont-gothic; do
+for need in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-ipafont-gothic; do
     printf '%s' "$depends" | grep -q "$need" || fail "Depends lacks $need: $depends"
 done
 echo "PASS: Depends: $depends"
@@ -33,17 +41,24 @@ echo "PASS: installs into a scratch root"
 for file in usr/bin/ventaro \
     usr/share/applications/io.github.ventaro.Ventaro.desktop \
     usr/share/metainfo/io.github.ventaro.Ventaro.metainfo.xml \
-    usr/share/icons/hicolor/scalable/apps/ventaro.svg; do
+    usr/share/icons/hicolor/scalable/apps/ventaro.svg \
+    usr/share/man/man1/ventaro.1.gz \
+    usr/share/doc/ventaro/copyright \
+    usr/share/doc/ventaro/changelog.gz; do
     [ -f "$root/$file" ] || fail "missing /$file"
 done
 for size in 16 22 24 32 48 64 128 256; do
     [ -f "$root/usr/share/icons/hicolor/${size}x${size}/apps/ventaro.png" ] || fail "missing ${size}x${size} icon"
 done
 [ -x "$root/usr/bin/ventaro" ] || fail "/usr/bin/ventaro is not executable"
-echo "PASS: binary, desktop entry, metainfo and icons in place"
+echo "PASS: binary, desktop entry, metainfo, icons, manual page, copyright and changelog in place"
 
 desktop-file-validate "$root/usr/share/applications/io.github.ventaro.Ventaro.desktop" || fail "desktop entry"
-appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.ventaro.Ventaro.metainfo.xml" || fail "metainfo"
+appstreamcli validate --pedantic --no-net "$root/usr/share/metainfo/io.github.ventaro.Ventaro.metainfo.xml" \
+    >"$scratch/appstream.log" 2>&1 || { cat "$scratch/appstream.log"; fail "metainfo"; }
+cat "$scratch/appstream.log"
+# The reverse-DNS id keeps its capital (a pedantic note only).
+! grep -qE '^[EWI]: ' "$scratch/appstream.log" || fail "metainfo has errors, warnings or infos"
 echo "PASS: desktop entry and metainfo validate"
 
 dpkg --root="$root" --force-script-chrootless --log=/dev/null -r ventaro >/dev/null 2>&1 || fail "dpkg -r"
