@@ -19,9 +19,10 @@ bool isExecutableFile(const QString &path);
 // The executable file a program name without "/" names on PATH; empty if none.
 QString findOnPath(const QString &name);
 
-// Starts program with arguments as a detached process: no shell, not waited
-// for, reparented away from us so it never becomes our zombie, with no file of
-// ours left open in it beyond standard input, output and error.
+// Starts program with arguments as a process of its own session: no shell,
+// not waited for, with no file of ours left open in it beyond standard input,
+// output and error. It is our child: a ChildReaper must watch its pid, so
+// that its end is known and it never stays a zombie.
 StartResult startDetached(const QString &program, const QStringList &arguments);
 
 } // namespace ventaro

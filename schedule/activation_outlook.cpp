@@ -90,15 +90,15 @@ QString occurrenceNote(const OutlookInput &in)
     return {};
 }
 
-QString missedText(const MissedStarts &missed)
+} // namespace
+
+QString missedStartsText(const MissedStarts &missed)
 {
     const QString between = missed.count == 1
         ? QStringLiteral("the start at %1").arg(missed.first)
         : QStringLiteral("%1 starts between %2 and %3").arg(missed.count).arg(missed.first, missed.last);
-    return QStringLiteral("Missed %1 while the computer slept or the clock jumped. ").arg(between);
+    return QStringLiteral("Missed %1 while the computer slept or the clock jumped.").arg(between);
 }
-
-} // namespace
 
 ActivationOutlook activationOutlook(const OutlookInput &in)
 {
@@ -123,7 +123,7 @@ ActivationOutlook activationOutlook(const OutlookInput &in)
     const qint64 at = in.slot->instant;
     const bool lookingBack = in.examined && *in.examined <= in.now && in.now - *in.examined <= in.lookBackSeconds;
     const bool passed = in.matched || (lookingBack ? at <= *in.examined : at < in.now);
-    const QString missed = in.missed ? missedText(*in.missed) : QString();
+    const QString missed = in.missed ? missedStartsText(*in.missed) + u' ' : QString();
     if (passed) {
         if (in.armed) {
             return {true, missed + QStringLiteral("%1 has passed and no repeat will bring it back: nothing more will "

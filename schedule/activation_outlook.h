@@ -49,6 +49,9 @@ struct OutlookInput
 
 ActivationOutlook activationOutlook(const OutlookInput &input);
 
+// "Missed 12 starts between ... and ... while the computer slept or the clock jumped."
+QString missedStartsText(const MissedStarts &missed);
+
 // "59 s", "1 min", "4 min 12 s", "2 h 5 min", "1 day", "3 days 4 h".
 QString durationText(qint64 seconds);
 

@@ -133,7 +133,13 @@ qint64 CommandLauncher::launch(const QString &commandLine)
     }
     if (!started.pid)
         cannotStart(reading.program, started.error);
+    reaper_.watch(*started.pid);
     return *started.pid;
+}
+
+ChildReaper &CommandLauncher::reaper()
+{
+    return reaper_;
 }
 
 } // namespace ventaro

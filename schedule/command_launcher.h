@@ -1,17 +1,24 @@
 #pragma once
 
+#include "platform/child_reaper.h"
 #include "schedule/launcher.h"
 
 namespace ventaro {
 
 // Starts the command line directly, never through a shell: the program is
 // found the way the command box has always been read (see programCandidates)
-// and started detached with its arguments. A command that names a file which
-// is no program (a sound, a picture, a page) opens it with xdg-open.
+// and started in a session of its own with its arguments. A command that
+// names a file which is no program (a sound, a picture, a page) opens it with
+// xdg-open, whose exit status then says whether it could. Every process it
+// starts is reaped, and its end reported, by its reaper.
 class CommandLauncher final : public Launcher
 {
 public:
     qint64 launch(const QString &commandLine) override;
+    ChildReaper &reaper();
+
+private:
+    ChildReaper reaper_;
 };
 
 } // namespace ventaro

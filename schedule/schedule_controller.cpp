@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/clock.h"
+#include "schedule/command_line.h"
 #include "schedule/launcher.h"
 #include "schedule/repeat_count.h"
 #include "schedule/runtime_error.h"
@@ -81,7 +82,7 @@ void ScheduleController::Timer1_Timer()
         }
     } catch (const RuntimeError &error) {
         // The activation stays where it was; the next ticks go on.
-        view_.showMessage(error.message());
+        view_.report(digest_.notice(QStringLiteral("The schedule cannot move on"), error.message()));
     }
     // Several matches in one late tick start the command once.
     if (due)
@@ -93,16 +94,27 @@ void ScheduleController::start(qint64 due)
     const QString command = view_.commandText();
     if (command.isEmpty())
         return;
-    LastRun run;
+    RunRecord run;
     run.due = timestampText(localCivil(clock_, due), separators_);
     run.latenessMs = clock_.now().toMSecsSinceEpoch() - due * 1000;
+    run.command = command;
     try {
         run.pid = launcher_.launch(command);
     } catch (const RuntimeError &error) {
         run.error = error.message();
-        view_.showMessage(error.message());
+        view_.report(digest_.failure(command, error.message(), run.due));
     }
-    lastRun_ = run;
+    history_.started(std::move(run));
+}
+
+void ScheduleController::processEnded(const ChildExit &exit)
+{
+    const RunRecord *run = history_.ended(exit);
+    if (run == nullptr || !exit.failed())
+        return;
+    const QString now = timestampText(localCivil(clock_, clock_.now().toSecsSinceEpoch()), separators_);
+    view_.report(digest_.failure(run->command, QStringLiteral("\"%1\" %2").arg(elided(run->command), exit.text()),
+                                 now));
 }
 
 const ScheduleController::Activation &ScheduleController::activation() const
@@ -188,6 +200,7 @@ void ScheduleController::passOverGap(qint64 lastLooked, qint64 now)
         moveActivation(slotAfter(k));
     }
     activation_->missed = missed;
+    view_.report(digest_.notice(QStringLiteral("Scheduled starts were missed"), missedStartsText(missed)));
 }
 
 void ScheduleController::plus_Click(int index)
@@ -262,9 +275,9 @@ const Separators &ScheduleController::separators() const
     return separators_;
 }
 
-const std::optional<LastRun> &ScheduleController::lastRun() const
+const RunHistory &ScheduleController::history() const
 {
-    return lastRun_;
+    return history_;
 }
 
 ActivationOutlook ScheduleController::outlook() const

@@ -5,8 +5,11 @@
 #include <QString>
 
 #include "platform/locale_separators.h"
+#include "platform/child_reaper.h"
 #include "schedule/activation_outlook.h"
+#include "schedule/failure_digest.h"
 #include "schedule/local_time.h"
+#include "schedule/run_history.h"
 #include "schedule/timestamp.h"
 
 namespace ventaro {
@@ -14,15 +17,6 @@ namespace ventaro {
 class Clock;
 class Launcher;
 class ScheduleView;
-
-// The last time the command was due and what came of starting it.
-struct LastRun
-{
-    QString due;          // the activation second, as timestamp text
-    qint64 latenessMs = 0; // from the start of that second to the start call
-    std::optional<qint64> pid;
-    QString error; // why it did not start, when pid is empty
-};
 
 // Keeps the activation time, arms and disarms the schedule, and at each tick
 // starts the command when the activation second has come. The handlers are
@@ -49,11 +43,13 @@ public:
     void reset_Click();
     void set_Click();
     void release_Click();
+    // A process the launcher started has ended.
+    void processEnded(const ChildExit &exit);
 
     qint16 setFlag() const;
     QString startTime() const;
     const Separators &separators() const;
-    const std::optional<LastRun> &lastRun() const;
+    const RunHistory &history() const;
 
     // What the activation text will lead to, read from the controls now.
     ActivationOutlook outlook() const;
@@ -100,7 +96,8 @@ private:
     // The activation instant already matched, so that a clock set back or the
     // hour the clock repeats never starts it a second time.
     std::optional<qint64> matched_;
-    std::optional<LastRun> lastRun_;
+    RunHistory history_;
+    FailureDigest digest_;
 };
 
 } // namespace ventaro

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "platform/notice.h"
+
 namespace ventaro {
 
 enum class RepeatOption { Days, Hours, Minutes, Seconds };
@@ -23,8 +25,9 @@ public:
     virtual void setClockCaption(const QString &text) = 0;
     virtual void setHeightTwips(int height) = 0;
 
-    // An error the user must hear of; shown without stopping the clock.
-    virtual void showMessage(const QString &message) = 0;
+    // Something the user must hear of (a failure, missed starts); told
+    // without stopping the clock.
+    virtual void report(const Notice &notice) = 0;
 };
 
 } // namespace ventaro

@@ -33,7 +33,9 @@
 #include <QUrl>
 #include <QWindow>
 
+#include "platform/child_reaper.h"
 #include "platform/clock.h"
+#include "platform/desktop_notifications.h"
 #include "platform/int16_rounding.h"
 #include "platform/second_ticker.h"
 #include "schedule/command_launcher.h"
@@ -41,6 +43,7 @@
 #include "schedule/schedule_controller.h"
 #include "window/command_box.h"
 #include "window/control_table.h"
+#include "window/message_window.h"
 
 namespace ventaro {
 
@@ -155,6 +158,12 @@ Form1::Form1(QWidget *parent)
     : Form1(std::make_unique<SystemClock>(), std::make_unique<CommandLauncher>(),
             separatorsFor(QLocale()), parent)
 {
+    // The real launcher's children report how they ended, and failures go to
+    // the desktop's notifications, or to our own window where there are none.
+    ChildReaper &reaper = static_cast<CommandLauncher &>(*ownLauncher_).reaper();
+    connect(&reaper, &ChildReaper::exited, this, [this](const ChildExit &exit) { controller_->processEnded(exit); });
+    notifications_ = new DesktopNotifications(this);
+    connect(notifications_, &DesktopNotifications::unavailable, messages_, &MessageWindow::show);
 }
 
 Form1::Form1(std::unique_ptr<Clock> clock, std::unique_ptr<Launcher> launcher,
@@ -169,6 +178,9 @@ Form1::Form1(const Clock &clock, Launcher &launcher, Separators separators, QWid
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     controller_ = std::make_unique<ScheduleController>(*this, clock, launcher, separators);
+    messages_ = new MessageWindow(this, [this] {
+        return QRect(pos(), QSize(width(), twipsToPixels(ScheduleController::kFullHeight)));
+    });
 
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(boltIcon());
@@ -437,12 +449,7 @@ QString Form1::activationToolTip() const
 
 QString Form1::clockToolTip() const
 {
-    const auto &run = controller_->lastRun();
-    if (!run)
-        return QStringLiteral("Nothing started yet");
-    if (!run->pid)
-        return QStringLiteral("Last start: %1, failed: %2").arg(run->due, run->error);
-    return QStringLiteral("Last start: %1, %2 ms late, process %3").arg(run->due).arg(run->latenessMs).arg(*run->pid);
+    return controller_->history().summary(3);
 }
 
 QString Form1::toolTipFor(const QWidget *widget) const
@@ -528,32 +535,12 @@ void Form1::setHeightTwips(int height)
     client_->setGeometry(rect().adjusted(1, 1, -1, -1));
 }
 
-void Form1::showMessage(const QString &text)
+void Form1::report(const Notice &notice)
 {
-    // One small window that never blocks the clock; a newer message replaces
-    // an older one still on screen.
-    if (message_.isNull()) {
-        message_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("ventaro"), QString(),
-                                   QMessageBox::Ok, this);
-        message_->setObjectName(QStringLiteral("message"));
-        message_->setWindowModality(Qt::NonModal);
-        message_->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    message_->setText(text);
-    message_->adjustSize();
-    // Beside the window, not over it, so the clock stays in sight: below it,
-    // or above it when the screen has no room below.
-    const QRect frame = frameGeometry();
-    const QRect screen = this->screen()->availableGeometry();
-    const QSize size = message_->frameGeometry().size();
-    QPoint at(frame.left(), frame.bottom() + 8);
-    if (at.y() + size.height() > screen.bottom())
-        at.setY(frame.top() - 8 - size.height());
-    at.setX(std::clamp(at.x(), screen.left(), std::max(screen.left(), screen.right() - size.width())));
-    at.setY(std::max(at.y(), screen.top()));
-    message_->move(at);
-    message_->show();
-    message_->raise();
+    if (notifications_ != nullptr)
+        notifications_->send(notice);
+    else
+        messages_->show(notice);
 }
 
 const ScheduleController &Form1::schedule() const
@@ -568,7 +555,7 @@ QMenu *Form1::menu() const
 
 QMessageBox *Form1::messageWindow() const
 {
-    return message_.data();
+    return messages_->box();
 }
 
 SecondTicker *Form1::timer() const
@@ -732,9 +719,10 @@ void Form1::command_OLEDragDrop(const QMimeData *data)
     if (!file)
         return;
     if (!file->nameIsText) {
-        showMessage(QStringLiteral("Cannot use \"%1\": its name is not valid text in this system's file-name "
-                                   "encoding, so it could not be started by that name. Rename it, then drop it again.")
-                        .arg(elided(file->path)));
+        report({QStringLiteral("Cannot use the dropped file"),
+                QStringLiteral("\"%1\": its name is not valid text in this system's file-name encoding, so it "
+                               "could not be started by that name. Rename it, then drop it again.")
+                    .arg(elided(file->path))});
         return;
     }
     command->setExactText(commandForFile(file->path));

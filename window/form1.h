@@ -23,6 +23,8 @@ namespace ventaro {
 
 class Clock;
 class CommandBox;
+class DesktopNotifications;
+class MessageWindow;
 class Launcher;
 class ScheduleController;
 class SecondTicker;
@@ -50,7 +52,7 @@ public:
     QString commandText() const override;
     void setClockCaption(const QString &text) override;
     void setHeightTwips(int height) override;
-    void showMessage(const QString &message) override;
+    void report(const Notice &notice) override;
 
     const ScheduleController &schedule() const;
     QMenu *menu() const;
@@ -140,7 +142,8 @@ private:
     QAction *bar1 = nullptr;
     QAction *exit = nullptr;
 
-    QPointer<QMessageBox> message_;
+    MessageWindow *messages_ = nullptr;
+    DesktopNotifications *notifications_ = nullptr; // none: our own window only
     bool warning_ = false;
     QPointer<QWidget> toolTipOwner_;
 

@@ -1,14 +1,18 @@
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/child_reaper.h"
 #include "schedule/command_launcher.h"
 #include "schedule/command_line.h"
 #include "schedule/runtime_error.h"
 
 using namespace ventaro;
+
+Q_DECLARE_METATYPE(ventaro::ChildExit)
 
 namespace {
 
@@ -220,19 +224,57 @@ private slots:
         QVERIFY(runs.contains(QStringList{"1"}) && runs.contains(QStringList{"2"}));
     }
 
-    void processIsDetachedAndLeavesNoZombie()
+    // Each start is reaped as it ends, and how it ended is known.
+    void endsAreHeard_data()
     {
-        QTemporaryDir dir;
-        const QString marker = dir.filePath("parent");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("signal");
+        QTest::newRow("status 0") << "/bin/true" << 0 << 0;
+        QTest::newRow("status 1") << "/bin/false" << 1 << 0;
+        QTest::newRow("killed by a signal") << "/bin/sh -c \"kill -9 $$\"" << -1 << 9;
+    }
+    void endsAreHeard()
+    {
+        QFETCH(QString, line);
         CommandLauncher launcher;
-        launcher.launch("/bin/sh -c \"echo $PPID > '" + marker + "'\"");
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(marker).size() > 0, 10000);
-        QFile file(marker);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll().trimmed().toLongLong() != ::getpid());
-        // Nothing of ours is left to reap.
+        QSignalSpy ended(&launcher.reaper(), &ChildReaper::exited);
+        const qint64 pid = launcher.launch(line);
+        QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 10000);
+        const auto exit = ended.first().first().value<ChildExit>();
+        QCOMPARE(exit.pid, pid);
+        QTEST(exit.status.value_or(-1), "status");
+        QTEST(exit.signal.value_or(0), "signal");
+    }
+
+    void hundredQuickStartsLeaveNoZombie()
+    {
+        CommandLauncher launcher;
+        for (int i = 0; i < 100; ++i)
+            launcher.launch(QStringLiteral("/bin/true"));
+        QTRY_COMPARE_WITH_TIMEOUT(launcher.reaper().watching(), 0, 10000);
         QCOMPARE(::waitpid(-1, nullptr, WNOHANG), -1);
         QCOMPARE(errno, ECHILD);
+    }
+
+    // A session of its own (so it outlives us), and none of our files open.
+    void startsInItsOwnSessionWithNothingOfOurs()
+    {
+        QTemporaryDir dir;
+        const int ours = ::open("/dev/null", O_RDONLY); // inheritable on purpose
+        QVERIFY(ours > 2);
+        const QString marker = dir.filePath("seen");
+        CommandLauncher launcher;
+        const qint64 pid = launcher.launch(QStringLiteral("/bin/sh -c \"ps -o sid= -p $$ > '%1.tmp'; "
+                                                          "[ -e /proc/$$/fd/%2 ] && echo inherited >> '%1.tmp'; "
+                                                          "mv '%1.tmp' '%1'\"")
+                                               .arg(marker)
+                                               .arg(ours));
+        ::close(ours);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(marker), 10000);
+        QFile file(marker);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().trimmed().toLongLong(), pid);
     }
 
     void failures_data()

@@ -59,7 +59,11 @@ QString FakeView::intervalText() const { return interval; }
 QString FakeView::commandText() const { return command; }
 void FakeView::setClockCaption(const QString &text) { clock = text; }
 void FakeView::setHeightTwips(int value) { height = value; }
-void FakeView::showMessage(const QString &message) { messages << message; }
+void FakeView::report(const Notice &notice)
+{
+    notices << notice;
+    messages << notice.body;
+}
 
 bool FakeView::optionSelected(RepeatOption option) const
 {

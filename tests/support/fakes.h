@@ -54,7 +54,7 @@ public:
     QString commandText() const override;
     void setClockCaption(const QString &text) override;
     void setHeightTwips(int height) override;
-    void showMessage(const QString &message) override;
+    void report(const Notice &notice) override;
 
     void select(RepeatOption option);
 
@@ -65,7 +65,8 @@ public:
     QString command;
     QString clock;
     int height = 2340;
-    QStringList messages;
+    QStringList messages; // the bodies of the notices, in order
+    QList<Notice> notices;
 };
 
 } // namespace ventaro::test

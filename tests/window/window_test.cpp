@@ -311,17 +311,28 @@ private slots:
     {
         Rig rig;
         rig.form.show();
-        rig.launcher.failWith = QStringLiteral("Cannot start \"nope\": no such program on PATH");
-        rig.form.showMessage(QStringLiteral("first"));
-        rig.form.showMessage(QStringLiteral("second"));
+        rig.form.report({QStringLiteral("First"), QStringLiteral("first")});
+        rig.form.set_Click();
+        rig.form.report({QStringLiteral("Second"), QStringLiteral("second")});
         QMessageBox *box = rig.form.messageWindow();
         QVERIFY(box != nullptr);
         QVERIFY(box->isVisible());
         QVERIFY(!box->isModal());
-        QCOMPARE(box->text(), QStringLiteral("second"));
+        QCOMPARE(box->informativeText(), QStringLiteral("second"));
         QCOMPARE(rig.form.findChildren<QMessageBox *>().size(), 1);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
         QVERIFY(rig.form.timer()->isActive());
+        // Armed, it still keeps clear of where the full window will be.
+        QVERIFY(!box->frameGeometry().intersects(QRect(rig.form.pos(), QSize(rig.form.width(), 156))));
+        QVERIFY(!(box->windowFlags() & Qt::WindowMaximizeButtonHint));
+
+        // A repeat updates it in place; once closed, a repeat stays quiet.
+        rig.form.report({QStringLiteral("Second"), QStringLiteral("second, twice"), true});
+        QCOMPARE(box->informativeText(), QStringLiteral("second, twice"));
+        box->close();
+        QTRY_VERIFY(rig.form.messageWindow() == nullptr);
+        rig.form.report({QStringLiteral("Second"), QStringLiteral("second, three times"), true});
+        QVERIFY(rig.form.messageWindow() == nullptr);
     }
 
     void failingCommandShowsTheMessage()
@@ -332,7 +343,7 @@ private slots:
         rig.form.set_Click();
         rig.form.Timer1_Timer();
         QVERIFY(rig.form.messageWindow() != nullptr);
-        QCOMPARE(rig.form.messageWindow()->text(), rig.launcher.failWith);
+        QCOMPARE(rig.form.messageWindow()->informativeText(), rig.launcher.failWith);
     }
 
     // What a screen reader finds: every control under the window, by the

@@ -1,0 +1,124 @@
+#include "platform/child_reaper.h"
+
+#include <csignal>
+#include <cstring>
+
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
+
+namespace ventaro {
+
+namespace {
+
+int openPidfd(qint64 pid)
+{
+#ifdef SYS_pidfd_open
+    return static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(pid), 0));
+#else
+    Q_UNUSED(pid);
+    return -1;
+#endif
+}
+
+constexpr int kPollMs = 250;
+
+} // namespace
+
+bool ChildExit::failed() const
+{
+    return signal.has_value() || status.value_or(0) != 0;
+}
+
+QString ChildExit::text() const
+{
+    if (signal)
+        return QStringLiteral("ended by signal %1 (%2)").arg(*signal).arg(QString::fromLocal8Bit(::strsignal(*signal)));
+    return QStringLiteral("exited with status %1").arg(status.value_or(0));
+}
+
+ChildReaper::ChildReaper(QObject *parent)
+    : QObject(parent)
+{
+    poll_.setInterval(kPollMs);
+    connect(&poll_, &QTimer::timeout, this, &ChildReaper::poll);
+}
+
+ChildReaper::~ChildReaper()
+{
+    for (auto &[pid, child] : children_) {
+        delete child.notifier;
+        if (child.pidfd >= 0)
+            ::close(child.pidfd);
+    }
+}
+
+void ChildReaper::watch(qint64 pid)
+{
+    Child &child = children_[pid];
+    child.started.start();
+    // A child that has already ended is still there to be opened until reaped.
+    child.pidfd = openPidfd(pid);
+    if (child.pidfd >= 0) {
+        child.notifier = new QSocketNotifier(child.pidfd, QSocketNotifier::Read, this);
+        connect(child.notifier, &QSocketNotifier::activated, this, [this, pid] { reap(pid, true); });
+    } else if (!poll_.isActive()) {
+        poll_.start();
+    }
+}
+
+qsizetype ChildReaper::watching() const
+{
+    return static_cast<qsizetype>(children_.size());
+}
+
+bool ChildReaper::reap(qint64 pid, bool wait)
+{
+    const auto found = children_.find(pid);
+    if (found == children_.end())
+        return false;
+    siginfo_t info{};
+    const int options = WEXITED | (wait ? 0 : WNOHANG);
+    int result = 0;
+    do {
+        result = ::waitid(P_PID, static_cast<id_t>(pid), &info, options);
+    } while (result < 0 && errno == EINTR);
+    if (result < 0 && errno != ECHILD)
+        return false;
+    if (result == 0 && info.si_pid == 0)
+        return false; // still running
+
+    ChildExit exit;
+    exit.pid = pid;
+    exit.runMs = found->second.started.elapsed();
+    if (result == 0 && info.si_code == CLD_EXITED)
+        exit.status = info.si_status;
+    else if (result == 0)
+        exit.signal = info.si_status;
+    delete found->second.notifier;
+    if (found->second.pidfd >= 0)
+        ::close(found->second.pidfd);
+    children_.erase(found);
+    emit exited(exit);
+    return true;
+}
+
+void ChildReaper::poll()
+{
+    bool polled = false;
+    for (auto it = children_.begin(); it != children_.end();) {
+        const qint64 pid = it->first;
+        const bool byPoll = it->second.pidfd < 0;
+        ++it; // reap() erases the entry it reaps
+        if (byPoll) {
+            polled = true;
+            reap(pid, false);
+        }
+    }
+    if (!polled)
+        poll_.stop();
+}
+
+} // namespace ventaro

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+
+#include <QString>
+
+#include "platform/child_reaper.h"
+
+namespace ventaro {
+
+// One start of the command in this session and how it ended.
+struct RunRecord
+{
+    QString due;           // the activation second, as timestamp text
+    qint64 latenessMs = 0; // from the start of that second to the start call
+    QString command;
+    std::optional<qint64> pid;
+    QString error;                 // why it did not start, when pid is empty
+    std::optional<ChildExit> exit; // how it ended, once it has
+
+    bool failed() const;
+    QString text() const; // one line for people
+};
+
+// The starts of this session, newest last, in memory only; each start and end
+// is also written to the log category "ventaro.run".
+class RunHistory final
+{
+public:
+    static constexpr std::size_t kKept = 100;
+
+    void started(RunRecord record);
+    // The record of the process that ended, or none when it is not ours.
+    const RunRecord *ended(const ChildExit &exit);
+
+    const std::deque<RunRecord> &records() const;
+    // The last few starts, newest first, for the clock's tool tip.
+    QString summary(std::size_t last) const;
+
+private:
+    std::deque<RunRecord> records_;
+};
+
+} // namespace ventaro

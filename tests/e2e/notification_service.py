@@ -1,0 +1,39 @@
+#!/usr/bin/python3
+"""A stand-in for the desktop's notification service: it answers
+org.freedesktop.Notifications on the session bus and writes one line per
+call to the file named as its argument: new|update, id, icon, summary, body."""
+import sys
+
+import dbus
+import dbus.service
+from dbus.mainloop.glib import DBusGMainLoop
+from gi.repository import GLib
+
+NAME = "org.freedesktop.Notifications"
+
+
+class Service(dbus.service.Object):
+    def __init__(self, bus, log):
+        super().__init__(bus, "/org/freedesktop/Notifications")
+        self.log = log
+        self.last = 0
+
+    @dbus.service.method(NAME, in_signature="susssasa{sv}i", out_signature="u")
+    def Notify(self, app, replaces, icon, summary, body, actions, hints, timeout):
+        kind = "update" if replaces else "new"
+        if not replaces:
+            self.last += 1
+        with open(self.log, "a", encoding="utf-8") as out:
+            out.write("%s|%d|%s|%s|%s\n" % (kind, replaces or self.last, icon, summary, body.replace("\n", " ")))
+        return dbus.UInt32(replaces or self.last)
+
+    @dbus.service.method(NAME, out_signature="as")
+    def GetCapabilities(self):
+        return ["body"]
+
+
+DBusGMainLoop(set_as_default=True)
+bus = dbus.SessionBus()
+name = dbus.service.BusName(NAME, bus)
+service = Service(bus, sys.argv[1])
+GLib.MainLoop().run()
