@@ -41,21 +41,17 @@
 #include "schedule/command_launcher.h"
 #include "schedule/command_line.h"
 #include "schedule/schedule_controller.h"
+#include "window/clock_face.h"
 #include "window/command_box.h"
+#include "window/accessibility.h"
 #include "window/control_table.h"
+#include "window/keyboard_focus.h"
+#include "window/look.h"
 #include "window/message_window.h"
 
 namespace ventaro {
 
 namespace {
-
-const QColor kPanelBackground(64, 64, 64);
-const QColor kPanelText(Qt::white);
-const QColor kDisabledPanelText(200, 200, 200);
-const QColor kFrame(150, 150, 150);
-// The activation text when it can never fire: readable on the dark panel,
-// enabled or not.
-const QColor kWarningText(255, 176, 0);
 
 // The fixed-pitch font, with fallbacks that keep the activation text in
 // columns on a Linux desktop without the Japanese Windows font.
@@ -85,26 +81,15 @@ QFont interfaceFont()
     return font;
 }
 
-QPalette panelPalette(QPalette palette)
-{
-    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
-        palette.setColor(role, kPanelBackground);
-    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(role, kPanelText);
-    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, kDisabledPanelText);
-    palette.setColor(QPalette::Disabled, QPalette::Base, kPanelBackground);
-    return palette;
-}
-
-// The buttons are 17 x 12 pixels: no padding, and focus shown by the border's
-// colour so that no focus frame covers the caption.
+// The buttons are 17 x 12 pixels: no padding, and focus shown by the whole
+// face turning dark with a yellow edge, which stands out from the light face
+// and from the panel alike (a ring would cover the caption).
 const char kButtonStyle[] = "QPushButton { padding: 0px; margin: 0px; border: 1px solid #8c8c8c;"
                             " border-radius: 2px; background: #efefef; color: #000000;"
                             " font-weight: bold; }"
                             "QPushButton:hover { background: #ffffff; }"
                             "QPushButton:pressed { background: #c8c8c8; }"
-                            "QPushButton:focus { border: 1px solid #1e6fd9; }";
+                            "QPushButton:focus { background: #1a1a1a; color: #ffffff; border: 1px solid #ffd24d; }";
 
 // The first local file a drop carries, or nothing (text, a web link).
 struct DroppedFile
@@ -184,10 +169,10 @@ Form1::Form1(const Clock &clock, Launcher &launcher, Separators separators, QWid
 
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(boltIcon());
+    setAccessibleName(QStringLiteral("ventaro"));
     setAutoFillBackground(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, kPanelBackground);
-    setPalette(background);
+    setPalette(windowPalette());
+    installAccessibility();
     setFont(interfaceFont());
     setFixedSize(twipsToPixels(kOuterWidthTwips), twipsToPixels(kOuterHeightTwips));
 
@@ -196,7 +181,10 @@ Form1::Form1(const Clock &clock, Launcher &launcher, Separators separators, QWid
     client_->setAutoFillBackground(true);
     client_->setGeometry(rect().adjusted(1, 1, -1, -1));
 
+    returnPresses_ = new ReturnPresses(this);
     createControls();
+    new FocusRing(client_);
+    armedFocus_ = std::make_unique<ArmedFocus>(this);
     createMenu();
     orderTabs();
     createShortcuts();
@@ -216,7 +204,7 @@ Form1::~Form1() = default;
 void Form1::createControls()
 {
     const QFont fixed = fixedFont();
-    const QPalette panel = panelPalette(palette());
+    const QPalette panel = panelPalette();
     options_ = new QButtonGroup(this);
     options_->setExclusive(true);
 
@@ -239,13 +227,8 @@ void Form1::createControls()
         case ControlLook::Panel:
             widget->setPalette(panel);
             widget->setAutoFillBackground(true);
-            if (control.kind == ControlKind::OptionButton) {
-                // The round indicator keeps its usual light face and dark dot.
-                QPalette option = panel;
-                option.setColor(QPalette::Base, QApplication::palette().color(QPalette::Base));
-                option.setColor(QPalette::Text, QApplication::palette().color(QPalette::Text));
-                widget->setPalette(option);
-            }
+            if (control.kind == ControlKind::OptionButton)
+                widget->setPalette(optionPalette()); // the round indicator keeps its light face
             break;
         case ControlLook::PanelFixed:
             widget->setPalette(panel);
@@ -272,6 +255,7 @@ QWidget *Form1::createControl(const ControlSpec &control)
         auto *button = new QPushButton(caption, client_);
         button->setAutoDefault(false);
         button->setStyleSheet(QString::fromLatin1(kButtonStyle));
+        button->installEventFilter(returnPresses_);
         if (name == u"reset") {
             reset = button;
             connect(button, &QPushButton::clicked, this, &Form1::reset_Click);
@@ -327,16 +311,17 @@ QWidget *Form1::createControl(const ControlSpec &control)
         return option;
     }
     case ControlKind::Label: {
+        if (name == u"clock") {
+            clock = new ClockFace(client_);
+            clock->installEventFilter(this);
+            return clock;
+        }
         auto *label = new QLabel(caption, client_);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         if (name == u"Label1")
             Label1 = label;
         else if (name == u"Label7")
             Label7 = label;
-        else if (name == u"clock") {
-            clock = label;
-            label->installEventFilter(this);
-        }
         else {
             Label3 = label;
             label->setWordWrap(true);
@@ -414,6 +399,17 @@ void Form1::createShortcuts()
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, &Form1::openMenuAtIcon);
     }
+    // What the tool tips say, without a mouse.
+    auto *status = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    status->setContext(Qt::WindowShortcut);
+    connect(status, &QShortcut::activated, this, &Form1::showStatus);
+}
+
+void Form1::showStatus()
+{
+    QWidget *near = focusWidget() != nullptr && focusWidget() != this ? focusWidget() : activate;
+    QToolTip::showText(near->mapToGlobal(QPoint(0, near->height())),
+                       activationToolTip() + QStringLiteral("\n\n") + clockToolTip(), this);
 }
 
 void Form1::openMenuAtIcon()
@@ -425,7 +421,11 @@ void Form1::openMenuAtIcon()
 
 void Form1::refreshActivationLook()
 {
-    const bool warning = controller_ && controller_->outlook().warning;
+    if (!controller_)
+        return;
+    const ActivationOutlook outlook = controller_->outlook();
+    describeForScreenReaders(activate, outlook.toolTip, outlook.warning, this, clockToolTip());
+    const bool warning = outlook.warning;
     if (warning == warning_)
         return;
     warning_ = warning;
@@ -479,8 +479,7 @@ void Form1::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
     QPainter painter(this);
-    painter.setPen(kFrame);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    paintFrame(painter, *this);
 }
 
 QString Form1::activateText() const
@@ -598,13 +597,27 @@ void Form1::reset_Click()
 void Form1::set_Click()
 {
     controller_->set_Click();
+    armedFocus_->arm(hiddenWhileArmed());
     refreshActivationLook();
 }
 
 void Form1::release_Click()
 {
     controller_->release_Click();
+    armedFocus_->release();
     refreshActivationLook();
+}
+
+// Every control that can take the focus but for the activation box, which
+// the strip shows (and which is disabled while armed).
+std::vector<QWidget *> Form1::hiddenWhileArmed() const
+{
+    std::vector<QWidget *> hidden;
+    for (QWidget *widget : client_->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (widget != activate && widget->focusPolicy() != Qt::NoFocus)
+            hidden.push_back(widget);
+    }
+    return hidden;
 }
 
 void Form1::exit_Click()

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include <QPointer>
 #include <QWidget>
@@ -22,6 +23,9 @@ class QRadioButton;
 namespace ventaro {
 
 class Clock;
+class ArmedFocus;
+class ClockFace;
+class ReturnPresses;
 class CommandBox;
 class DesktopNotifications;
 class MessageWindow;
@@ -107,12 +111,16 @@ private:
     void updateOptionTabStop();
     void createShortcuts();
     void refreshActivationLook();
+    std::vector<QWidget *> hiddenWhileArmed() const;
+    void showStatus();
     bool showToolTip(QObject *watched, QEvent *event);
     QString toolTipFor(const QWidget *widget) const;
 
     std::unique_ptr<Clock> ownClock_;
     std::unique_ptr<Launcher> ownLauncher_;
     std::unique_ptr<ScheduleController> controller_;
+    std::unique_ptr<ArmedFocus> armedFocus_;
+    ReturnPresses *returnPresses_ = nullptr;
 
     // The client area inside the one-pixel frame; it clips the controls that
     // lie below the compact strip.
@@ -132,7 +140,7 @@ private:
     QLabel *Label1 = nullptr;
     QLabel *Image1 = nullptr;
     QLabel *Label7 = nullptr;
-    QLabel *clock = nullptr;
+    ClockFace *clock = nullptr;
     QLabel *Label3 = nullptr;
     SecondTicker *Timer1 = nullptr;
 

@@ -379,6 +379,30 @@ private slots:
         QToolTip::hideText();
     }
 
+    // Armed, keys reach nothing hidden; Release gives the focus back, and
+    // Return presses a focused button.
+    void keyboardWhileArmed()
+    {
+        Rig rig;
+        rig.form.activateWindow();
+        QWidget *command = rig.child("command");
+        command->setFocus();
+        rig.form.set_Click();
+        QCOMPARE(QApplication::focusWidget(), &rig.form);
+        for (const auto key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_X, Qt::Key_Space})
+            QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(QApplication::focusWidget(), &rig.form);
+        QCOMPARE(rig.commandText(), QString());
+        QCOMPARE(rig.form.activateText(), QStringLiteral("2024/05/17 21:40:00"));
+
+        rig.form.release_Click();
+        QCOMPARE(QApplication::focusWidget(), command);
+        QWidget *plus = rig.child("plus_0");
+        plus->setFocus();
+        QTest::keyClick(plus, Qt::Key_Return);
+        QTRY_COMPARE(rig.form.activateText(), QStringLiteral("2024/05/17 21:40:01"));
+    }
+
     void drop_data()
     {
         QTest::addColumn<QList<QUrl>>("urls");

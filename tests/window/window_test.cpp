@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include <QtTest>
 
 #include <QAccessible>
@@ -14,6 +16,7 @@
 #include "fakes.h"
 #include "platform/second_ticker.h"
 #include "schedule/schedule_controller.h"
+#include "window/clock_face.h"
 #include "window/form1.h"
 
 using namespace ventaro;
@@ -70,6 +73,8 @@ QString kindOf(const QWidget *w)
         return "option";
     if (qobject_cast<const QLabel *>(w))
         return static_cast<const QLabel *>(w)->pixmap().isNull() ? "label" : "image";
+    if (qobject_cast<const ClockFace *>(w))
+        return "label";
     return "?";
 }
 
@@ -83,6 +88,8 @@ QString captionOf(const QWidget *w)
         return e->toPlainText();
     if (auto *l = qobject_cast<const QLabel *>(w))
         return l->text();
+    if (auto *c = qobject_cast<const ClockFace *>(w))
+        return c->text();
     return {};
 }
 
@@ -184,13 +191,13 @@ private slots:
     void startState()
     {
         Rig rig;
-        QVERIFY(rig.child<QLabel>("clock")->text().isEmpty());
+        QVERIFY(rig.child<ClockFace>("clock")->text().isEmpty());
         QCOMPARE(rig.child<QLineEdit>("activate")->text(), QStringLiteral("2024/05/17 21:40:00"));
         for (const char *name : {"Option_s", "Option_n", "Option_h", "Option_d"})
             QVERIFY(!rig.child<QRadioButton>(name)->isChecked());
         QCOMPARE(rig.form.height(), 2340 / 15);
         rig.form.Timer1_Timer();
-        QCOMPARE(rig.child<QLabel>("clock")->text(), QStringLiteral("2024/05/17 21:40:00"));
+        QCOMPARE(rig.child<ClockFace>("clock")->text(), QStringLiteral("2024/05/17 21:40:00"));
     }
 
     void compactStripShowsOnlyTheTopControls()
@@ -204,7 +211,7 @@ private slots:
         QCOMPARE(client->height(), 16);
         QStringList visible;
         for (QWidget *w : client->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-            if (w->geometry().intersects(client->rect()))
+            if (!w->isHidden() && w->geometry().intersects(client->rect()))
                 visible << w->objectName();
         }
         visible.sort();
@@ -346,6 +353,32 @@ private slots:
         QCOMPARE(rig.form.messageWindow()->informativeText(), rig.launcher.failWith);
     }
 
+    // A dark desktop theme changes none of the window's own colours: boxes
+    // and option circles stay at least 3:1 against the panel.
+    void darkThemeKeepsContrast()
+    {
+        const QPalette saved = QApplication::palette();
+        QPalette dark(QColor(36, 36, 36), QColor(36, 36, 36));
+        dark.setColor(QPalette::Base, QColor(36, 36, 36));
+        dark.setColor(QPalette::Text, Qt::white);
+        QApplication::setPalette(dark);
+        Rig rig;
+        const auto luminance = [](QColor c) {
+            const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+        };
+        const auto contrast = [&](QColor a, QColor b) {
+            const double x = luminance(a), y = luminance(b);
+            return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+        };
+        const QColor panel = rig.form.palette().color(QPalette::Window);
+        for (const char *name : {"interval", "command", "Option_d", "Option_s"}) {
+            const QColor face = rig.child<QWidget>(name)->palette().color(QPalette::Base);
+            QVERIFY2(contrast(face, panel) >= 3.0, name);
+        }
+        QApplication::setPalette(saved);
+    }
+
     // What a screen reader finds: every control under the window, by the
     // name it speaks.
     void accessibilityTree_data()
@@ -362,7 +395,8 @@ private slots:
         QTest::newRow("activation box") << "activate" << "Next activation time" << int(QAccessible::EditableText);
         QTest::newRow("count box") << "interval" << "Repeat count" << int(QAccessible::EditableText);
         QTest::newRow("command box") << "command" << "Command line" << int(QAccessible::EditableText);
-        QTest::newRow("clock") << "clock" << "Current time" << int(QAccessible::StaticText);
+        QTest::newRow("clock says its time") << "clock" << "2024/05/17 21:40:00" << int(QAccessible::StaticText);
+        QTest::newRow("the window has a name") << "Form1" << "ventaro" << int(QAccessible::Window);
     }
     void accessibilityTree()
     {
@@ -372,7 +406,9 @@ private slots:
         Rig rig;
         rig.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&rig.form));
-        const QMap<QString, QAccessibleInterface *> found = accessibleControls(&rig.form);
+        rig.form.Timer1_Timer();
+        QMap<QString, QAccessibleInterface *> found = accessibleControls(&rig.form);
+        found.insert("Form1", QAccessible::queryAccessibleInterface(&rig.form));
         QAccessibleInterface *item = found.value(control);
         QVERIFY2(item != nullptr, qPrintable(control));
         QCOMPARE(item->text(QAccessible::Name), spoken);
@@ -384,6 +420,7 @@ private slots:
         Rig rig;
         rig.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&rig.form));
+        rig.form.Timer1_Timer();
         const QMap<QString, QAccessibleInterface *> found = accessibleControls(&rig.form);
         QCOMPARE(found.size(), 21);
         for (auto it = found.cbegin(); it != found.cend(); ++it)

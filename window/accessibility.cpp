@@ -1,0 +1,67 @@
+#include "window/accessibility.h"
+
+#include <QAccessibleWidget>
+#include <QWidget>
+
+#include "window/clock_face.h"
+
+namespace ventaro {
+
+namespace {
+
+// The clock read as text: its time is its name, what it is its description.
+class ClockAccessible final : public QAccessibleWidget
+{
+public:
+    explicit ClockAccessible(ClockFace *clock)
+        : QAccessibleWidget(clock, QAccessible::StaticText)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<ClockFace *>(widget())->text();
+        if (t == QAccessible::Description)
+            return widget()->accessibleName();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *factory(const QString &className, QObject *object)
+{
+    if (!object->isWidgetType())
+        return nullptr;
+    if (className == QLatin1String(ClockFace::staticMetaObject.className()))
+        return new ClockAccessible(static_cast<ClockFace *>(object));
+    // A plain top-level widget would be read as an anonymous filler.
+    if (className == QLatin1String("ventaro::Form1"))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
+void describe(QWidget *widget, const QString &text)
+{
+    if (widget->accessibleDescription() != text)
+        widget->setAccessibleDescription(text);
+}
+
+} // namespace
+
+void installAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(factory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+void describeForScreenReaders(QWidget *activate, const QString &outlook, bool warning, QWidget *window,
+                              const QString &runs)
+{
+    describe(activate, warning ? QStringLiteral("Warning: ") + outlook : outlook);
+    describe(window, runs);
+}
+
+} // namespace ventaro

@@ -1,0 +1,97 @@
+#include "window/keyboard_focus.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+
+namespace ventaro {
+
+ArmedFocus::ArmedFocus(QWidget *window)
+    : window_(window)
+{
+}
+
+void ArmedFocus::arm(const std::vector<QWidget *> &hidden)
+{
+    if (armed_)
+        return;
+    armed_ = true;
+    before_ = window_->focusWidget();
+    for (QWidget *widget : hidden) {
+        saved_.emplace_back(widget, widget->focusPolicy());
+        widget->setFocusPolicy(Qt::NoFocus);
+    }
+    windowPolicy_ = window_->focusPolicy();
+    window_->setFocusPolicy(Qt::StrongFocus);
+    window_->setFocus(Qt::OtherFocusReason);
+}
+
+void ArmedFocus::release()
+{
+    if (!armed_)
+        return;
+    armed_ = false;
+    for (const auto &[widget, policy] : saved_) {
+        if (widget)
+            widget->setFocusPolicy(policy);
+    }
+    saved_.clear();
+    window_->setFocusPolicy(windowPolicy_);
+    if (before_)
+        before_->setFocus(Qt::OtherFocusReason);
+}
+
+bool ReturnPresses::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        auto *button = qobject_cast<QPushButton *>(watched);
+        if (button != nullptr && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            button->animateClick();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+const QColor FocusRing::kOuter(255, 210, 77);
+const QColor FocusRing::kInner(0, 0, 0);
+
+FocusRing::FocusRing(QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { follow(now); });
+}
+
+void FocusRing::follow(QWidget *focused)
+{
+    const bool ours = focused != nullptr && focused->parentWidget() == parentWidget()
+        && qobject_cast<QPushButton *>(focused) == nullptr;
+    setVisible(ours);
+    if (!ours)
+        return;
+    setGeometry(focused->geometry());
+    raise();
+}
+
+void FocusRing::paintEvent(QPaintEvent *)
+{
+    // Only the two lines: the control shows through the middle.
+    QPainter painter(this);
+    const auto frame = [&painter](QRect r, const QColor &colour) {
+        painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), colour);
+        painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), colour);
+        painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), colour);
+        painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), colour);
+    };
+    frame(rect(), kOuter);
+    frame(rect().adjusted(1, 1, -1, -1), kInner);
+}
+
+} // namespace ventaro

@@ -1,0 +1,89 @@
+#include "window/look.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QPainter>
+#include <QWidget>
+
+namespace ventaro {
+
+namespace {
+
+void setAll(QPalette &palette, QPalette::ColorRole role, const QColor &colour)
+{
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, role, colour);
+}
+
+} // namespace
+
+QPalette windowPalette()
+{
+    QPalette palette(QColor(239, 239, 239));
+    setAll(palette, QPalette::Window, kPanelBackground);
+    setAll(palette, QPalette::WindowText, kPanelText);
+    setAll(palette, QPalette::Base, Qt::white);
+    setAll(palette, QPalette::AlternateBase, QColor(247, 247, 247));
+    setAll(palette, QPalette::Text, Qt::black);
+    setAll(palette, QPalette::PlaceholderText, QColor(110, 110, 110));
+    setAll(palette, QPalette::Button, QColor(239, 239, 239));
+    setAll(palette, QPalette::ButtonText, Qt::black);
+    setAll(palette, QPalette::BrightText, Qt::white);
+    setAll(palette, QPalette::Light, Qt::white);
+    setAll(palette, QPalette::Midlight, QColor(227, 227, 227));
+    setAll(palette, QPalette::Mid, QColor(160, 160, 160));
+    setAll(palette, QPalette::Dark, QColor(112, 112, 112));
+    setAll(palette, QPalette::Shadow, Qt::black);
+    setAll(palette, QPalette::Highlight, QColor(48, 140, 198));
+    setAll(palette, QPalette::HighlightedText, Qt::white);
+    setAll(palette, QPalette::Link, QColor(0, 0, 238));
+    setAll(palette, QPalette::LinkVisited, QColor(82, 24, 139));
+    setAll(palette, QPalette::ToolTipBase, QColor(255, 255, 220));
+    setAll(palette, QPalette::ToolTipText, Qt::black);
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, kDisabledPanelText);
+    palette.setColor(QPalette::Disabled, QPalette::Base, QColor(239, 239, 239));
+    return palette;
+}
+
+QPalette panelPalette()
+{
+    QPalette palette = windowPalette();
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        setAll(palette, role, kPanelBackground);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        setAll(palette, role, kPanelText);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, kDisabledPanelText);
+    return palette;
+}
+
+QPalette optionPalette()
+{
+    QPalette palette = panelPalette();
+    const QPalette light = windowPalette();
+    for (const auto role : {QPalette::Base, QPalette::Text})
+        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            palette.setColor(group, role, light.color(group, role));
+    return palette;
+}
+
+void paintFrame(QPainter &painter, const QWidget &widget)
+{
+    // Drawn in device pixels: world coordinates that undo the scaling.
+    const qreal ratio = widget.devicePixelRatioF();
+    const int width = qRound(widget.width() * ratio);
+    const int height = qRound(widget.height() * ratio);
+    const int line = std::max(1, int(std::floor(ratio)));
+    painter.save();
+    painter.setWorldTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio));
+    painter.fillRect(QRect(0, 0, width, line), kFrame);
+    painter.fillRect(QRect(0, height - line, width, line), kFrame);
+    painter.fillRect(QRect(0, 0, line, height), kFrame);
+    painter.fillRect(QRect(width - line, 0, line, height), kFrame);
+    painter.restore();
+}
+
+} // namespace ventaro

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+class QPainter;
+class QWidget;
+
+namespace ventaro {
+
+inline const QColor kPanelBackground(64, 64, 64);
+inline const QColor kPanelText(Qt::white);
+inline const QColor kDisabledPanelText(200, 200, 200);
+inline const QColor kFrame(150, 150, 150);
+// The activation text when it can never fire: readable on the dark panel,
+// enabled or not.
+inline const QColor kWarningText(255, 176, 0);
+
+// The window's own colours for every role and state, so that a desktop
+// theme (a dark one included) never turns a box or an option circle into
+// the panel's grey: white boxes with black text, light buttons, and the
+// dark panel behind them.
+QPalette windowPalette();
+// Dark grey with white text, for the labels, options and the activation box.
+QPalette panelPalette();
+// The same with the usual light face for the round option indicators.
+QPalette optionPalette();
+
+// The one-pixel frame, along the outermost device pixels at any scale: as
+// many device pixels wide as whole device pixels fit in one of ours.
+void paintFrame(QPainter &painter, const QWidget &widget);
+
+} // namespace ventaro
