@@ -11,6 +11,12 @@ int main(int argc, char *argv[])
     if (const auto status = ventaro::handleProgramOptions(argc, argv))
         return *status;
 
+    // The window is small: copying its few changed pixels over the X socket
+    // is cheaper than shared memory, whose completion event wakes the
+    // program twice more every second.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
+
     ventaro::DisplayGuard guard;
     QApplication app(argc, argv);
     guard.release();

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
@@ -169,10 +170,10 @@ Form1::Form1(const Clock &clock, Launcher &launcher, Separators separators, QWid
 
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(boltIcon());
+    installAccessibility(); // before anything asks how the window reads
     setAccessibleName(QStringLiteral("ventaro"));
     setAutoFillBackground(true);
     setPalette(windowPalette());
-    installAccessibility();
     setFont(interfaceFont());
     setFixedSize(twipsToPixels(kOuterWidthTwips), twipsToPixels(kOuterHeightTwips));
 
@@ -571,7 +572,10 @@ void Form1::Form_Load()
 void Form1::Timer1_Timer()
 {
     controller_->Timer1_Timer();
-    refreshActivationLook();
+    // Disarmed, only an edit changes the warning colour (and the edit says
+    // so itself); the words change with time but are only read when shown.
+    if (controller_->setFlag() != 0 || QToolTip::isVisible() || QAccessible::isActive())
+        refreshActivationLook();
     if (QToolTip::isVisible() && toolTipOwner_ != nullptr) {
         const QString text = toolTipFor(toolTipOwner_);
         if (QToolTip::text() != text)
