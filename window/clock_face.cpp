@@ -38,15 +38,18 @@ void ClockFace::setText(const QString &text)
 
 void ClockFace::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
         glyphs_ = {};
+        cellWidth_ = 0;
+    }
     QWidget::changeEvent(event);
 }
 
 QRect ClockFace::cell(qsizetype index) const
 {
-    const int width = fontMetrics().horizontalAdvance(u'0');
-    return {int(index) * width, 0, width, height()};
+    if (cellWidth_ == 0)
+        cellWidth_ = fontMetrics().horizontalAdvance(u'0');
+    return {int(index) * cellWidth_, 0, cellWidth_, height()};
 }
 
 const QPixmap &ClockFace::glyph(QChar c)

@@ -35,6 +35,7 @@ private:
     // as text.
     std::array<QPixmap, 128> glyphs_;
     qreal glyphRatio_ = 0;
+    mutable int cellWidth_ = 0; // of one fixed-pitch character, once known
 };
 
 } // namespace ventaro
