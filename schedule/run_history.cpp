@@ -17,11 +17,6 @@ QString seconds(qint64 ms)
 
 } // namespace
 
-bool RunRecord::failed() const
-{
-    return !pid || (exit && exit->failed());
-}
-
 QString RunRecord::text() const
 {
     if (!pid)

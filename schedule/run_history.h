@@ -19,7 +19,6 @@ struct RunRecord
     QString error;                 // why it did not start, when pid is empty
     std::optional<ChildExit> exit; // how it ended, once it has
 
-    bool failed() const;
     QString text() const; // one line for people
 };
 

@@ -220,11 +220,11 @@ void ScheduleController::step(int index, double count)
             if (index != i)
                 continue;
             const QString text = view_.activateText();
-            const CivilSeconds local = readDateText(text, separators_, clock_.now().date());
             // The controller's own slot knows which of two showings the text
-            // means; any other text is read afresh.
+            // means; any other text (a looser form) is read afresh.
             const Activation &known = activation();
-            const LocalSlot from = known.slot ? *known.slot : slotOf(clock_, local);
+            const LocalSlot from =
+                known.slot ? *known.slot : slotOf(clock_, readDateText(text, separators_, clock_.now().date()));
             moveActivation(stepSlot(clock_, QChar(kStepUnits[i]), count, from, text, separators_));
         }
     } catch (const RuntimeError &) {
