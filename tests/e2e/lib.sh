@@ -53,7 +53,11 @@ start_app() {
         [ -n "$WIN" ] && break
         sleep 0.05
     done
-    [ -n "$WIN" ] || fail "the window did not appear"
+    if [ -z "$WIN" ]; then
+        state="still running"
+        kill -0 "$APP_PID" 2>/dev/null || state="no longer running"
+        fail "the window did not appear (the program is $state); it printed: $(cat "$WORK/app.log")"
+    fi
     sleep 0.3
 }
 
