@@ -9,7 +9,7 @@ build=${1:-$here/build}
 out=${2:-$here/docs/screenshot.png}
 display=:$(( $$ % 400 + 100 ))
 
-Xvfb "$display" -screen 0 800x480x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 800x480x24 -dpi 96 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 app=
 cleanup() {

@@ -29,8 +29,10 @@ pass() {
     echo "PASS: $*"
 }
 
+# -noreset: otherwise the server resets each time its last client leaves (an
+# xdotool query, say), and a program that connects just then is refused.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 800x600x24 -dpi 96 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 800x600x24 -dpi 96 -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$WORK/display" ] && break
