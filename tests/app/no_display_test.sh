@@ -27,7 +27,7 @@ check() {
     fi
 }
 check "no DISPLAY set" 1 1 'no display found'
-check "DISPLAY names no server" 1 1 'no display found' DISPLAY=:987
+check "DISPLAY names no server" 1 1 'no display found (could not connect to display :987)' DISPLAY=:987
 check "--version" 0 1 '^ventaro [0-9]' -- --version
 check "--help" 0 7 'Usage: ventaro' -- --help
 check "Qt's own options pass through" 0 1 '^ventaro [0-9]' -- -platform offscreen -style=fusion --version
