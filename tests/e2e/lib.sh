@@ -29,8 +29,7 @@ pass() {
     echo "PASS: $*"
 }
 
-# -noreset: otherwise the server resets each time its last client leaves (an
-# xdotool query, say), and a program that connects just then is refused.
+# -noreset: a reset as the last xdotool query leaves refuses a program connecting.
 start_xvfb() {
     Xvfb -displayfd 3 -screen 0 800x600x24 -dpi 96 -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
     XVFB_PID=$!
@@ -55,11 +54,7 @@ start_app() {
         [ -n "$WIN" ] && break
         sleep 0.05
     done
-    if [ -z "$WIN" ]; then
-        state="still running"
-        kill -0 "$APP_PID" 2>/dev/null || state="no longer running"
-        fail "the window did not appear (the program is $state); it printed: $(cat "$WORK/app.log")"
-    fi
+    [ -n "$WIN" ] || fail "the window did not appear; the program printed: $(cat "$WORK/app.log")"
     sleep 0.3
 }
 
