@@ -1,5 +1,6 @@
 #include "platform/child_reaper.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 
@@ -34,13 +35,16 @@ bool ChildExit::failed() const
 
 QString ChildExit::text() const
 {
+    if (!signal && !status)
+        return QStringLiteral("ended, status unknown");
     if (signal)
         return QStringLiteral("ended by signal %1 (%2)").arg(*signal).arg(QString::fromLocal8Bit(::strsignal(*signal)));
     return QStringLiteral("exited with status %1").arg(status.value_or(0));
 }
 
-ChildReaper::ChildReaper(QObject *parent)
+ChildReaper::ChildReaper(QObject *parent, Wake wake)
     : QObject(parent)
+    , wake_(wake)
 {
     poll_.setInterval(kPollMs);
     connect(&poll_, &QTimer::timeout, this, &ChildReaper::poll);
@@ -50,23 +54,46 @@ ChildReaper::~ChildReaper()
 {
     for (auto &[pid, child] : children_) {
         delete child.notifier;
-        if (child.pidfd >= 0)
-            ::close(child.pidfd);
+        child.notifier = nullptr;
+        if (this == &adopter()) {
+            if (child.pidfd >= 0)
+                ::close(child.pidfd);
+        } else {
+            adopter().adopt(pid, child);
+        }
     }
+}
+
+// Never destroyed: it reaps for as long as the program runs.
+ChildReaper &ChildReaper::adopter()
+{
+    static auto *const reaper = new ChildReaper;
+    return *reaper;
+}
+
+qsizetype ChildReaper::orphans()
+{
+    return adopter().watching();
 }
 
 void ChildReaper::watch(qint64 pid)
 {
-    Child &child = children_[pid];
+    Child child;
     child.started.start();
     // A child that has already ended is still there to be opened until reaped.
-    child.pidfd = openPidfd(pid);
+    child.pidfd = wake_ == Wake::Pidfd ? openPidfd(pid) : -1;
+    adopt(pid, child);
+}
+
+void ChildReaper::adopt(qint64 pid, Child child)
+{
     if (child.pidfd >= 0) {
         child.notifier = new QSocketNotifier(child.pidfd, QSocketNotifier::Read, this);
         connect(child.notifier, &QSocketNotifier::activated, this, [this, pid] { reap(pid, true); });
     } else if (!poll_.isActive()) {
         poll_.start();
     }
+    children_[pid] = child;
 }
 
 qsizetype ChildReaper::watching() const
@@ -85,6 +112,7 @@ bool ChildReaper::reap(qint64 pid, bool wait)
     do {
         result = ::waitid(P_PID, static_cast<id_t>(pid), &info, options);
     } while (result < 0 && errno == EINTR);
+    // ECHILD: another hand reaped it first; it has ended all the same.
     if (result < 0 && errno != ECHILD)
         return false;
     if (result == 0 && info.si_pid == 0)

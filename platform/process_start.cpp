@@ -36,6 +36,7 @@ struct SpawnSetup
 
     SpawnSetup()
     {
+        // Both only fill in memory of ours.
         ::posix_spawnattr_init(&attributes);
         ::posix_spawn_file_actions_init(&actions);
     }
@@ -68,7 +69,7 @@ QString findOnPath(const QString &name)
     return isExecutableFile(found) ? found : QString();
 }
 
-StartResult startDetached(const QString &program, const QStringList &arguments)
+StartResult startDetached(const QString &program, const QStringList &arguments, const StartOptions &options)
 {
     std::vector<QByteArray> storage;
     storage.reserve(arguments.size() + 1);
@@ -82,17 +83,22 @@ StartResult startDetached(const QString &program, const QStringList &arguments)
     argv.push_back(nullptr);
 
     // A session of its own, so that it outlives us and our terminal; no signal
-    // blocked or ignored the way ours are; nothing open beyond 0, 1 and 2.
+    // blocked or ignored the way ours are; nothing open beyond 0, 1 and 2. A
+    // set-up call that fails starts nothing: the child would get our files
+    // or our signal mask.
     SpawnSetup setup;
     sigset_t none;
     sigset_t all;
     sigemptyset(&none);
     sigfillset(&all);
-    ::posix_spawnattr_setsigmask(&setup.attributes, &none);
-    ::posix_spawnattr_setsigdefault(&setup.attributes, &all);
-    ::posix_spawnattr_setflags(&setup.attributes,
-                               POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    ::posix_spawn_file_actions_addclosefrom_np(&setup.actions, 3);
+    for (const int failed : {::posix_spawnattr_setsigmask(&setup.attributes, &none),
+                             ::posix_spawnattr_setsigdefault(&setup.attributes, &all),
+                             ::posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK
+                                                                               | POSIX_SPAWN_SETSIGDEF),
+                             ::posix_spawn_file_actions_addclosefrom_np(&setup.actions, options.closeFrom)}) {
+        if (failed != 0)
+            return {std::nullopt, QStringLiteral("could not prepare its start: %1").arg(errnoText(failed))};
+    }
 
     pid_t pid = -1;
     const int error = ::posix_spawn(&pid, argv[0], &setup.actions, &setup.attributes, argv.data(), environ);

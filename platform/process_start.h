@@ -19,10 +19,15 @@ bool isExecutableFile(const QString &path);
 // The executable file a program name without "/" names on PATH; empty if none.
 QString findOnPath(const QString &name);
 
+struct StartOptions
+{
+    int closeFrom = 3; // the first of our descriptors the child must not get
+};
+
 // Starts program with arguments as a process of its own session: no shell,
 // not waited for, with no file of ours left open in it beyond standard input,
 // output and error. It is our child: a ChildReaper must watch its pid, so
 // that its end is known and it never stays a zombie.
-StartResult startDetached(const QString &program, const QStringList &arguments);
+StartResult startDetached(const QString &program, const QStringList &arguments, const StartOptions &options = {});
 
 } // namespace ventaro

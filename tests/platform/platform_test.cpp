@@ -1,9 +1,11 @@
 #include <QtTest>
 
 #include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "fakes.h"
+#include "platform/child_reaper.h"
 #include "platform/clock.h"
 #include "platform/process_start.h"
 #include "platform/second_ticker.h"
@@ -78,14 +80,56 @@ private slots:
         }
     }
 
+    void startDetachedReportsPidAndErrors_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<int>("closeFrom");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("starts") << "/bin/true" << 3 << "";
+        QTest::newRow("missing program") << "/nonexistent/program" << 3 << "No such file";
+        QTest::newRow("a failed set-up starts nothing") << "/bin/true" << -1 << "could not prepare its start";
+    }
     void startDetachedReportsPidAndErrors()
     {
-        const StartResult ok = startDetached("/bin/true", {});
-        QVERIFY(ok.pid && *ok.pid > 0);
-        QVERIFY(ok.error.isEmpty());
-        const StartResult missing = startDetached("/nonexistent/program", {});
-        QVERIFY(!missing.pid);
-        QVERIFY(!missing.error.isEmpty());
+        QFETCH(QString, program);
+        QFETCH(int, closeFrom);
+        QFETCH(QString, error);
+        ChildReaper reaper;
+        const StartResult result = startDetached(program, {}, {closeFrom});
+        if (result.pid)
+            reaper.watch(*result.pid);
+        QCOMPARE(result.pid.has_value(), error.isEmpty());
+        QVERIFY2(result.error.contains(error) && result.error.isEmpty() == error.isEmpty(), qPrintable(result.error));
+    }
+
+    // Woken by a pidfd or by polling, every child is reaped with how it
+    // ended; one reaped by another hand first has ended, status unknown.
+    void reaperHearsEveryEnd_data()
+    {
+        QTest::addColumn<int>("wake");
+        QTest::addColumn<bool>("reapedElsewhere");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("pidfd") << int(ChildReaper::Wake::Pidfd) << false << "exited with status 1";
+        QTest::newRow("poll where there are no pidfds") << int(ChildReaper::Wake::Poll) << false
+                                                        << "exited with status 1";
+        QTest::newRow("reaped elsewhere") << int(ChildReaper::Wake::Pidfd) << true << "ended, status unknown";
+    }
+    void reaperHearsEveryEnd()
+    {
+        QFETCH(int, wake);
+        QFETCH(bool, reapedElsewhere);
+        ChildReaper reaper(nullptr, ChildReaper::Wake(wake));
+        QList<ChildExit> ends;
+        connect(&reaper, &ChildReaper::exited, this, [&](const ChildExit &exit) { ends << exit; });
+        const qint64 pid = *startDetached("/bin/false", {}).pid;
+        if (reapedElsewhere)
+            QCOMPARE(::waitpid(pid_t(pid), nullptr, 0), pid_t(pid));
+        reaper.watch(pid);
+        QTRY_COMPARE_WITH_TIMEOUT(ends.size(), 1, 5000);
+        QCOMPARE(ends.first().pid, pid);
+        QTEST(ends.first().text(), "text");
+        QCOMPARE(ends.first().failed(), !reapedElsewhere);
+        QCOMPARE(reaper.watching(), 0);
     }
 
     void ourOpenFilesAreNotInherited()

@@ -252,7 +252,8 @@ private slots:
         CommandLauncher launcher;
         for (int i = 0; i < 100; ++i)
             launcher.launch(QStringLiteral("/bin/true"));
-        QTRY_COMPARE_WITH_TIMEOUT(launcher.reaper().watching(), 0, 10000);
+        // Children of earlier tests' launchers are reaped too.
+        QTRY_COMPARE_WITH_TIMEOUT(launcher.reaper().watching() + ChildReaper::orphans(), 0, 10000);
         QCOMPARE(::waitpid(-1, nullptr, WNOHANG), -1);
         QCOMPARE(errno, ECHILD);
     }
@@ -332,7 +333,7 @@ private slots:
         CommandLauncher launcher;
         launcher.launch(commandForFile(tool) + "\n");
         QCOMPARE(runsOf(tool, 1), (QList<QStringList>{{}}));
-        QTest::qWait(100);
+        QTRY_COMPARE_WITH_TIMEOUT(launcher.reaper().watching(), 0, 10000); // all it started has ended
         QVERIFY(QDir(dir.path()).entryList({QFileInfo(planted).fileName() + ".*.out"}).isEmpty());
     }
 
@@ -350,7 +351,7 @@ private slots:
                          && error.message().contains("double quotes"),
                      qPrintable(error.message()));
         }
-        QTest::qWait(100);
+        QCOMPARE(launcher.reaper().watching(), 0); // nothing started
         QVERIFY(QDir(dir.path()).entryList({"*.out"}).isEmpty());
     }
 
@@ -437,7 +438,7 @@ private slots:
         QCOMPARE(raised, raises);
         if (!raises)
             QCOMPARE(runsOf(tool, 1), (QList<QStringList>{{"arg"}}));
-        QTest::qWait(200);
+        QTRY_COMPARE_WITH_TIMEOUT(launcher.reaper().watching(), 0, 10000); // all it started has ended
         QVERIFY(QDir(dir.filePath("bin")).entryList({"xdg-open.*.out"}).isEmpty());
     }
 
