@@ -32,7 +32,7 @@ sleep $((at + 6 - $(date +%s)))
 choose_from_menu 2
 new=$(grep -c '^new|' "$log" || true)
 updates=$(grep -c '^update|' "$log" || true)
-[ "$new" -ge 1 ] && [ "$new" -le 3 ] || fail "$new notifications for one repeating failure: $(cat "$log")"
+[ "$new" -eq 1 ] || fail "$new notifications for one repeating failure: $(cat "$log")"
 grep -q 'Failed [0-9]* times since' "$log" || fail "the repeats are not counted: $(cat "$log")"
 windows=$(xdotool search --onlyvisible --name '^ventaro$' 2>/dev/null | wc -l)
 [ "$windows" -eq 0 ] || fail "$windows message windows beside the notifications"
