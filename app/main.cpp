@@ -1,7 +1,12 @@
 #include <QApplication>
+#include <QLocale>
 
+#include "platform/child_reaper.h"
+#include "platform/clock.h"
+#include "platform/desktop_notifications.h"
 #include "platform/display_guard.h"
 #include "platform/program_options.h"
+#include "schedule/command_launcher.h"
 #include "window/form1.h"
 
 int main(int argc, char *argv[])
@@ -20,9 +25,16 @@ int main(int argc, char *argv[])
     ventaro::DisplayGuard guard;
     QApplication app(argc, argv);
     guard.release();
-    QApplication::setDesktopFileName(QStringLiteral("io.github.ventaro.Ventaro"));
+    QApplication::setDesktopFileName(QStringLiteral(VENTARO_APP_ID));
 
-    ventaro::Form1 window;
+    const ventaro::SystemClock clock;
+    ventaro::CommandLauncher launcher;
+    // Failures go to the desktop's notifications, or to the window's own
+    // message window where there are none.
+    ventaro::DesktopNotifications notifications;
+    ventaro::Form1 window({clock, launcher, ventaro::separatorsFor(QLocale()), &notifications});
+    // The children report how they ended.
+    QObject::connect(&launcher.reaper(), &ventaro::ChildReaper::exited, &window, &ventaro::Form1::processEnded);
     window.show();
     return QApplication::exec();
 }

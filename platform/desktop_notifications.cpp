@@ -24,7 +24,7 @@ void DesktopNotifications::send(const Notice &notice)
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
     QVariantMap hints;
-    hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("io.github.ventaro.Ventaro"));
+    hints.insert(QStringLiteral("desktop-entry"), QStringLiteral(VENTARO_APP_ID));
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(1));
     call << QStringLiteral("ventaro") << quint32(notice.repeat ? lastId_ : 0) << QStringLiteral("ventaro")
          << notice.summary << notice.body << QStringList() << hints << qint32(-1);

@@ -1,23 +1,11 @@
 #include "schedule/activation_outlook.h"
 
-#include <cmath>
 
 #include "schedule/runtime_error.h"
 
 namespace ventaro {
 
 namespace {
-
-qint64 unitSeconds(QChar unit)
-{
-    switch (unit.unicode()) {
-    case u's': return 1;
-    case u'n': return 60;
-    case u'h': return 3600;
-    case u'd': return 86400;
-    default: return 0;
-    }
-}
 
 QString plural(qint64 n, const char *one, const char *many)
 {
@@ -29,12 +17,10 @@ QString pattern(const Separators &s)
     return QStringLiteral("yyyy%1mm%1dd hh%2mm%2ss").arg(s.date).arg(s.time);
 }
 
-// Whether the repeat moves the activation forward by at least a second.
+// Whether the repeat moves the activation forward, by the tick's own step.
 bool repeats(const OutlookInput &in)
 {
-    if (!in.unit || !std::isfinite(in.count))
-        return false;
-    return std::llround(std::fmin(in.count * double(unitSeconds(*in.unit)), 1e12)) >= 1;
+    return in.unit && in.next && in.next->instant > in.slot->instant;
 }
 
 } // namespace
@@ -54,19 +40,11 @@ QString durationText(qint64 seconds)
     return pair(plural(seconds / 86400, "day", "days"), seconds / 3600 % 24, "h");
 }
 
-QString everyText(QChar unit, double count)
+QString everyText(Unit unit, double count)
 {
-    const char *one = "second";
-    const char *many = "seconds";
-    switch (unit.unicode()) {
-    case u'n': one = "minute"; many = "minutes"; break;
-    case u'h': one = "hour"; many = "hours"; break;
-    case u'd': one = "day"; many = "days"; break;
-    default: break;
-    }
     if (count == 1.0)
-        return QStringLiteral("every %1").arg(QLatin1String(one));
-    return QStringLiteral("every %1 %2").arg(QString::number(count, 'g', 12), QLatin1String(many));
+        return QStringLiteral("every %1").arg(unitName(unit, false));
+    return QStringLiteral("every %1 %2").arg(QString::number(count, 'g', 12), unitName(unit, true));
 }
 
 namespace {
@@ -131,6 +109,13 @@ ActivationOutlook activationOutlook(const OutlookInput &in)
                                        .arg(text)};
         }
         return {false, QStringLiteral("%1 has passed: set a later time before you choose Set.").arg(text)};
+    }
+
+    // The tick cannot move the activation on, so it starts nothing.
+    if (!in.stepError.isEmpty()) {
+        return {true, QStringLiteral("Nothing will start: %1, so the schedule cannot move on. Choose a smaller "
+                                     "repeat count.")
+                          .arg(in.stepError)};
     }
 
     // A second just behind the clock that a late tick has yet to look at

@@ -9,6 +9,7 @@
 #include "platform/locale_separators.h"
 #include "schedule/local_time.h"
 #include "schedule/timestamp.h"
+#include "schedule/unit.h"
 
 namespace ventaro {
 
@@ -33,8 +34,12 @@ struct OutlookInput
 {
     QString activateText;
     bool armed = false;
-    std::optional<QChar> unit; // the chosen repeat unit, if any
-    double count = 0;          // the repeat count as read
+    std::optional<Unit> unit; // the chosen repeat unit, if any
+    double count = 0;         // the repeat count as read
+    // Where the repeat moves the slot on to, by the step the tick takes, or
+    // why it cannot.
+    std::optional<LocalSlot> next;
+    QString stepError;
     qint64 now = 0;            // the present instant, seconds since the epoch
     CivilSeconds nowLocal = 0; // and its local time
     std::optional<qint64> examined; // the last real second the ticks looked at
@@ -56,6 +61,6 @@ QString missedStartsText(const MissedStarts &missed);
 QString durationText(qint64 seconds);
 
 // "every 5 minutes", "every hour", "every 1.5 hours".
-QString everyText(QChar unit, double count);
+QString everyText(Unit unit, double count);
 
 } // namespace ventaro

@@ -145,6 +145,18 @@ QString commandForFile(const QString &path)
     return quoted;
 }
 
+QString commandTitle(const QString &commandLine)
+{
+    const std::vector<ProgramCandidate> candidates = programCandidates(commandLine.left(kLongestPath));
+    if (candidates.empty())
+        return {};
+    const ProgramCandidate &first = candidates.front();
+    const QString program = first.program(commandLine);
+    const QString rest = commandLine.mid(first.restFrom, 200).simplified();
+    const QString name = program.section(u'/', -1);
+    return elided(rest.isEmpty() ? name : name + u' ' + rest, 60);
+}
+
 QString elided(const QString &text, qsizetype most)
 {
     if (text.size() <= most)

@@ -43,6 +43,10 @@ QStringList splitArguments(const QString &text);
 // the rules above give it back.
 QString commandForFile(const QString &path);
 
+// The command as a window title: the program's file name and its arguments,
+// in short ("backup.sh --full" for "/home/me/bin/backup.sh --full").
+QString commandTitle(const QString &commandLine);
+
 // Text for a message: a long text keeps its start and end around an ellipsis.
 QString elided(const QString &text, qsizetype most = 80);
 

@@ -9,8 +9,6 @@ namespace ventaro {
 
 namespace {
 
-constexpr qint64 kDay = 86400;
-
 // Civil seconds of 1970/01/01 00:00:00, where instants count from.
 const CivilSeconds kEpoch = civilSeconds(QDate(1970, 1, 1), QTime(0, 0, 0));
 
@@ -34,7 +32,7 @@ LocalSlot slotOf(const Clock &clock, CivilSeconds local, qint64 notBefore)
     const qint64 naive = local - kEpoch;
     std::array<qint64, 3> candidates{};
     int n = 0;
-    for (const qint64 probe : {naive - kDay, naive, naive + kDay})
+    for (const qint64 probe : {naive - kSecondsPerDay, naive, naive + kSecondsPerDay})
         candidates[n++] = naive - offsetAt(clock, probe);
     std::sort(candidates.begin(), candidates.end());
 
@@ -73,15 +71,15 @@ LocalSlot slotAt(const Clock &clock, qint64 instant)
     return slot;
 }
 
-std::optional<LocalSlot> moveSlot(const Clock &clock, QChar unit, qint64 seconds, const LocalSlot &from)
+std::optional<LocalSlot> moveSlot(const Clock &clock, Unit unit, qint64 seconds, const LocalSlot &from)
 {
-    const LocalSlot next = unit == u'd' ? slotOf(clock, from.local + seconds) : slotAt(clock, from.instant + seconds);
+    const LocalSlot next = unit == Unit::Days ? slotOf(clock, from.local + seconds) : slotAt(clock, from.instant + seconds);
     if (!inCalendarRange(next.local))
         return std::nullopt;
     return next;
 }
 
-LocalSlot stepSlot(const Clock &clock, QChar unit, double count, const LocalSlot &from,
+LocalSlot stepSlot(const Clock &clock, Unit unit, double count, const LocalSlot &from,
                    const QString &text, const Separators &separators)
 {
     const auto next = moveSlot(clock, unit, stepSeconds(unit, count, text, separators), from);

@@ -8,6 +8,7 @@
 
 #include "platform/locale_separators.h"
 #include "schedule/timestamp.h"
+#include "schedule/unit.h"
 
 namespace ventaro {
 
@@ -42,12 +43,12 @@ LocalSlot slotAt(const Clock &clock, qint64 instant);
 
 // Moves a slot by a number of seconds in the unit's way (below); none when
 // the result leaves the calendar.
-std::optional<LocalSlot> moveSlot(const Clock &clock, QChar unit, qint64 seconds, const LocalSlot &from);
+std::optional<LocalSlot> moveSlot(const Clock &clock, Unit unit, qint64 seconds, const LocalSlot &from);
 
 // Moves a slot by count units: seconds, minutes and hours move the instant,
 // days move the date and keep the local time of day. Throws RuntimeError
 // when the result leaves the calendar; text names the value in the message.
-LocalSlot stepSlot(const Clock &clock, QChar unit, double count, const LocalSlot &from,
+LocalSlot stepSlot(const Clock &clock, Unit unit, double count, const LocalSlot &from,
                    const QString &text, const Separators &separators);
 
 } // namespace ventaro

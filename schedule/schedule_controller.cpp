@@ -1,7 +1,5 @@
 #include "schedule/schedule_controller.h"
 
-#include <array>
-
 #include "platform/clock.h"
 #include "schedule/command_line.h"
 #include "schedule/launcher.h"
@@ -10,27 +8,6 @@
 #include "schedule/schedule_view.h"
 
 namespace ventaro {
-
-namespace {
-
-// Step buttons by index: seconds, minutes, hours, days.
-constexpr std::array<char16_t, 4> kStepUnits = {u's', u'n', u'h', u'd'};
-
-struct RepeatUnit
-{
-    RepeatOption option;
-    char16_t unit;
-};
-
-// Tested in this order, each on its own.
-constexpr std::array<RepeatUnit, 4> kRepeatUnits = {{
-    {RepeatOption::Days, u'd'},
-    {RepeatOption::Hours, u'h'},
-    {RepeatOption::Minutes, u'n'},
-    {RepeatOption::Seconds, u's'},
-}};
-
-} // namespace
 
 ScheduleController::ScheduleController(ScheduleView &view, const Clock &clock, Launcher &launcher,
                                        Separators separators)
@@ -147,9 +124,9 @@ void ScheduleController::moveActivation(const LocalSlot &slot)
 
 std::optional<ScheduleController::Repeat> ScheduleController::chosenRepeat() const
 {
-    for (const RepeatUnit &repeat : kRepeatUnits) {
-        if (view_.optionSelected(repeat.option))
-            return Repeat{QChar(repeat.unit), readRepeatCount(view_.intervalText())};
+    for (const Unit unit : kRepeatOrder) {
+        if (view_.optionSelected(unit))
+            return Repeat{unit, readRepeatCount(view_.intervalText())};
     }
     return std::nullopt;
 }
@@ -159,11 +136,11 @@ bool ScheduleController::examine(qint64 second)
     const Activation current = activation();
     if (!current.slot || current.slot->instant != second || matched_ == second)
         return false;
-    for (const RepeatUnit &repeat : kRepeatUnits) {
-        if (!view_.optionSelected(repeat.option))
+    for (const Unit unit : kRepeatOrder) {
+        if (!view_.optionSelected(unit))
             continue;
         const double count = readRepeatCount(view_.intervalText());
-        moveActivation(stepSlot(clock_, QChar(repeat.unit), count, *current.slot, current.text, separators_));
+        moveActivation(stepSlot(clock_, unit, count, *current.slot, current.text, separators_));
     }
     matched_ = second;
     return true;
@@ -215,18 +192,17 @@ void ScheduleController::minus_Click(int index)
 
 void ScheduleController::step(int index, double count)
 {
+    const std::optional<Unit> unit = unitOfStepIndex(index);
+    if (!unit)
+        return;
     try {
-        for (int i = 0; i < static_cast<int>(kStepUnits.size()); ++i) {
-            if (index != i)
-                continue;
-            const QString text = view_.activateText();
-            // The controller's own slot knows which of two showings the text
-            // means; any other text (a looser form) is read afresh.
-            const Activation &known = activation();
-            const LocalSlot from =
-                known.slot ? *known.slot : slotOf(clock_, readDateText(text, separators_, clock_.now().date()));
-            moveActivation(stepSlot(clock_, QChar(kStepUnits[i]), count, from, text, separators_));
-        }
+        const QString text = view_.activateText();
+        // The controller's own slot knows which of two showings the text
+        // means; any other text (a looser form) is read afresh.
+        const Activation &known = activation();
+        const LocalSlot from =
+            known.slot ? *known.slot : slotOf(clock_, readDateText(text, separators_, clock_.now().date()));
+        moveActivation(stepSlot(clock_, *unit, count, from, text, separators_));
     } catch (const RuntimeError &) {
         view_.setActivateText(start_time);
     }
@@ -260,19 +236,14 @@ void ScheduleController::release_Click()
     view_.setHeightTwips(kFullHeight);
 }
 
-qint16 ScheduleController::setFlag() const
+bool ScheduleController::armed() const
 {
-    return set_flag;
+    return set_flag != 0;
 }
 
 QString ScheduleController::startTime() const
 {
     return start_time;
-}
-
-const Separators &ScheduleController::separators() const
-{
-    return separators_;
 }
 
 const RunHistory &ScheduleController::history() const
@@ -304,6 +275,12 @@ ActivationOutlook ScheduleController::outlook() const
     if (const auto repeat = chosenRepeat()) {
         input.unit = repeat->unit;
         input.count = repeat->count;
+        try {
+            if (current.slot)
+                input.next = stepSlot(clock_, repeat->unit, repeat->count, *current.slot, current.text, separators_);
+        } catch (const RuntimeError &error) {
+            input.stepError = error.message();
+        }
     }
     return activationOutlook(input);
 }

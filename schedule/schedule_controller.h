@@ -46,9 +46,8 @@ public:
     // A process the launcher started has ended.
     void processEnded(const ChildExit &exit);
 
-    qint16 setFlag() const;
+    bool armed() const;
     QString startTime() const;
-    const Separators &separators() const;
     const RunHistory &history() const;
 
     // What the activation text will lead to, read from the controls now.
@@ -67,7 +66,7 @@ private:
 
     struct Repeat
     {
-        QChar unit;
+        Unit unit;
         double count = 0;
     };
 

@@ -3,10 +3,9 @@
 #include <QString>
 
 #include "platform/notice.h"
+#include "schedule/unit.h"
 
 namespace ventaro {
-
-enum class RepeatOption { Days, Hours, Minutes, Seconds };
 
 // What the schedule reads from and writes to the window. Every read goes to
 // the control itself: the schedule keeps no copy of a control's contents.
@@ -17,10 +16,10 @@ public:
 
     virtual QString activateText() const = 0;
     virtual void setActivateText(const QString &text) = 0;
-    virtual bool activateEnabled() const = 0;
     virtual void setActivateEnabled(bool enabled) = 0;
     virtual QString intervalText() const = 0;
-    virtual bool optionSelected(RepeatOption option) const = 0;
+    // Whether the repeat option of this unit is the chosen one.
+    virtual bool optionSelected(Unit unit) const = 0;
     virtual QString commandText() const = 0;
     virtual void setClockCaption(const QString &text) = 0;
     virtual void setHeightTwips(int height) = 0;

@@ -11,8 +11,6 @@ namespace ventaro {
 
 namespace {
 
-constexpr qint64 kDay = 86400;
-
 const CivilSeconds kFirst = civilSeconds(QDate(100, 1, 1), QTime(0, 0, 0));
 const CivilSeconds kLast = civilSeconds(QDate(9999, 12, 31), QTime(23, 59, 59));
 
@@ -108,12 +106,12 @@ bool looksLikeDate(QStringView token)
 
 CivilSeconds civilSeconds(QDate date, QTime time)
 {
-    return date.toJulianDay() * kDay + time.msecsSinceStartOfDay() / 1000;
+    return date.toJulianDay() * kSecondsPerDay + time.msecsSinceStartOfDay() / 1000;
 }
 
 QDate civilDate(CivilSeconds value)
 {
-    return QDate::fromJulianDay(value / kDay);
+    return QDate::fromJulianDay(value / kSecondsPerDay);
 }
 
 bool inCalendarRange(CivilSeconds value)
@@ -124,7 +122,7 @@ bool inCalendarRange(CivilSeconds value)
 QString timestampText(CivilSeconds value, const Separators &separators)
 {
     const QDate date = civilDate(value);
-    const int secondOfDay = static_cast<int>(value % kDay);
+    const int secondOfDay = static_cast<int>(value % kSecondsPerDay);
     QString text(19, u'0');
     const auto put = [&text](int at, int number, int width) {
         for (int i = at + width - 1; i >= at; --i, number /= 10)
@@ -189,34 +187,24 @@ CivilSeconds readDateText(const QString &text, const Separators &separators, QDa
     return value;
 }
 
-qint64 stepSeconds(QChar unit, double count, const QString &text, const Separators &separators)
+qint64 stepSeconds(Unit unit, double count, const QString &text, const Separators &separators)
 {
-    qint64 unitSeconds = 0;
-    switch (unit.unicode()) {
-    case u's': unitSeconds = 1; break;
-    case u'n': unitSeconds = 60; break;
-    case u'h': unitSeconds = 3600; break;
-    case u'd': unitSeconds = kDay; break;
-    default:
-        throw RuntimeError(QStringLiteral("\"%1\" is not a step unit").arg(unit));
-    }
     // Anything wider than the whole calendar is out of range before rounding,
     // which also keeps infinities and NaN away from the integer conversion.
-    const double delta = count * static_cast<double>(unitSeconds);
+    const double delta = count * static_cast<double>(secondsIn(unit));
     const double span = static_cast<double>(kLast - kFirst);
     if (!std::isfinite(delta) || std::fabs(delta) > span + 1.0)
         throw stepOutOfRange(unit, count, text, separators);
     return std::llround(delta);
 }
 
-RuntimeError stepOutOfRange(QChar unit, double count, const QString &text, const Separators &separators)
+RuntimeError stepOutOfRange(Unit unit, double count, const QString &text, const Separators &separators)
 {
-    return RuntimeError(QStringLiteral("%1 moved by %2 %3 lies outside %4")
-                            .arg(text, QString::number(count), unit, rangeText(separators)));
+    return RuntimeError(QStringLiteral("%1 moved on by %2 %3 lies outside %4")
+                            .arg(text, QString::number(count), unitName(unit, count != 1.0), rangeText(separators)));
 }
 
-CivilSeconds stepDate(QChar unit, double count, const QString &text,
-                      const Separators &separators, QDate today)
+CivilSeconds stepDate(Unit unit, double count, const QString &text, const Separators &separators, QDate today)
 {
     const CivilSeconds base = readDateText(text, separators, today);
     const CivilSeconds result = base + stepSeconds(unit, count, text, separators);

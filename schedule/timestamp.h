@@ -6,6 +6,7 @@
 
 #include "platform/locale_separators.h"
 #include "schedule/runtime_error.h"
+#include "schedule/unit.h"
 
 namespace ventaro {
 
@@ -14,6 +15,8 @@ class Clock;
 // A civil wall-clock value: seconds counted from the start of Julian day 0,
 // so that stepping is plain arithmetic and a day is always 86400 seconds.
 using CivilSeconds = qint64;
+
+inline constexpr qint64 kSecondsPerDay = 86400;
 
 CivilSeconds civilSeconds(QDate date, QTime time);
 QDate civilDate(CivilSeconds value);
@@ -35,16 +38,15 @@ QString currentTimeText(const Clock &clock, const Separators &separators);
 CivilSeconds readDateText(const QString &text, const Separators &separators, QDate today);
 
 // The whole seconds that count units amount to (a fraction rounds to the
-// nearest second). Throws RuntimeError for an unknown unit or a move wider
-// than the whole calendar; text only names the value in the message.
-qint64 stepSeconds(QChar unit, double count, const QString &text, const Separators &separators);
-RuntimeError stepOutOfRange(QChar unit, double count, const QString &text, const Separators &separators);
+// nearest second). Throws RuntimeError for a move wider than the whole
+// calendar; text only names the value in the message.
+qint64 stepSeconds(Unit unit, double count, const QString &text, const Separators &separators);
+RuntimeError stepOutOfRange(Unit unit, double count, const QString &text, const Separators &separators);
 
-// Reads text as a date and moves it by count units; unit is "s", "n", "h" or
-// "d". A fractional count moves by the nearest whole second. Throws
-// RuntimeError when the text is no date or the result leaves the range.
-CivilSeconds stepDate(QChar unit, double count, const QString &text,
-                      const Separators &separators, QDate today);
+// Reads text as a date and moves it by count units. A fractional count moves
+// by the nearest whole second. Throws RuntimeError when the text is no date
+// or the result leaves the range.
+CivilSeconds stepDate(Unit unit, double count, const QString &text, const Separators &separators, QDate today);
 
 // Exact equality, character for character: no reading as dates.
 bool sameTimestamp(const QString &a, const QString &b);

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "window/clock_face.h"
+#include "window/form1.h"
 
 namespace ventaro {
 
@@ -35,7 +36,7 @@ QAccessibleInterface *factory(const QString &className, QObject *object)
     if (className == QLatin1String(ClockFace::staticMetaObject.className()))
         return new ClockAccessible(static_cast<ClockFace *>(object));
     // A plain top-level widget would be read as an anonymous filler.
-    if (className == QLatin1String("ventaro::Form1"))
+    if (className == QLatin1String(Form1::staticMetaObject.className()))
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
     return nullptr;
 }

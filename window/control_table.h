@@ -1,10 +1,28 @@
 #pragma once
 
+#include <optional>
 #include <span>
 
 namespace ventaro {
 
 enum class ControlKind { PushButton, TextBox, MultiLineTextBox, OptionButton, Label, Image };
+
+// Every control of the main window. The step buttons carry their index in
+// their name: Plus0 steps seconds, Plus3 days.
+enum class ControlId {
+    Reset,
+    Plus3, Plus2, Plus1, Plus0,
+    Minus3, Minus2, Minus1, Minus0,
+    Interval,
+    OptionS, OptionN, OptionH, OptionD,
+    Command,
+    Activate,
+    Label1,
+    Image1,
+    Label7,
+    Clock,
+    Label3,
+};
 
 enum class ControlLook {
     Default, // the platform's own colours and interface font
@@ -16,6 +34,7 @@ enum class ControlLook {
 // One control of the main window, in twips from the client area's top left.
 struct ControlSpec
 {
+    ControlId id;
     const char *name; // objectName; array elements are "plus_3", "minus_0", ...
     ControlKind kind;
     const char *caption;
@@ -30,15 +49,21 @@ struct ControlSpec
 
 constexpr int kTwipsPerPixel = 15;
 
-// Outer window and client area in twips; the program draws a one-pixel frame.
+// The outer window is 5565 twips wide, the client area inside the program's
+// one-pixel frame 5535.
 constexpr int kOuterWidthTwips = 5565;
-constexpr int kOuterHeightTwips = 2340;
-constexpr int kClientWidthTwips = 5535;
-constexpr int kClientHeightTwips = 2310;
 
 int twipsToPixels(int twips);
 
 // The controls in creation order.
 std::span<const ControlSpec> controlTable();
+
+// A step button's index (0 seconds to 3 days) and direction.
+struct StepButton
+{
+    int index = 0;
+    bool plus = true;
+};
+std::optional<StepButton> stepButton(ControlId id);
 
 } // namespace ventaro

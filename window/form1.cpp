@@ -3,116 +3,40 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <optional>
-#include <vector>
 
-#include <QAccessible>
 #include <QAction>
-#include <QApplication>
 #include <QButtonGroup>
 #include <QContextMenuEvent>
-#include <QFontDatabase>
-#include <QIcon>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QCursor>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
-#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QResizeEvent>
-#include <QScreen>
-#include <QShortcut>
-#include <QToolTip>
-#include <QUrl>
 #include <QWindow>
 
-#include "platform/child_reaper.h"
-#include "platform/clock.h"
 #include "platform/desktop_notifications.h"
 #include "platform/int16_rounding.h"
 #include "platform/second_ticker.h"
-#include "schedule/command_launcher.h"
 #include "schedule/command_line.h"
 #include "schedule/schedule_controller.h"
+#include "window/accessibility.h"
 #include "window/clock_face.h"
 #include "window/command_box.h"
-#include "window/accessibility.h"
 #include "window/control_table.h"
 #include "window/keyboard_focus.h"
 #include "window/look.h"
 #include "window/message_window.h"
+#include "window/status_tips.h"
 
 namespace ventaro {
 
 namespace {
-
-// The fixed-pitch font, with fallbacks that keep the activation text in
-// columns on a Linux desktop without the Japanese Windows font.
-QFont fixedFont()
-{
-    QFont font;
-    font.setFamilies({QString::fromUtf8("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
-                      QStringLiteral("IPAGothic"), QStringLiteral("TakaoGothic"),
-                      QStringLiteral("VL Gothic"), QStringLiteral("Noto Sans Mono CJK JP"),
-                      QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
-    font.setStyleHint(QFont::Monospace);
-    font.setPointSize(9);
-    font.setWeight(QFont::Normal);
-    return font;
-}
-
-// The window is laid out in fixed twips, so it brings its own interface font
-// near the 11-pixel size it was drawn for rather than the desktop's default,
-// which is often too large for its labels.
-QFont interfaceFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Noto Sans"), QStringLiteral("Arial")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    return font;
-}
-
-// The buttons are 17 x 12 pixels: no padding, and focus shown by the whole
-// face turning dark with a yellow edge, which stands out from the light face
-// and from the panel alike (a ring would cover the caption).
-const char kButtonStyle[] = "QPushButton { padding: 0px; margin: 0px; border: 1px solid #8c8c8c;"
-                            " border-radius: 2px; background: #efefef; color: #000000;"
-                            " font-weight: bold; }"
-                            "QPushButton:hover { background: #ffffff; }"
-                            "QPushButton:pressed { background: #c8c8c8; }"
-                            "QPushButton:focus { background: #1a1a1a; color: #ffffff; border: 1px solid #ffd24d; }";
-
-// The first local file a drop carries, or nothing (text, a web link).
-struct DroppedFile
-{
-    QString path;
-    bool nameIsText = true; // false: its bytes are no text in the file-name encoding
-};
-
-std::optional<DroppedFile> firstLocalFile(const QMimeData *data)
-{
-    if (data == nullptr || !data->hasUrls())
-        return std::nullopt;
-    for (const QUrl &url : data->urls()) {
-        if (!url.isLocalFile())
-            continue;
-        // The address carries the name's bytes; a name that does not read
-        // as text would come back as another name.
-        const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-        return DroppedFile{url.toLocalFile(), QFile::encodeName(QFile::decodeName(bytes)) == bytes};
-    }
-    return std::nullopt;
-}
 
 int buttonCode(Qt::MouseButton button)
 {
@@ -130,43 +54,18 @@ bool windowSystemMoves()
     return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
 }
 
-QIcon boltIcon()
-{
-    QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/ventaro-%1.png").arg(size), QSize(size, size));
-    return icon;
-}
-
 } // namespace
 
-Form1::Form1(QWidget *parent)
-    : Form1(std::make_unique<SystemClock>(), std::make_unique<CommandLauncher>(),
-            separatorsFor(QLocale()), parent)
-{
-    // The real launcher's children report how they ended, and failures go to
-    // the desktop's notifications, or to our own window where there are none.
-    ChildReaper &reaper = static_cast<CommandLauncher &>(*ownLauncher_).reaper();
-    connect(&reaper, &ChildReaper::exited, this, [this](const ChildExit &exit) { controller_->processEnded(exit); });
-    notifications_ = new DesktopNotifications(this);
-    connect(notifications_, &DesktopNotifications::unavailable, messages_, &MessageWindow::show);
-}
-
-Form1::Form1(std::unique_ptr<Clock> clock, std::unique_ptr<Launcher> launcher,
-             Separators separators, QWidget *parent)
-    : Form1(*clock, *launcher, separators, parent)
-{
-    ownClock_ = std::move(clock);
-    ownLauncher_ = std::move(launcher);
-}
-
-Form1::Form1(const Clock &clock, Launcher &launcher, Separators separators, QWidget *parent)
+Form1::Form1(const Form1Parts &parts, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , notifications_(parts.notifications)
 {
-    controller_ = std::make_unique<ScheduleController>(*this, clock, launcher, separators);
+    controller_ = std::make_unique<ScheduleController>(*this, parts.clock, parts.launcher, parts.separators);
     messages_ = new MessageWindow(this, [this] {
         return QRect(pos(), QSize(width(), twipsToPixels(ScheduleController::kFullHeight)));
     });
+    if (notifications_ != nullptr)
+        connect(notifications_, &DesktopNotifications::unavailable, messages_, &MessageWindow::show);
 
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(boltIcon());
@@ -175,7 +74,7 @@ Form1::Form1(const Clock &clock, Launcher &launcher, Separators separators, QWid
     setAutoFillBackground(true);
     setPalette(windowPalette());
     setFont(interfaceFont());
-    setFixedSize(twipsToPixels(kOuterWidthTwips), twipsToPixels(kOuterHeightTwips));
+    setFixedSize(twipsToPixels(kOuterWidthTwips), twipsToPixels(ScheduleController::kFullHeight));
 
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
@@ -186,16 +85,17 @@ Form1::Form1(const Clock &clock, Launcher &launcher, Separators separators, QWid
     createControls();
     new FocusRing(client_);
     armedFocus_ = std::make_unique<ArmedFocus>(this);
+    status_ = new StatusTips(activate, clock, this, *controller_);
     createMenu();
-    orderTabs();
-    createShortcuts();
+    orderTabs(tabOrder(), options_);
+    addWindowKeys(this, [this] { openMenuAtIcon(); }, [this] { status_->showStatus(); });
 
-    Timer1 = new SecondTicker(clock, this);
+    Timer1 = new SecondTicker(parts.clock, this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &SecondTicker::tick, this, &Form1::Timer1_Timer);
 
     Form_Load();
-    refreshActivationLook();
+    status_->refresh();
     activate->setFocus(); // the first tab stop
     Timer1->start();
 }
@@ -213,7 +113,7 @@ void Form1::createControls()
         QWidget *widget = createControl(control);
         widget->setObjectName(QString::fromLatin1(control.name));
         widget->setAccessibleName(QString::fromLatin1(control.accessibleName));
-        widget->installEventFilter(this); // the keyboard's context menu, tool tips
+        widget->installEventFilter(this); // the keyboard's context menu
         // Controls, labels included, keep their mouse presses to themselves, so
         // only the bare surface drags the window. The activation box passes
         // them on while it is disabled, which makes the whole compact strip a
@@ -226,10 +126,9 @@ void Form1::createControls()
         case ControlLook::Default:
             break;
         case ControlLook::Panel:
-            widget->setPalette(panel);
             widget->setAutoFillBackground(true);
-            if (control.kind == ControlKind::OptionButton)
-                widget->setPalette(optionPalette()); // the round indicator keeps its light face
+            // The round indicator of an option keeps its light face.
+            widget->setPalette(control.kind == ControlKind::OptionButton ? optionPalette() : panel);
             break;
         case ControlLook::PanelFixed:
             widget->setPalette(panel);
@@ -250,26 +149,25 @@ void Form1::createControls()
 QWidget *Form1::createControl(const ControlSpec &control)
 {
     const QString caption = QString::fromLatin1(control.caption);
-    const QString name = QString::fromLatin1(control.name);
     switch (control.kind) {
     case ControlKind::PushButton: {
         auto *button = new QPushButton(caption, client_);
         button->setAutoDefault(false);
-        button->setStyleSheet(QString::fromLatin1(kButtonStyle));
+        button->setStyleSheet(buttonStyle());
         button->installEventFilter(returnPresses_);
-        if (name == u"reset") {
+        if (const std::optional<StepButton> found = stepButton(control.id)) {
+            const StepButton step = *found;
+            (step.plus ? plus : minus)[std::size_t(step.index)] = button;
+            connect(button, &QPushButton::clicked, this, [this, step] {
+                if (step.plus)
+                    plus_Click(step.index);
+                else
+                    minus_Click(step.index);
+            });
+        } else {
+            Q_ASSERT(control.id == ControlId::Reset);
             reset = button;
             connect(button, &QPushButton::clicked, this, &Form1::reset_Click);
-        } else {
-            const bool isPlus = name.startsWith(u"plus_");
-            const int index = name.back().digitValue();
-            (isPlus ? plus : minus)[index] = button;
-            connect(button, &QPushButton::clicked, this, [this, isPlus, index] {
-                if (isPlus)
-                    plus_Click(index);
-                else
-                    minus_Click(index);
-            });
         }
         return button;
     }
@@ -279,62 +177,62 @@ QWidget *Form1::createControl(const ControlSpec &control)
         // Only the command box takes drops: a file dropped a little off it
         // must not become the activation time or the count.
         edit->setAcceptDrops(false);
-        if (name == u"activate") {
+        if (control.id == ControlId::Activate) {
             activate = edit;
             edit->setFrame(false);
             // Text at the top keeps it clear of the buttons below and whole in
             // the compact strip.
             edit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            edit->installEventFilter(this);
-            connect(edit, &QLineEdit::textChanged, this, &Form1::refreshActivationLook);
+            connect(edit, &QLineEdit::textChanged, this, [this] { status_->refresh(); });
         } else {
+            Q_ASSERT(control.id == ControlId::Interval);
             interval = edit;
         }
         return edit;
     }
     case ControlKind::MultiLineTextBox:
+        Q_ASSERT(control.id == ControlId::Command);
         command = new CommandBox(caption, client_);
         command->setTabChangesFocus(true);
-        // Drops are ours to read: the box never inserts dropped text itself.
-        command->viewport()->installEventFilter(this);
+        connect(command, &CommandBox::dropped, this, &Form1::command_OLEDragDrop);
+        connect(command, &CommandBox::textChanged, this, &Form1::nameAfterCommand);
         return command;
     case ControlKind::OptionButton: {
         auto *option = new QRadioButton(caption, client_);
         options_->addButton(option);
-        if (name == u"Option_s")
-            Option_s = option;
-        else if (name == u"Option_n")
-            Option_n = option;
-        else if (name == u"Option_h")
-            Option_h = option;
-        else
-            Option_d = option;
+        switch (control.id) {
+        case ControlId::OptionS: Option_s = option; break;
+        case ControlId::OptionN: Option_n = option; break;
+        case ControlId::OptionH: Option_h = option; break;
+        case ControlId::OptionD: Option_d = option; break;
+        default: Q_ASSERT(false);
+        }
         return option;
     }
     case ControlKind::Label: {
-        if (name == u"clock") {
+        if (control.id == ControlId::Clock) {
             clock = new ClockFace(client_);
-            clock->installEventFilter(this);
             return clock;
         }
         auto *label = new QLabel(caption, client_);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        if (name == u"Label1")
-            Label1 = label;
-        else if (name == u"Label7")
-            Label7 = label;
-        else {
+        switch (control.id) {
+        case ControlId::Label1: Label1 = label; break;
+        case ControlId::Label7: Label7 = label; break;
+        case ControlId::Label3:
             Label3 = label;
             label->setWordWrap(true);
+            break;
+        default: Q_ASSERT(false);
         }
         return label;
     }
     case ControlKind::Image:
+        Q_ASSERT(control.id == ControlId::Image1);
         Image1 = new QLabel(client_);
         Image1->setPixmap(windowIcon().pixmap(QSize(32, 32)));
         Image1->setScaledContents(true);
         Image1->setToolTip(QStringLiteral("menu"));
-        Image1->installEventFilter(this);
         return Image1;
     }
     return nullptr;
@@ -354,63 +252,28 @@ void Form1::createMenu()
     exit->setObjectName(QStringLiteral("exit"));
 }
 
-void Form1::orderTabs()
+// The controls that take the focus, in rising tab index.
+std::vector<QWidget *> Form1::tabOrder() const
 {
     std::vector<std::pair<int, QWidget *>> order;
     for (const ControlSpec &control : controlTable()) {
         auto *widget = client_->findChild<QWidget *>(QString::fromLatin1(control.name), Qt::FindDirectChildrenOnly);
-        if (widget == nullptr)
-            continue;
-        if (control.kind == ControlKind::Label || control.kind == ControlKind::Image) {
+        if (control.kind == ControlKind::Label || control.kind == ControlKind::Image)
             widget->setFocusPolicy(Qt::NoFocus);
-            continue;
-        }
-        widget->setFocusPolicy(Qt::StrongFocus);
-        order.emplace_back(control.tabIndex, widget);
+        else
+            order.emplace_back(control.tabIndex, widget);
     }
     std::sort(order.begin(), order.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1].second, order[i].second);
-
-    // The options are one tab stop, as a group of option buttons has always
-    // been: the chosen one, or the first when none is chosen.
-    updateOptionTabStop();
-    connect(options_, &QButtonGroup::buttonToggled, this, &Form1::updateOptionTabStop);
-}
-
-void Form1::updateOptionTabStop()
-{
-    QAbstractButton *stop = options_->checkedButton();
-    if (stop == nullptr)
-        stop = Option_d;
-    for (QAbstractButton *option : options_->buttons())
-        option->setFocusPolicy(option == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    std::vector<QWidget *> widgets;
+    for (const auto &[index, widget] : order)
+        widgets.push_back(widget);
+    return widgets;
 }
 
 void Form1::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     client_->setGeometry(rect().adjusted(1, 1, -1, -1));
-}
-
-void Form1::createShortcuts()
-{
-    for (const QKeySequence &keys : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
-        auto *shortcut = new QShortcut(keys, this);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, &Form1::openMenuAtIcon);
-    }
-    // What the tool tips say, without a mouse.
-    auto *status = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    status->setContext(Qt::WindowShortcut);
-    connect(status, &QShortcut::activated, this, &Form1::showStatus);
-}
-
-void Form1::showStatus()
-{
-    QWidget *near = focusWidget() != nullptr && focusWidget() != this ? focusWidget() : activate;
-    QToolTip::showText(near->mapToGlobal(QPoint(0, near->height())),
-                       activationToolTip() + QStringLiteral("\n\n") + clockToolTip(), this);
 }
 
 void Form1::openMenuAtIcon()
@@ -420,54 +283,11 @@ void Form1::openMenuAtIcon()
     ventaromenu->popup(Image1->mapToGlobal(QPoint(0, Image1->height())));
 }
 
-void Form1::refreshActivationLook()
+// Two windows must be told apart in a task bar: each is named after what it runs.
+void Form1::nameAfterCommand()
 {
-    if (!controller_)
-        return;
-    const ActivationOutlook outlook = controller_->outlook();
-    describeForScreenReaders(activate, outlook.toolTip, outlook.warning, this, clockToolTip());
-    const bool warning = outlook.warning;
-    if (warning == warning_)
-        return;
-    warning_ = warning;
-    QPalette palette = activate->palette();
-    const QColor text = warning ? kWarningText : kPanelText;
-    palette.setColor(QPalette::Active, QPalette::Text, text);
-    palette.setColor(QPalette::Inactive, QPalette::Text, text);
-    palette.setColor(QPalette::Disabled, QPalette::Text, warning ? kWarningText : kDisabledPanelText);
-    activate->setPalette(palette);
-}
-
-bool Form1::activationWarning() const
-{
-    return warning_;
-}
-
-QString Form1::activationToolTip() const
-{
-    return controller_->outlook().toolTip;
-}
-
-QString Form1::clockToolTip() const
-{
-    return controller_->history().summary(3);
-}
-
-QString Form1::toolTipFor(const QWidget *widget) const
-{
-    return widget == activate ? activationToolTip() : clockToolTip();
-}
-
-// Tool tips are worded when they are asked for, and kept current while shown.
-bool Form1::showToolTip(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::ToolTip || (watched != activate && watched != clock))
-        return false;
-    auto *help = static_cast<QHelpEvent *>(event);
-    auto *widget = static_cast<QWidget *>(watched);
-    QToolTip::showText(help->globalPos(), toolTipFor(widget), widget);
-    toolTipOwner_ = widget;
-    return true;
+    const QString title = commandTitle(command->exactText());
+    setWindowTitle(title.isEmpty() ? QStringLiteral("ventaro") : QStringLiteral("ventaro \u2014 ") + title);
 }
 
 void Form1::contextMenuEvent(QContextMenuEvent *event)
@@ -493,11 +313,6 @@ void Form1::setActivateText(const QString &text)
     activate->setText(text);
 }
 
-bool Form1::activateEnabled() const
-{
-    return activate->isEnabled();
-}
-
 void Form1::setActivateEnabled(bool enabled)
 {
     activate->setEnabled(enabled);
@@ -508,13 +323,13 @@ QString Form1::intervalText() const
     return interval->text();
 }
 
-bool Form1::optionSelected(RepeatOption option) const
+bool Form1::optionSelected(Unit unit) const
 {
-    switch (option) {
-    case RepeatOption::Days: return Option_d->isChecked();
-    case RepeatOption::Hours: return Option_h->isChecked();
-    case RepeatOption::Minutes: return Option_n->isChecked();
-    case RepeatOption::Seconds: return Option_s->isChecked();
+    switch (unit) {
+    case Unit::Days: return Option_d->isChecked();
+    case Unit::Hours: return Option_h->isChecked();
+    case Unit::Minutes: return Option_n->isChecked();
+    case Unit::Seconds: return Option_s->isChecked();
     }
     return false;
 }
@@ -563,6 +378,11 @@ SecondTicker *Form1::timer() const
     return Timer1;
 }
 
+const StatusTips &Form1::status() const
+{
+    return *status_;
+}
+
 void Form1::Form_Load()
 {
     drag_flag = 0;
@@ -572,15 +392,7 @@ void Form1::Form_Load()
 void Form1::Timer1_Timer()
 {
     controller_->Timer1_Timer();
-    // Disarmed, only an edit changes the warning colour (and the edit says
-    // so itself); the words change with time but are only read when shown.
-    if (controller_->setFlag() != 0 || QToolTip::isVisible() || QAccessible::isActive())
-        refreshActivationLook();
-    if (QToolTip::isVisible() && toolTipOwner_ != nullptr) {
-        const QString text = toolTipFor(toolTipOwner_);
-        if (QToolTip::text() != text)
-            QToolTip::showText(QCursor::pos(), text, toolTipOwner_);
-    }
+    status_->tick();
 }
 
 void Form1::plus_Click(int index)
@@ -602,14 +414,19 @@ void Form1::set_Click()
 {
     controller_->set_Click();
     armedFocus_->arm(hiddenWhileArmed());
-    refreshActivationLook();
+    status_->refresh();
 }
 
 void Form1::release_Click()
 {
     controller_->release_Click();
     armedFocus_->release();
-    refreshActivationLook();
+    status_->refresh();
+}
+
+void Form1::processEnded(const ChildExit &ended)
+{
+    controller_->processEnded(ended);
 }
 
 // Every control that can take the focus but for the activation box, which
@@ -631,8 +448,6 @@ void Form1::exit_Click()
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (showToolTip(watched, event))
-        return true;
     // The context-menu key reaches the focused control as a context menu
     // request; anywhere in the window it means this program's menu, while a
     // right click on a text box keeps the box's own editing menu.
@@ -645,35 +460,13 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         Image1_MouseDown();
         return true;
     }
-    if (command != nullptr && watched == command->viewport()) {
-        switch (event->type()) {
-        case QEvent::DragEnter: {
-            auto *enter = static_cast<QDragEnterEvent *>(event);
-            if (!firstLocalFile(enter->mimeData()))
-                enter->ignore();
-            else
-                enter->acceptProposedAction();
-            return true;
-        }
-        case QEvent::DragMove:
-            return true; // keeps the answer given on entry
-        case QEvent::Drop: {
-            auto *drop = static_cast<QDropEvent *>(event);
-            command_OLEDragDrop(drop->mimeData());
-            drop->acceptProposedAction();
-            return true;
-        }
-        default:
-            break;
-        }
-    }
     return QWidget::eventFilter(watched, event);
 }
 
 void Form1::mousePressEvent(QMouseEvent *event)
 {
-    const QPointF client = (event->position() - QPointF(client_->pos())) * kTwipsPerPixel;
-    Form_MouseDown(buttonCode(event->button()), float(client.x()), float(client.y()));
+    const QPointF inClient = (event->position() - QPointF(client_->pos())) * kTwipsPerPixel;
+    Form_MouseDown(buttonCode(event->button()), float(inClient.x()), float(inClient.y()));
     if (event->button() == Qt::LeftButton && windowSystemMoves() && windowHandle() != nullptr)
         windowHandle()->startSystemMove();
     event->accept();
@@ -730,19 +523,15 @@ void Form1::Image1_MouseDown()
     ventaromenu->popup(QCursor::pos());
 }
 
-void Form1::command_OLEDragDrop(const QMimeData *data)
+void Form1::command_OLEDragDrop(const QMimeData *dropped)
 {
-    const std::optional<DroppedFile> file = firstLocalFile(data);
+    const std::optional<DroppedFile> file = readDroppedFile(dropped);
     if (!file)
         return;
-    if (!file->nameIsText) {
-        report({QStringLiteral("Cannot use the dropped file"),
-                QStringLiteral("\"%1\": its name is not valid text in this system's file-name encoding, so it "
-                               "could not be started by that name. Rename it, then drop it again.")
-                    .arg(elided(file->path))});
-        return;
-    }
-    command->setExactText(commandForFile(file->path));
+    if (file->command.isEmpty())
+        report({QStringLiteral("Cannot use the dropped file"), file->refusal});
+    else
+        command->setExactText(file->command);
 }
 
 qint16 Form1::dragFlag() const

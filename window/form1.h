@@ -4,7 +4,6 @@
 #include <memory>
 #include <vector>
 
-#include <QPointer>
 #include <QWidget>
 
 #include "platform/locale_separators.h"
@@ -22,17 +21,29 @@ class QRadioButton;
 
 namespace ventaro {
 
-class Clock;
 class ArmedFocus;
 class ClockFace;
-class ReturnPresses;
+class Clock;
 class CommandBox;
 class DesktopNotifications;
-class MessageWindow;
 class Launcher;
+class MessageWindow;
+class ReturnPresses;
 class ScheduleController;
 class SecondTicker;
+class StatusTips;
+struct ChildExit;
 struct ControlSpec;
+
+// What the window works with, made by the program's start-up (or a test).
+struct Form1Parts
+{
+    const Clock &clock;
+    Launcher &launcher;
+    Separators separators;
+    // Where failures go first; none: straight to our own message window.
+    DesktopNotifications *notifications = nullptr;
+};
 
 // The one borderless window: its controls carry the schedule, its handlers
 // forward to the schedule controller.
@@ -42,17 +53,14 @@ class Form1 final : public QWidget, public ScheduleView
     Q_DISABLE_COPY_MOVE(Form1)
 
 public:
-    // With the system clock, the real launcher and the locale's separators.
-    explicit Form1(QWidget *parent = nullptr);
-    Form1(const Clock &clock, Launcher &launcher, Separators separators, QWidget *parent = nullptr);
+    explicit Form1(const Form1Parts &parts, QWidget *parent = nullptr);
     ~Form1() override;
 
     QString activateText() const override;
     void setActivateText(const QString &text) override;
-    bool activateEnabled() const override;
     void setActivateEnabled(bool enabled) override;
     QString intervalText() const override;
-    bool optionSelected(RepeatOption option) const override;
+    bool optionSelected(Unit unit) const override;
     QString commandText() const override;
     void setClockCaption(const QString &text) override;
     void setHeightTwips(int height) override;
@@ -62,6 +70,7 @@ public:
     QMenu *menu() const;
     QMessageBox *messageWindow() const;
     SecondTicker *timer() const;
+    const StatusTips &status() const;
 
     void Form_Load();
     void Timer1_Timer();
@@ -71,6 +80,8 @@ public:
     void set_Click();
     void release_Click();
     void exit_Click();
+    // A process the launcher started has ended.
+    void processEnded(const ventaro::ChildExit &ended);
 
     // Presses, moves and releases on the bare surface; x and y are in twips
     // from the client area's top left, button 1 is the left one.
@@ -78,15 +89,10 @@ public:
     void Form_MouseMove(QPointF globalPointer);
     void Form_MouseUp();
     void Image1_MouseDown();
-    void command_OLEDragDrop(const QMimeData *data);
+    void command_OLEDragDrop(const QMimeData *dropped);
 
     qint16 dragFlag() const;
     QPoint dragInit() const;
-
-    // What the tool tips of the activation box and the clock say right now.
-    QString activationToolTip() const;
-    QString clockToolTip() const;
-    bool activationWarning() const;
 
     // Opens the menu at the icon, for the keyboard.
     void openMenuAtIcon();
@@ -101,26 +107,17 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    Form1(std::unique_ptr<Clock> clock, std::unique_ptr<Launcher> launcher, Separators separators,
-          QWidget *parent);
-
     void createControls();
     QWidget *createControl(const ControlSpec &control);
     void createMenu();
-    void orderTabs();
-    void updateOptionTabStop();
-    void createShortcuts();
-    void refreshActivationLook();
+    std::vector<QWidget *> tabOrder() const;
     std::vector<QWidget *> hiddenWhileArmed() const;
-    void showStatus();
-    bool showToolTip(QObject *watched, QEvent *event);
-    QString toolTipFor(const QWidget *widget) const;
+    void nameAfterCommand();
 
-    std::unique_ptr<Clock> ownClock_;
-    std::unique_ptr<Launcher> ownLauncher_;
     std::unique_ptr<ScheduleController> controller_;
     std::unique_ptr<ArmedFocus> armedFocus_;
     ReturnPresses *returnPresses_ = nullptr;
+    StatusTips *status_ = nullptr;
 
     // The client area inside the one-pixel frame; it clips the controls that
     // lie below the compact strip.
@@ -151,9 +148,7 @@ private:
     QAction *exit = nullptr;
 
     MessageWindow *messages_ = nullptr;
-    DesktopNotifications *notifications_ = nullptr; // none: our own window only
-    bool warning_ = false;
-    QPointer<QWidget> toolTipOwner_;
+    DesktopNotifications *notifications_ = nullptr;
 
     qint16 drag_flag = 0;
     qint16 drag_init_x = 0;

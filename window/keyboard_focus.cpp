@@ -2,11 +2,54 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace ventaro {
+
+namespace {
+
+void updateOptionTabStop(QButtonGroup *options, QAbstractButton *first)
+{
+    QAbstractButton *stop = options->checkedButton();
+    if (stop == nullptr)
+        stop = first;
+    for (QAbstractButton *option : options->buttons())
+        option->setFocusPolicy(option == stop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+} // namespace
+
+void orderTabs(const std::vector<QWidget *> &order, QButtonGroup *options)
+{
+    for (QWidget *widget : order)
+        widget->setFocusPolicy(Qt::StrongFocus);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    QAbstractButton *first = nullptr;
+    for (QWidget *widget : order) {
+        if (first == nullptr && options->buttons().contains(widget))
+            first = static_cast<QAbstractButton *>(widget);
+    }
+    updateOptionTabStop(options, first);
+    QObject::connect(options, &QButtonGroup::buttonToggled, options,
+                     [options, first] { updateOptionTabStop(options, first); });
+}
+
+void addWindowKeys(QWidget *window, const std::function<void()> &openMenu, const std::function<void()> &showStatus)
+{
+    for (const QKeySequence &keys : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
+        auto *shortcut = new QShortcut(keys, window);
+        shortcut->setContext(Qt::WindowShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, window, openMenu);
+    }
+    auto *status = new QShortcut(QKeySequence(Qt::Key_F1), window);
+    status->setContext(Qt::WindowShortcut);
+    QObject::connect(status, &QShortcut::activated, window, showStatus);
+}
 
 ArmedFocus::ArmedFocus(QWidget *window)
     : window_(window)

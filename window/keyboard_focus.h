@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -7,7 +8,18 @@
 #include <QPointer>
 #include <QWidget>
 
+class QButtonGroup;
+
 namespace ventaro {
+
+// Tab moves through the widgets in the order given; the option buttons of
+// the group are one stop, as a group of options has always been: the chosen
+// one, or the first when none is chosen. Arrow keys move within the group.
+void orderTabs(const std::vector<QWidget *> &order, QButtonGroup *options);
+
+// From anywhere in the window: the context-menu key and Shift+F10 open the
+// menu, F1 tells the status.
+void addWindowKeys(QWidget *window, const std::function<void()> &openMenu, const std::function<void()> &showStatus);
 
 // While armed, the keyboard reaches only what can be seen: the focus rests
 // on the window itself (so the menu keys still open its menu) and the

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QFontDatabase>
+#include <QImage>
 #include <QPainter>
+#include <QPixmap>
 #include <QWidget>
 
 namespace ventaro {
@@ -17,6 +20,57 @@ void setAll(QPalette &palette, QPalette::ColorRole role, const QColor &colour)
 }
 
 } // namespace
+
+// The fixed-pitch font, with fallbacks that keep the activation text in
+// columns on a Linux desktop without the Japanese Windows font.
+QFont fixedFont()
+{
+    QFont font;
+    font.setFamilies({QString::fromUtf8("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
+                      QStringLiteral("IPAGothic"), QStringLiteral("TakaoGothic"),
+                      QStringLiteral("VL Gothic"), QStringLiteral("Noto Sans Mono CJK JP"),
+                      QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
+    font.setStyleHint(QFont::Monospace);
+    font.setPointSize(9);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+// The window is laid out in fixed twips, so it brings its own interface font
+// near the 11-pixel size it was drawn for rather than the desktop's default,
+// which is often too large for its labels.
+QFont interfaceFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Noto Sans"), QStringLiteral("Arial")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
+}
+
+// The buttons are 17 x 12 pixels: no padding, and focus shown by the whole
+// face turning dark with a yellow edge, which stands out from the light face
+// and from the panel alike (a ring would cover the caption).
+QString buttonStyle()
+{
+    return QStringLiteral("QPushButton { padding: 0px; margin: 0px; border: 1px solid #8c8c8c;"
+                          " border-radius: 2px; background: #efefef; color: #000000;"
+                          " font-weight: bold; }"
+                          "QPushButton:hover { background: #ffffff; }"
+                          "QPushButton:pressed { background: #c8c8c8; }"
+                          "QPushButton:focus { background: #1a1a1a; color: #ffffff; border: 1px solid #ffd24d; }");
+}
+
+// Read as PNG by name: asking Qt to guess the format would load every image
+// format plugin to probe the file.
+QIcon boltIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/icons/ventaro-%1.png").arg(size), "PNG")));
+    return icon;
+}
 
 QPalette windowPalette()
 {

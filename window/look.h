@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
+#include <QIcon>
 #include <QPalette>
 
 class QPainter;
@@ -15,6 +17,15 @@ inline const QColor kFrame(150, 150, 150);
 // The activation text when it can never fire: readable on the dark panel,
 // enabled or not.
 inline const QColor kWarningText(255, 176, 0);
+
+// The fixed-pitch font of the clock, the activation time and the count.
+QFont fixedFont();
+// The interface font near the 11-pixel size the window is laid out for.
+QFont interfaceFont();
+// The small step buttons: no padding, focus shown by the whole face.
+QString buttonStyle();
+// The yellow bolt, from the sizes rendered into the program.
+QIcon boltIcon();
 
 // The window's own colours for every role and state, so that a desktop
 // theme (a dark one included) never turns a box or an option circle into

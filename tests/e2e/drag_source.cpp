@@ -16,9 +16,9 @@ protected:
     void mousePressEvent(QMouseEvent *) override
     {
         auto *drag = new QDrag(this);
-        auto *data = new QMimeData;
-        data->setUrls(urls_);
-        drag->setMimeData(data);
+        auto *mime = new QMimeData;
+        mime->setUrls(urls_);
+        drag->setMimeData(mime);
         drag->exec(Qt::CopyAction);
     }
 

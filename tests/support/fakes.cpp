@@ -53,7 +53,6 @@ qint64 FakeLauncher::launch(const QString &commandLine)
 
 QString FakeView::activateText() const { return activate; }
 void FakeView::setActivateText(const QString &text) { activate = text; }
-bool FakeView::activateEnabled() const { return enabled; }
 void FakeView::setActivateEnabled(bool value) { enabled = value; }
 QString FakeView::intervalText() const { return interval; }
 QString FakeView::commandText() const { return command; }
@@ -65,16 +64,16 @@ void FakeView::report(const Notice &notice)
     messages << notice.body;
 }
 
-bool FakeView::optionSelected(RepeatOption option) const
+bool FakeView::optionSelected(Unit unit) const
 {
-    const auto it = options.find(option);
+    const auto it = options.find(unit);
     return it != options.end() && it->second;
 }
 
-void FakeView::select(RepeatOption option)
+void FakeView::select(Unit unit)
 {
     options.clear();
-    options[option] = true;
+    options[unit] = true;
 }
 
 } // namespace ventaro::test

@@ -47,21 +47,20 @@ class FakeView final : public ScheduleView
 public:
     QString activateText() const override;
     void setActivateText(const QString &text) override;
-    bool activateEnabled() const override;
     void setActivateEnabled(bool enabled) override;
     QString intervalText() const override;
-    bool optionSelected(RepeatOption option) const override;
+    bool optionSelected(Unit unit) const override;
     QString commandText() const override;
     void setClockCaption(const QString &text) override;
     void setHeightTwips(int height) override;
     void report(const Notice &notice) override;
 
-    void select(RepeatOption option);
+    void select(Unit unit);
 
     QString activate = QStringLiteral("yyyy/mm/dd hh:mi:ss");
     bool enabled = true;
     QString interval;
-    std::map<RepeatOption, bool> options;
+    std::map<Unit, bool> options;
     QString command;
     QString clock;
     int height = 2340;

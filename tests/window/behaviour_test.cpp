@@ -14,81 +14,13 @@
 #include "platform/int16_rounding.h"
 #include "platform/second_ticker.h"
 #include "schedule/schedule_controller.h"
-#include "window/form1.h"
+#include "window/status_tips.h"
+#include "window_rig.h"
 
 using namespace ventaro;
 using namespace ventaro::test;
 
-namespace {
-
-struct Rig
-{
-    FakeClock clock{QStringLiteral("2024/05/17 21:40:00.300")};
-    FakeLauncher launcher;
-    Form1 form{clock, launcher, Separators{}};
-
-    Rig()
-    {
-        form.move(200, 100);
-        form.show();
-        if (!QTest::qWaitForWindowExposed(&form))
-            qFatal("window not exposed");
-    }
-
-    QWidget *child(const QString &name)
-    {
-        auto *w = form.findChild<QWidget *>(name);
-        if (w == nullptr)
-            qFatal("no control %s", qPrintable(name));
-        return w;
-    }
-
-    // Sends a mouse event to the widget at a point given in client twips, as
-    // the window system would deliver it: to the widget under the pointer.
-    void mouse(QEvent::Type type, const QString &target, QPointF twips, Qt::MouseButton button,
-               Qt::MouseButtons held)
-    {
-        // The bare surface is the window itself: events sent to it keep
-        // fractions of a pixel, which a hop from child to parent would round.
-        QWidget *client = child(QStringLiteral("client"));
-        QWidget *receiver = target.isEmpty() ? static_cast<QWidget *>(&form) : child(target);
-        const QPointF inClient = twips / 15.0;
-        const QPointF local = inClient + QPointF(client->mapTo(&form, QPoint(0, 0)))
-                              - QPointF(receiver->mapTo(&form, QPoint(0, 0)));
-        const QPointF global = QPointF(client->mapToGlobal(QPoint(0, 0))) + inClient;
-        QMouseEvent event(type, local, local, global, button, held, Qt::NoModifier);
-        QApplication::sendEvent(receiver, &event);
-    }
-    void press(QPointF twips, Qt::MouseButton button = Qt::LeftButton, const QString &target = {})
-    {
-        mouse(QEvent::MouseButtonPress, target, twips, button, button);
-    }
-    void moveTo(QPointF twips, Qt::MouseButtons held = Qt::LeftButton, const QString &target = {})
-    {
-        mouse(QEvent::MouseMove, target, twips, Qt::NoButton, held);
-    }
-    void release(QPointF twips, Qt::MouseButton button = Qt::LeftButton, const QString &target = {})
-    {
-        mouse(QEvent::MouseButtonRelease, target, twips, button, Qt::NoButton);
-    }
-
-    void drop(QMimeData *data)
-    {
-        QWidget *viewport = static_cast<QPlainTextEdit *>(child("command"))->viewport();
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &enter);
-        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &drop);
-        delete data;
-    }
-
-    QString commandText()
-    {
-        return form.commandText();
-    }
-};
-
-} // namespace
+using Rig = WindowRig;
 
 class BehaviourTest final : public QObject
 {
@@ -274,7 +206,7 @@ private slots:
         QTest::keyClick(menu, Qt::Key_Down);
         QTest::keyClick(menu, Qt::Key_Return);
         QTRY_VERIFY(!menu->isVisible());
-        QCOMPARE(rig.form.schedule().setFlag(), qint16(1));
+        QVERIFY(rig.form.schedule().armed());
     }
 
     // What the platform sends for the context-menu key: a keyboard request
@@ -324,13 +256,13 @@ private slots:
         box->selectAll();
         QTest::keyClicks(box, typed);
         QCOMPARE(box->text(), typed);
-        QCOMPARE(rig.form.activationWarning(), warning);
+        QCOMPARE(rig.form.status().warning(), warning);
         const QColor shown = box->palette().color(QPalette::Active, QPalette::Text);
         QCOMPARE(shown != normal, warning);
         // And back as the text is mended.
         box->selectAll();
         QTest::keyClicks(box, QStringLiteral("2024/05/17 21:50:00"));
-        QVERIFY(!rig.form.activationWarning());
+        QVERIFY(!rig.form.status().warning());
         QCOMPARE(box->palette().color(QPalette::Active, QPalette::Text), normal);
     }
 
@@ -342,11 +274,11 @@ private slots:
         rig.form.setActivateText(QStringLiteral("2024/05/17 21:39:00"));
         rig.form.set_Click();
         rig.form.Timer1_Timer();
-        QVERIFY(rig.form.activationWarning());
+        QVERIFY(rig.form.status().warning());
         QVERIFY(box->palette().color(QPalette::Disabled, QPalette::Text) != normal);
-        QVERIFY(rig.form.activationToolTip().contains(QStringLiteral("no repeat will bring it back")));
+        QVERIFY(rig.form.status().activationToolTip().contains(QStringLiteral("no repeat will bring it back")));
         rig.form.release_Click();
-        QVERIFY(!rig.form.activationWarning());
+        QVERIFY(!rig.form.status().warning());
     }
 
     void toolTipsSayWhatWillHappen()
@@ -392,7 +324,7 @@ private slots:
         for (const auto key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_X, Qt::Key_Space})
             QTest::keyClick(QApplication::focusWidget(), key);
         QCOMPARE(QApplication::focusWidget(), &rig.form);
-        QCOMPARE(rig.commandText(), QString());
+        QCOMPARE(rig.form.commandText(), QString());
         QCOMPARE(rig.form.activateText(), QStringLiteral("2024/05/17 21:40:00"));
 
         rig.form.release_Click();
@@ -420,6 +352,13 @@ private slots:
             << "\"/tmp/say \\\"hi\\\"\u00a0\u2029x\"";
         QTest::newRow("a name that is no text is refused") << QList<QUrl>{QUrl("file:///tmp/nu%FF")} << QString()
                                                           << before;
+        QTest::newRow("localhost is this computer") << QList<QUrl>{QUrl("file://localhost/opt/a%20b")} << QString()
+                                                    << "\"/opt/a b\"";
+        QTest::newRow("so is its own name")
+            << QList<QUrl>{QUrl("file://" + QSysInfo::machineHostName() + "/opt/x")} << QString() << "/opt/x";
+        QTest::newRow("another computer is refused") << QList<QUrl>{QUrl("file://elsewhere.example/x")} << QString()
+                                                     << before;
+        QTest::newRow("a folder is refused") << QList<QUrl>{QUrl::fromLocalFile("/tmp")} << QString() << before;
         QTest::newRow("shell characters unchanged")
             << QList<QUrl>{QUrl::fromLocalFile("/tmp/a;b|c&$(d)`e`>f*.sh")} << QString() << "/tmp/a;b|c&$(d)`e`>f*.sh";
         QTest::newRow("plain text changes nothing") << QList<QUrl>{} << "rm -rf ~" << before;
@@ -440,15 +379,15 @@ private slots:
         if (!text.isEmpty())
             data->setText(text);
         rig.drop(data);
-        QCOMPARE(rig.commandText(), expected);
-        QCOMPARE(rig.form.messageWindow() != nullptr, QTest::currentDataTag() == QByteArray("a name that is no text is refused"));
+        QCOMPARE(rig.form.commandText(), expected);
+        QCOMPARE(rig.form.messageWindow() != nullptr, QByteArray(QTest::currentDataTag()).endsWith("refused"));
 
         // What is pasted runs as it came, and typed line breaks are plain ones.
         QGuiApplication::clipboard()->setText(QStringLiteral(" a\u00a0b\u2029c"));
         box->moveCursor(QTextCursor::End);
         box->paste();
         QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(rig.commandText(), expected + QStringLiteral(" a\u00a0b\u2029c\n"));
+        QCOMPARE(rig.form.commandText(), expected + QStringLiteral(" a\u00a0b\u2029c\n"));
         // Only the command box takes drops.
         QVERIFY(!rig.child("activate")->acceptDrops() && !rig.child("interval")->acceptDrops());
     }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <array>
+#include <optional>
+
+#include <QString>
+
+namespace ventaro {
+
+// The units the activation time steps and repeats in. Seconds, minutes and
+// hours move the real instant; days move the date and keep the local time of
+// day.
+enum class Unit { Seconds, Minutes, Hours, Days };
+
+// The repeat options are tested in this order, each on its own.
+inline constexpr std::array<Unit, 4> kRepeatOrder = {Unit::Days, Unit::Hours, Unit::Minutes, Unit::Seconds};
+
+// The step buttons' unit by their index: 0 seconds, 1 minutes, 2 hours, 3 days.
+std::optional<Unit> unitOfStepIndex(int index);
+
+qint64 secondsIn(Unit unit);
+
+// "second" or "seconds", "day" or "days".
+QString unitName(Unit unit, bool plural);
+
+} // namespace ventaro

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QLineEdit;
+class QWidget;
+
+namespace ventaro {
+
+class ScheduleController;
+
+// What the window says in words and colour: the activation box's outlook in
+// its tool tip and accessible description, in amber when it deserves a
+// warning; the last starts in the clock's tool tip and the window's
+// description; both at once for F1. Tool tips are worded when asked for and
+// kept current while shown.
+class StatusTips final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(StatusTips)
+
+public:
+    StatusTips(QLineEdit *activate, QWidget *clock, QWidget *window, const ScheduleController &controller);
+
+    // After anything that may change what the activation box says.
+    void refresh();
+    // At each tick of the clock.
+    void tick();
+    // F1: both tool tips, beside the focused control.
+    void showStatus();
+
+    bool warning() const;
+    QString activationToolTip() const;
+    QString clockToolTip() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QString toolTipFor(const QObject *widget) const;
+
+    QLineEdit *activate_;
+    QWidget *clock_;
+    QWidget *window_;
+    const ScheduleController &controller_;
+    bool warning_ = false;
+    QPointer<QWidget> toolTipOwner_;
+};
+
+} // namespace ventaro
