@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
 
-    ventaro::DisplayGuard guard;
+    ventaro::DisplayGuard guard(argc, argv);
     QApplication app(argc, argv);
     guard.release();
     QApplication::setDesktopFileName(QStringLiteral(VENTARO_APP_ID));

@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/ensure-packages.sh" $TEST_PACKAGES at cron
 build=$here/build-bench
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j"$(nproc)" --target ventaro record_start floor_launch label_clock >/dev/null
+cmake --build "$build" -j"$(nproc)" --target ventaro record_start floor_launch label_clock bare_window >/dev/null
 REC=$build/bench/record_start
 
 export LANG=C.UTF-8 LC_ALL=C.UTF-8 XDG_RUNTIME_DIR=/tmp
@@ -92,6 +92,18 @@ wakeups=$WAKEUPS
 rss=$(awk '/VmRSS/ { printf "%.1f", $2 / 1024 }' "/proc/$APP_PID/status")
 hwm=$(awk '/VmHWM/ { printf "%.1f", $2 / 1024 }' "/proc/$APP_PID/status")
 stop_app
+# Memory beside an empty Qt window and one with the same kinds of controls,
+# each measured the same way, 3 s after it starts.
+rss_of() {
+    "$@" >/dev/null 2>&1 &
+    APP_PID=$!
+    xdotool search --sync --onlyvisible --pid "$APP_PID" >/dev/null 2>&1
+    sleep 3
+    awk '/VmRSS/ { printf "%.1f", $2 / 1024 }' "/proc/$APP_PID/status"
+    stop_app
+}
+bare_rss=$(rss_of "$build/bench/bare_window")
+kinds_rss=$(rss_of "$build/bench/bare_window" --widgets)
 # The same for a window whose clock is a plain QLabel, side by side.
 "$build/bench/label_clock" >/dev/null 2>&1 &
 APP_PID=$!
@@ -131,6 +143,7 @@ row "idle CPU over 60 s, disarmed" "$idle_cpu" "at most 0.05%"
 row "idle wake-ups (context switches) per second" "$wakeups" "at most 1.5"
 row "the same with a plain QLabel clock: CPU, wake-ups" "$label_cpu, $label_wakeups/s" ""
 row "resident memory VmRSS / VmHWM" "$rss / $hwm MiB" "at most 32 MiB"
+row "an empty Qt Widgets window; one with ventaro's kinds of controls" "$bare_rss MiB; $kinds_rss MiB" "ventaro within 4 MiB of the empty one"
 row "exec to window mapped, median of 5" "${map_median} ms" "at most 250 ms"
 row "floor: tight loop at the boundary, p50 / max" "$(printf '%s\n' "$floor" | percentile 0.5) / $(printf '%s\n' "$floor" | tail -n 1) ms" ""
 row "at (atd), job at the next minute" "$(minute_late "$WORK/at") ms" ""

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include <unistd.h>
 
@@ -26,10 +27,20 @@ QByteArray &displayReason()
     return reason;
 }
 
+// Set when the platform list began with Wayland and its plugin is not there.
+bool &waylandPluginMissing()
+{
+    static bool missing = false;
+    return missing;
+}
+
 [[noreturn]] void exitNoDisplay()
 {
     const QByteArray &reason = displayReason();
-    if (reason.isEmpty())
+    if (waylandPluginMissing() && qEnvironmentVariableIsEmpty("DISPLAY"))
+        std::fprintf(stderr, "ventaro: no display found: the Wayland plugin is missing (install qt6-wayland); %s",
+                     kHowToGetOne);
+    else if (reason.isEmpty())
         std::fprintf(stderr, "ventaro: no display found; %s", kHowToGetOne);
     else
         std::fprintf(stderr, "ventaro: no display found (%s); %s", reason.constData(), kHowToGetOne);
@@ -48,15 +59,36 @@ void startupMessages(QtMsgType type, const QMessageLogContext &, const QString &
 {
     if (type == QtFatalMsg)
         exitNoDisplay();
+    if (message.contains(QLatin1String("Could not find the Qt platform plugin \"wayland\"")))
+        waylandPluginMissing() = true;
     if (displayReason().isEmpty() && message.contains(QLatin1String("display")) && !message.contains(QLatin1Char('\n')))
         displayReason() = message.left(120).toLocal8Bit();
 }
 
+// Qt's own options that choose a platform or a display: -platform offscreen,
+// --display=:1.
+bool namesDisplay(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const char *word = argv[i];
+        if (std::strcmp(word, "--") == 0)
+            return false;
+        while (*word == '-')
+            ++word;
+        for (const char *option : {"platform", "display"}) {
+            const std::size_t n = std::strlen(option);
+            if (std::strncmp(word, option, n) == 0 && (word[n] == '\0' || word[n] == '='))
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
-DisplayGuard::DisplayGuard()
+DisplayGuard::DisplayGuard(int argc, char **argv)
 {
-    if (!envSet("QT_QPA_PLATFORM") && !envSet("DISPLAY") && !envSet("WAYLAND_DISPLAY"))
+    if (!envSet("QT_QPA_PLATFORM") && !envSet("DISPLAY") && !envSet("WAYLAND_DISPLAY") && !namesDisplay(argc, argv))
         exitNoDisplay();
     qInstallMessageHandler(startupMessages);
     active_ = true;

@@ -29,6 +29,7 @@
 #include "window/clock_face.h"
 #include "window/command_box.h"
 #include "window/control_table.h"
+#include "window/flat_button.h"
 #include "window/keyboard_focus.h"
 #include "window/look.h"
 #include "window/message_window.h"
@@ -151,9 +152,8 @@ QWidget *Form1::createControl(const ControlSpec &control)
     const QString caption = QString::fromLatin1(control.caption);
     switch (control.kind) {
     case ControlKind::PushButton: {
-        auto *button = new QPushButton(caption, client_);
+        auto *button = new FlatButton(caption, client_);
         button->setAutoDefault(false);
-        button->setStyleSheet(buttonStyle());
         button->installEventFilter(returnPresses_);
         if (const std::optional<StepButton> found = stepButton(control.id)) {
             const StepButton step = *found;

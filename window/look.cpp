@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include <QFontDatabase>
-#include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
@@ -49,26 +49,27 @@ QFont interfaceFont()
     return font;
 }
 
-// The buttons are 17 x 12 pixels: no padding, and focus shown by the whole
-// face turning dark with a yellow edge, which stands out from the light face
-// and from the panel alike (a ring would cover the caption).
-QString buttonStyle()
+// Focused, the face turns near black with a yellow edge: 15:1 against the
+// light face, the edge 7.2:1 on the panel.
+ButtonColours buttonColours(bool focused, bool pressed, bool hovered)
 {
-    return QStringLiteral("QPushButton { padding: 0px; margin: 0px; border: 1px solid #8c8c8c;"
-                          " border-radius: 2px; background: #efefef; color: #000000;"
-                          " font-weight: bold; }"
-                          "QPushButton:hover { background: #ffffff; }"
-                          "QPushButton:pressed { background: #c8c8c8; }"
-                          "QPushButton:focus { background: #1a1a1a; color: #ffffff; border: 1px solid #ffd24d; }");
+    if (focused)
+        return {QColor(0x1a, 0x1a, 0x1a), QColor(0xff, 0xd2, 0x4d), Qt::white};
+    const QColor face = pressed ? QColor(0xc8, 0xc8, 0xc8) : hovered ? Qt::white : QColor(0xef, 0xef, 0xef);
+    return {face, QColor(0x8c, 0x8c, 0x8c), Qt::black};
 }
 
-// Read as PNG by name: asking Qt to guess the format would load every image
-// format plugin to probe the file.
+// Read as PNG, and only as PNG: letting Qt guess or check the format loads
+// every image format plugin to probe the file.
 QIcon boltIcon()
 {
     QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/icons/ventaro-%1.png").arg(size), "PNG")));
+    // Window icons only: the desktop's menus take the installed theme icons.
+    for (const int size : {16, 24, 32, 48, 64}) {
+        QImageReader reader(QStringLiteral(":/icons/ventaro-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     return icon;
 }
 

@@ -22,8 +22,14 @@ inline const QColor kWarningText(255, 176, 0);
 QFont fixedFont();
 // The interface font near the 11-pixel size the window is laid out for.
 QFont interfaceFont();
-// The small step buttons: no padding, focus shown by the whole face.
-QString buttonStyle();
+// The faces of the small buttons by state.
+struct ButtonColours
+{
+    QColor face;
+    QColor edge;
+    QColor text;
+};
+ButtonColours buttonColours(bool focused, bool pressed, bool hovered);
 // The yellow bolt, from the sizes rendered into the program.
 QIcon boltIcon();
 

@@ -33,4 +33,14 @@ check "--help" 0 7 'Usage: ventaro' -- --help
 check "Qt's own options pass through" 0 1 '^ventaro [0-9]' -- -platform offscreen -style=fusion --version
 check "an unknown option" 2 1 "Unknown option 'bogus'" -- --bogus
 check "an argument" 2 1 "unexpected argument 'now'" -- now
+check "-display names the display" 1 1 'could not connect to display :987' -- -display :987
+# Without the Wayland plugin a Wayland-only session is told why.
+if ! ls /usr/lib/*/qt6/plugins/platforms/libqwayland* >/dev/null 2>&1; then
+    check "Wayland without its plugin" 1 1 'the Wayland plugin is missing (install qt6-wayland)' WAYLAND_DISPLAY=wayland-9
+fi
+# -platform chooses a display of its own: the window opens.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 2 "$ventaro" -platform offscreen >/dev/null 2>&1
+status=$?
+if [ "$status" -eq 124 ]; then echo "PASS: -platform offscreen runs with no DISPLAY"; else
+    echo "FAIL: -platform offscreen with no DISPLAY ended with status $status"; fail=1; fi
 exit $fail

@@ -13,6 +13,9 @@ cd "$build"
 cpack -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1 || { cat "$scratch/cpack.log"; fail "cpack"; }
 deb=$(ls "$scratch"/out/ventaro_*.deb)
 echo "PASS: built $(basename "$deb")"
+cpack -G DEB -B "$scratch/again" >/dev/null 2>&1 || fail "cpack, again"
+cmp "$deb" "$scratch"/again/ventaro_*.deb || fail "two packages of the same build differ"
+echo "PASS: a second package of the same build is byte for byte the same"
 
 # Any error or warning fails; infos (such as a fortify check that finds no
 # fortifiable call) are shown only.
@@ -22,12 +25,12 @@ cat "$scratch/lintian.log"
 echo "PASS: lintian --pedantic: no error, no warning"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for need in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-ipafont-gothic; do
+for need in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 fonts-ipafont-gothic; do
     printf '%s' "$depends" | grep -q "$need" || fail "Depends lacks $need: $depends"
 done
 echo "PASS: Depends: $depends"
 recommends=$(dpkg-deb -f "$deb" Recommends)
-[ "$recommends" = "xdg-utils" ] || fail "Recommends is '$recommends', not xdg-utils"
+[ "$recommends" = "xdg-utils, qt6-wayland" ] || fail "Recommends is '$recommends'"
 echo "PASS: Recommends: $recommends"
 
 root=$scratch/root
@@ -51,6 +54,7 @@ for size in 16 22 24 32 48 64 128 256; do
     [ -f "$root/usr/share/icons/hicolor/${size}x${size}/apps/ventaro.png" ] || fail "missing ${size}x${size} icon"
 done
 [ -x "$root/usr/bin/ventaro" ] || fail "/usr/bin/ventaro is not executable"
+! readelf -d "$root/usr/bin/ventaro" | grep -q -E 'RUNPATH|RPATH' || fail "/usr/bin/ventaro has a run path"
 echo "PASS: binary, desktop entry, metainfo, icons, manual page, copyright and changelog in place"
 
 desktop-file-validate "$root/usr/share/applications/io.github.ventaro.Ventaro.desktop" || fail "desktop entry"
