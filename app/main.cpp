@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/desktop_notifications.h"
 #include "platform/display_guard.h"
+#include "platform/process_start.h"
 #include "platform/program_options.h"
 #include "schedule/command_launcher.h"
 #include "window/form1.h"
@@ -19,8 +20,7 @@ int main(int argc, char *argv[])
     // The window is small: copying its few changed pixels over the X socket
     // is cheaper than shared memory, whose completion event wakes the
     // program twice more every second.
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
-        qputenv("QT_XCB_NO_MITSHM", "1");
+    ventaro::setForThisProgramOnly("QT_XCB_NO_MITSHM", "1");
 
     ventaro::DisplayGuard guard(argc, argv);
     QApplication app(argc, argv);

@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QStandardPaths>
+#include <QStringList>
 
 extern char **environ;
 
@@ -49,7 +50,39 @@ struct SpawnSetup
     SpawnSetup &operator=(const SpawnSetup &) = delete;
 };
 
+// The variables this program set for itself alone.
+std::vector<QByteArray> &ownVariables()
+{
+    static std::vector<QByteArray> names;
+    return names;
+}
+
+// Our environment less what we set for ourselves.
+std::vector<char *> childEnvironment()
+{
+    std::vector<char *> result;
+    for (char **entry = environ; *entry != nullptr; ++entry) {
+        bool ours = false;
+        for (const QByteArray &name : ownVariables()) {
+            if (std::strncmp(*entry, name.constData(), std::size_t(name.size())) == 0 && (*entry)[name.size()] == '=')
+                ours = true;
+        }
+        if (!ours)
+            result.push_back(*entry);
+    }
+    result.push_back(nullptr);
+    return result;
+}
+
 } // namespace
+
+void setForThisProgramOnly(const char *name, const QByteArray &value)
+{
+    if (qEnvironmentVariableIsSet(name))
+        return;
+    qputenv(name, value);
+    ownVariables().emplace_back(name);
+}
 
 bool isExecutableFile(const QString &path)
 {
@@ -97,14 +130,20 @@ StartResult startDetached(const QString &program, const QStringList &arguments, 
                                                                                | POSIX_SPAWN_SETSIGDEF),
                              ::posix_spawn_file_actions_addclosefrom_np(&setup.actions, options.closeFrom)}) {
         if (failed != 0)
-            return {std::nullopt, QStringLiteral("could not prepare its start: %1").arg(errnoText(failed))};
+            return {std::nullopt, QStringLiteral("could not prepare its start: %1").arg(errnoText(failed)), failed};
+    }
+    const QByteArray directory = QFile::encodeName(options.workingDirectory);
+    if (!directory.isEmpty()) {
+        if (const int failed = ::posix_spawn_file_actions_addchdir_np(&setup.actions, directory.constData()))
+            return {std::nullopt, QStringLiteral("could not prepare its start: %1").arg(errnoText(failed)), failed};
     }
 
     pid_t pid = -1;
-    const int error = ::posix_spawn(&pid, argv[0], &setup.actions, &setup.attributes, argv.data(), environ);
+    std::vector<char *> environment = childEnvironment();
+    const int error = ::posix_spawn(&pid, argv[0], &setup.actions, &setup.attributes, argv.data(), environment.data());
     if (error != 0)
-        return {std::nullopt, errnoText(error)};
-    return {pid, {}};
+        return {std::nullopt, errnoText(error), error};
+    return {pid, {}, 0};
 }
 
 } // namespace ventaro

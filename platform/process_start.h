@@ -11,6 +11,7 @@ struct StartResult
 {
     std::optional<qint64> pid; // set when the program is running
     QString error;             // why it is not, when pid is empty
+    int errorNumber = 0;       // and the system's number for it
 };
 
 // A regular file (or a link to one) that this process may execute.
@@ -21,8 +22,14 @@ QString findOnPath(const QString &name);
 
 struct StartOptions
 {
-    int closeFrom = 3; // the first of our descriptors the child must not get
+    int closeFrom = 3;        // the first of our descriptors the child must not get
+    QString workingDirectory; // empty: ours
 };
+
+// Sets an environment variable for this program only, unless the session set
+// it already: the programs it starts get the environment as the session
+// gave it.
+void setForThisProgramOnly(const char *name, const QByteArray &value);
 
 // Starts program with arguments as a process of its own session: no shell,
 // not waited for, with no file of ours left open in it beyond standard input,

@@ -1,7 +1,11 @@
 #include "schedule/command_launcher.h"
 
+#include <cerrno>
+
+#include <QDir>
 #include <QFileInfo>
 
+#include "platform/file_facts.h"
 #include "platform/process_start.h"
 #include "schedule/command_line.h"
 #include "schedule/runtime_error.h"
@@ -16,13 +20,6 @@ constexpr qsizetype kLongestName = 255;
 // The desktop's way to open a file with the default application for its type.
 const char kOpener[] = "xdg-open";
 
-QString resolve(const QString &program)
-{
-    if (program.contains(u'/'))
-        return program.size() <= kLongestPath && isExecutableFile(program) ? program : QString();
-    return program.size() <= kLongestName ? findOnPath(program) : QString();
-}
-
 bool blankFrom(const QString &line, qsizetype from)
 {
     for (qsizetype i = from; i < line.size(); ++i) {
@@ -32,17 +29,24 @@ bool blankFrom(const QString &line, qsizetype from)
     return true;
 }
 
+// Commands start in the home folder, so a relative path is read from there.
+QString inHome(const QString &program)
+{
+    return QDir::isRelativePath(program) ? QDir::home().filePath(program) : program;
+}
+
 [[noreturn]] void cannotStart(const QString &program, const QString &reason)
 {
     throw RuntimeError(QStringLiteral("Cannot start \"%1\": %2").arg(elided(program), reason));
 }
 
-// A reading of the line that names something that exists and can be started:
-// a program, or a document that is the whole command.
+// A reading of the line whose program names something: a program on PATH,
+// or a file or folder (which may not be one this process can run).
 struct Reading
 {
-    QString program;
-    QString executable; // empty for a document
+    QString program;  // as written in the line
+    QString path;     // where it is
+    FileFacts facts;
     qsizetype restFrom = 0;
 };
 
@@ -51,19 +55,32 @@ std::vector<Reading> readings(const QString &line, const std::vector<ProgramCand
     std::vector<Reading> found;
     for (const ProgramCandidate &candidate : candidates) {
         const QString program = candidate.program(line);
-        const QString executable = resolve(program);
-        if (!executable.isEmpty()) {
-            found.push_back({program, executable, candidate.restFrom});
-        } else if (program.contains(u'/') && program.size() <= kLongestPath && QFileInfo(program).isFile()
-                   && blankFrom(line, candidate.restFrom)) {
-            found.push_back({program, QString(), candidate.restFrom});
+        if (!program.contains(u'/')) {
+            const QString onPath = program.size() <= kLongestName ? findOnPath(program) : QString();
+            if (!onPath.isEmpty())
+                found.push_back({program, onPath, {FileKind::Program, true, {}}, candidate.restFrom});
+            continue;
         }
+        if (program.size() > kLongestPath)
+            continue;
+        const QString path = inHome(program);
+        const FileFacts facts = examineFile(path);
+        if (facts.kind != FileKind::Missing)
+            found.push_back({program, path, facts, candidate.restFrom});
     }
     return found;
 }
 
-// Two files that could each be meant: starting either would be a guess, and
-// a file planted at the shorter path must never run instead of the longer.
+// Whether this reading alone would start something.
+bool runs(const Reading &reading, const QString &line)
+{
+    return (reading.facts.kind == FileKind::Program && reading.facts.mayExecute)
+        || (reading.facts.kind == FileKind::Document && blankFrom(line, reading.restFrom));
+}
+
+// Two readings that could each be meant: starting either would be a guess,
+// and a file planted at a shorter path must never run instead of the longer
+// one, whether or not the longer one could itself be run.
 [[noreturn]] void ambiguous(const std::vector<Reading> &found)
 {
     QStringList names;
@@ -76,33 +93,41 @@ std::vector<Reading> readings(const QString &line, const std::vector<ProgramCand
                            .arg(names.join(QStringLiteral(" or "))));
 }
 
-// Names the reading that explains the failure best: a file that exists but
-// cannot run says more than the first word of the line.
-[[noreturn]] void explainFailure(const QString &line, const std::vector<ProgramCandidate> &candidates)
+// What a person may have expected the line to do that it never does.
+QString expansionHint(const QString &program)
 {
-    for (const ProgramCandidate &candidate : candidates) {
-        const QString program = candidate.program(line);
-        if (!program.contains(u'/') || program.size() > kLongestPath)
-            continue;
-        const QFileInfo info(program);
-        if (info.isDir())
-            cannotStart(program, QStringLiteral("it is a folder"));
-        if (!info.isFile())
-            continue;
-        if (info.permissions() & (QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther))
-            cannotStart(program, QStringLiteral("no permission to run it"));
-        if (!blankFrom(line, candidate.restFrom)) {
-            cannotStart(program, QStringLiteral("it is no program, and a document opens only as the whole command: "
-                                                "remove \"%1\" after it")
-                                     .arg(elided(line.sliced(candidate.restFrom).trimmed(), 40)));
-        }
-        cannotStart(program,
-                    QStringLiteral("not an executable file, and no %1 to open it with").arg(QLatin1String(kOpener)));
-    }
+    if (program.startsWith(u'~'))
+        return QStringLiteral("; ~ is not expanded: write the full path");
+    if (program.contains(u'$'))
+        return QStringLiteral("; $VARIABLES are not expanded: write the full path");
+    return {};
+}
+
+[[noreturn]] void nothingNamed(const QString &line, const std::vector<ProgramCandidate> &candidates)
+{
     const QString first = candidates.front().program(line);
-    if (first.contains(u'/'))
-        cannotStart(first, QStringLiteral("no such file"));
-    cannotStart(first, QStringLiteral("no such program on PATH"));
+    if (!first.contains(u'/'))
+        cannotStart(first, QStringLiteral("no such program on PATH") + expansionHint(first));
+    if (QDir::isRelativePath(first)) {
+        cannotStart(first, QStringLiteral("no such file in %1, the home folder, where commands start%2")
+                               .arg(QDir::homePath(), expansionHint(first)));
+    }
+    cannotStart(first, QStringLiteral("no such file") + expansionHint(first));
+}
+
+// Why an existing program did not start, in the system's words made true.
+[[noreturn]] void startFailed(const Reading &reading, const StartResult &result)
+{
+    if (result.errorNumber == ENOENT && QFileInfo::exists(reading.path)) {
+        const QString missing = missingPartOf(reading.path);
+        cannotStart(reading.program, missing.isEmpty() ? result.error : missing);
+    }
+    if (result.errorNumber == EACCES) {
+        const FileFacts facts = examineFile(reading.path);
+        if (facts.kind == FileKind::NoAccess)
+            cannotStart(reading.program, QStringLiteral("no permission to enter the folder %1").arg(facts.blockedFolder));
+    }
+    cannotStart(reading.program, result.error);
 }
 
 } // namespace
@@ -113,26 +138,58 @@ qint64 CommandLauncher::launch(const QString &commandLine)
     if (candidates.empty())
         throw RuntimeError(QStringLiteral("Cannot start an empty command line"));
 
+    // Readings are shortest first. One that would run starts only when
+    // nothing longer exists and nothing else would run; otherwise the
+    // longest says why nothing starts.
     const std::vector<Reading> found = readings(commandLine, candidates);
-    if (found.size() > 1)
-        ambiguous(found);
     if (found.empty())
-        explainFailure(commandLine, candidates);
+        nothingNamed(commandLine, candidates);
+    std::vector<Reading> running;
+    for (const Reading &reading : found) {
+        if (runs(reading, commandLine))
+            running.push_back(reading);
+    }
+    if (running.size() > 1)
+        ambiguous(running);
+    if (running.size() == 1 && running.front().restFrom != found.back().restFrom)
+        ambiguous({running.front(), found.back()});
 
-    const Reading &reading = found.front();
+    const Reading &reading = found.back();
+    const StartOptions options{3, QDir::homePath()};
     StartResult started;
-    if (!reading.executable.isEmpty()) {
-        started = startDetached(reading.executable, splitArguments(commandLine.sliced(reading.restFrom)));
-    } else {
-        // A document (a sound, a picture, a page) that names the whole command
-        // opens in the desktop's default application for its type.
+    switch (reading.facts.kind) {
+    case FileKind::Missing:
+    case FileKind::NoAccess:
+        cannotStart(reading.program, QStringLiteral("no permission to enter the folder %1")
+                                         .arg(reading.facts.blockedFolder));
+    case FileKind::Folder:
+        cannotStart(reading.program, QStringLiteral("it is a folder"));
+    case FileKind::Script:
+        cannotStart(reading.program, QStringLiteral("it has no #! line (add #!/bin/sh as its first line)"));
+    case FileKind::Program:
+        if (!reading.facts.mayExecute)
+            cannotStart(reading.program, QStringLiteral("no permission to run it"));
+        started = startDetached(reading.path, splitArguments(commandLine.sliced(reading.restFrom)), options);
+        break;
+    case FileKind::Document: {
+        if (!blankFrom(commandLine, reading.restFrom)) {
+            cannotStart(reading.program, QStringLiteral("it is no program, and a document opens only as the whole "
+                                                        "command: remove \"%1\" after it")
+                                             .arg(elided(commandLine.sliced(reading.restFrom).trimmed(), 40)));
+        }
+        // A document (a sound, a picture, a page) opens in the desktop's
+        // default application for its type, whatever its mode bits say.
         const QString opener = findOnPath(QLatin1String(kOpener));
-        if (opener.isEmpty())
-            explainFailure(commandLine, candidates);
-        started = startDetached(opener, {QFileInfo(reading.program).absoluteFilePath()});
+        if (opener.isEmpty()) {
+            cannotStart(reading.program, QStringLiteral("it is no program, and there is no %1 to open it with")
+                                             .arg(QLatin1String(kOpener)));
+        }
+        started = startDetached(opener, {QFileInfo(reading.path).absoluteFilePath()}, options);
+        break;
+    }
     }
     if (!started.pid)
-        cannotStart(reading.program, started.error);
+        startFailed(reading, started);
     reaper_.watch(*started.pid);
     return *started.pid;
 }

@@ -95,7 +95,7 @@ private slots:
         QFETCH(int, closeFrom);
         QFETCH(QString, error);
         ChildReaper reaper;
-        const StartResult result = startDetached(program, {}, {closeFrom});
+        const StartResult result = startDetached(program, {}, {closeFrom, {}});
         if (result.pid)
             reaper.watch(*result.pid);
         QCOMPARE(result.pid.has_value(), error.isEmpty());

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "platform/child_reaper.h"
+#include "platform/process_start.h"
 #include "schedule/command_launcher.h"
 #include "schedule/command_line.h"
 #include "schedule/runtime_error.h"
@@ -60,21 +61,51 @@ QList<QStringList> runsOf(const QString &path, int expected)
     return runs;
 }
 
-// Puts PATH back as it was when the test is over.
-class PathOverride final
+// Puts a variable back as it was when the test is over.
+class EnvOverride final
 {
 public:
-    explicit PathOverride(const QByteArray &path)
-        : saved_(qgetenv("PATH"))
+    EnvOverride(const char *name, const QByteArray &value)
+        : name_(name)
+        , saved_(qgetenv(name))
     {
-        qputenv("PATH", path);
+        qputenv(name, value);
     }
-    ~PathOverride() { qputenv("PATH", saved_); }
-    Q_DISABLE_COPY_MOVE(PathOverride)
+    ~EnvOverride() { qputenv(name_, saved_); }
+    Q_DISABLE_COPY_MOVE(EnvOverride)
 
 private:
+    const char *name_;
     QByteArray saved_;
 };
+
+// Makes a file of a kind: rec (the recorder), rec644 (the recorder, not
+// executable), doc, ogg755 (a sound with x bits), elf644 (a program without),
+// crlf and nointerp (scripts that cannot start), text755 (no #! line).
+void makeFile(const QString &path, const QString &kind)
+{
+    if (kind.startsWith(u"rec")) {
+        writeRecorder(path);
+        if (kind == u"rec644")
+            QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+        return;
+    }
+    QDir().mkpath(QFileInfo(path).path());
+    if (kind == u"elf644") {
+        QFile::copy(QStringLiteral("/bin/true"), path);
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+        return;
+    }
+    const std::map<QString, QByteArray> contents{{"doc", "RIFF not really a sound"},  {"ogg755", "OggS\0\2 sound"},
+                                                 {"crlf", "#!/bin/sh\r\necho hi\r\n"}, {"text755", "echo hi\n"},
+                                                 {"nointerp", "#!/nonexistent/sh\necho hi\n"}};
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(contents.at(kind));
+    file.close();
+    if (kind != u"doc")
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeOther);
+}
 
 QString writeDocument(const QString &path)
 {
@@ -258,16 +289,20 @@ private slots:
         QCOMPARE(errno, ECHILD);
     }
 
-    // A session of its own (so it outlives us), and none of our files open.
+    // A session of its own (so it outlives us), none of our files open, the
+    // home folder to start in, and the session's environment without what
+    // we set for ourselves.
     void startsInItsOwnSessionWithNothingOfOurs()
     {
         QTemporaryDir dir;
         const int ours = ::open("/dev/null", O_RDONLY); // inheritable on purpose
         QVERIFY(ours > 2);
+        setForThisProgramOnly("VENTARO_TEST_OWN", "1");
         const QString marker = dir.filePath("seen");
         CommandLauncher launcher;
         const qint64 pid = launcher.launch(QStringLiteral("/bin/sh -c \"ps -o sid= -p $$ > '%1.tmp'; "
                                                           "[ -e /proc/$$/fd/%2 ] && echo inherited >> '%1.tmp'; "
+                                                          "echo $PWD ${PATH:+path} $VENTARO_TEST_OWN >> '%1.tmp'; "
                                                           "mv '%1.tmp' '%1'\"")
                                                .arg(marker)
                                                .arg(ours));
@@ -275,7 +310,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(marker), 10000);
         QFile file(marker);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll().trimmed().toLongLong(), pid);
+        QCOMPARE(file.readAll().trimmed().split('\n'),
+                 (QList<QByteArray>{QByteArray::number(pid), QFile::encodeName(QDir::homePath()) + " path"}));
     }
 
     void failures_data()
@@ -361,13 +397,13 @@ private slots:
         const QString path = writeDocument(dir.filePath("notes.txt"));
         // Nowhere to find a default application.
         QTemporaryDir emptyBin;
-        const PathOverride noOpener(QFile::encodeName(emptyBin.path()));
+        const EnvOverride noOpener("PATH", QFile::encodeName(emptyBin.path()));
         CommandLauncher launcher;
         try {
             launcher.launch(path);
             QFAIL("no error raised");
         } catch (const RuntimeError &error) {
-            QVERIFY2(error.message().contains(path) && error.message().contains("not an executable"),
+            QVERIFY2(error.message().contains(path) && error.message().contains("no xdg-open"),
                      qPrintable(error.message()));
         }
     }
@@ -386,60 +422,118 @@ private slots:
         QTemporaryDir dir;
         const QString opener = writeRecorder(dir.filePath("bin/xdg-open"));
         const QString document = writeDocument(dir.filePath(fileName));
-        const PathOverride path(QFile::encodeName(dir.filePath("bin")) + ":/usr/bin:/bin");
+        const EnvOverride path("PATH", QFile::encodeName(dir.filePath("bin")) + ":/usr/bin:/bin");
         CommandLauncher launcher;
         QVERIFY(launcher.launch(document) > 0);
         QCOMPARE(runsOf(opener, 1), (QList<QStringList>{{document}}));
     }
 
-    void documentOpenedFromRelativeNameGetsFullPath()
+    // What a line starts, told by what its files hold: "run:NAME args" (that
+    // recorder ran so), "open:NAME" (xdg-open was asked to open it) or
+    // "error:words". Files are "path:kind" (see makeFile) in a folder that
+    // is also HOME, where commands start. Nothing else may run.
+    void whatRuns_data()
     {
-        QTemporaryDir dir;
-        const QString opener = writeRecorder(dir.filePath("bin/xdg-open"));
-        const QString document = writeDocument(dir.filePath("page.html"));
-        const PathOverride path(QFile::encodeName(dir.filePath("bin")) + ":/usr/bin:/bin");
-        const QString saved = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        CommandLauncher launcher;
-        const qint64 pid = launcher.launch(QStringLiteral("./page.html"));
-        QDir::setCurrent(saved);
-        QVERIFY(pid > 0);
-        QCOMPARE(runsOf(opener, 1), (QList<QStringList>{{document}}));
-    }
-
-    // Only a file that is the whole command opens; programs start as before.
-    void notOpenedAsDocument_data()
-    {
+        QTest::addColumn<QStringList>("files");
         QTest::addColumn<QString>("line");
-        QTest::addColumn<bool>("raises");
-        QTest::newRow("document followed by words") << "%1/notes.txt --loud" << true;
-        QTest::newRow("bare name, not a path") << "notes.txt" << true;
-        QTest::newRow("executable file starts itself") << "%1/bin/tool arg" << false;
+        QTest::addColumn<QString>("outcome");
+        const QStringList planted{"My:rec", "My Apps/tool:rec644"};
+        QTest::newRow("document followed by words") << QStringList{"notes.txt:doc"} << "%1/notes.txt --loud"
+                                                    << "error:remove \"--loud\"";
+        QTest::newRow("bare name, not a path") << QStringList{"notes.txt:doc"} << "notes.txt" << "error:on PATH";
+        QTest::newRow("executable file starts itself") << QStringList{"bin/tool:rec"} << "%1/bin/tool arg"
+                                                       << "run:bin/tool arg";
+        QTest::newRow("relative paths are read from the home folder") << QStringList{"bin/tool:rec"}
+                                                                      << "./bin/tool arg" << "run:bin/tool arg";
+        QTest::newRow("a relative document opens by its full path") << QStringList{"page.html:doc"} << "./page.html"
+                                                                    << "open:page.html";
+        QTest::newRow("planted, the longer path not executable") << planted << "%1/My Apps/tool" << "error:quotes";
+        QTest::newRow("planted, with arguments") << planted << "%1/My Apps/tool --flag" << "error:quotes";
+        QTest::newRow("planted, the longer path a document")
+            << QStringList{"My:rec", "My Apps/tool:doc"} << "%1/My Apps/tool --flag" << "error:quotes";
+        QTest::newRow("the longer path's folder missing: the shorter starts")
+            << QStringList{"My:rec"} << "%1/My Apps/tool --flag" << "run:My Apps/tool --flag";
+        QTest::newRow("a sound with x bits opens") << QStringList{"alarm.ogg:ogg755"} << "%1/alarm.ogg"
+                                                   << "open:alarm.ogg";
+        QTest::newRow("a program without x bits is not opened") << QStringList{"prog:elf644"} << "%1/prog"
+                                                                << "error:no permission to run it";
+        QTest::newRow("nor with an argument") << QStringList{"prog:elf644"} << "%1/prog x"
+                                              << "error:no permission to run it";
+        QTest::newRow("a #! line ending in CR") << QStringList{"s:crlf"} << "%1/s" << "error:carriage return";
+        QTest::newRow("a missing interpreter") << QStringList{"s:nointerp"} << "%1/s"
+                                               << "error:its interpreter /nonexistent/sh does not exist";
+        QTest::newRow("text without #!") << QStringList{"t:text755"} << "%1/t" << "error:no #! line";
+        QTest::newRow("~ is not expanded") << QStringList{} << "~/x" << "error:~ is not expanded";
     }
-    void notOpenedAsDocument()
+    void whatRuns()
     {
+        QFETCH(QStringList, files);
         QFETCH(QString, line);
-        QFETCH(bool, raises);
+        QFETCH(QString, outcome);
         QTemporaryDir dir;
-        const QString opener = writeRecorder(dir.filePath("bin/xdg-open"));
-        const QString tool = writeRecorder(dir.filePath("bin/tool"));
-        writeDocument(dir.filePath("notes.txt"));
-        const PathOverride path(QFile::encodeName(dir.filePath("bin")) + ":/usr/bin:/bin");
-        const QString saved = QDir::currentPath();
-        QDir::setCurrent(dir.path());
+        writeRecorder(dir.filePath("bin/xdg-open"));
+        for (const QString &file : files)
+            makeFile(dir.filePath(file.section(u':', 0, 0)), file.section(u':', 1));
+        const EnvOverride path("PATH", QFile::encodeName(dir.filePath("bin")) + ":/usr/bin:/bin");
+        const EnvOverride home("HOME", QFile::encodeName(dir.path()));
         CommandLauncher launcher;
-        bool raised = false;
+        QString error;
         try {
             launcher.launch(line.arg(dir.path()));
-        } catch (const RuntimeError &) {
-            raised = true;
+        } catch (const RuntimeError &raised) {
+            error = raised.message();
         }
-        QDir::setCurrent(saved);
-        QCOMPARE(raised, raises);
-        if (!raises)
-            QCOMPARE(runsOf(tool, 1), (QList<QStringList>{{"arg"}}));
         QTRY_COMPARE_WITH_TIMEOUT(launcher.reaper().watching(), 0, 10000); // all it started has ended
-        QVERIFY(QDir(dir.filePath("bin")).entryList({"xdg-open.*.out"}).isEmpty());
+        QStringList ran;
+        QDirIterator outs(dir.path(), {"*.out"}, QDir::Files, QDirIterator::Subdirectories);
+        while (outs.hasNext())
+            ran << QDir(dir.path()).relativeFilePath(outs.next()).section(u'.', 0, -3);
+        const QString what = outcome.section(u':', 1);
+        if (outcome.startsWith(u"error")) {
+            QVERIFY2(error.contains(what) && ran.isEmpty(), qPrintable(error + ran.join(u',')));
+            return;
+        }
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        const bool opened = outcome.startsWith(u"open");
+        const QString program = opened ? QStringLiteral("bin/xdg-open") : what.section(u' ', 0, 0);
+        QCOMPARE(ran, QStringList{program});
+        QCOMPARE(runsOf(dir.filePath(program), 1),
+                 (QList<QStringList>{opened ? QStringList{dir.filePath(what)} : what.split(u' ').mid(1)}));
+    }
+
+    // Told as the folder it is, never as "no such file". Root enters any
+    // folder, so the launch runs as nobody in a child of ours.
+    void folderThatCannotBeEnteredIsNamed()
+    {
+        QTemporaryDir dir;
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                              | QFileDevice::ExeOther | QFileDevice::ReadOther);
+        const QString locked = dir.filePath("locked");
+        writeRecorder(locked + "/prog");
+        QFile::setPermissions(locked, ::getuid() == 0 ? QFileDevice::ReadOwner | QFileDevice::ExeOwner
+                                                      : QFileDevice::Permissions());
+        int out[2];
+        QCOMPARE(::pipe(out), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(1);
+            try {
+                CommandLauncher().launch(locked + "/prog");
+            } catch (const RuntimeError &error) {
+                const QByteArray message = error.message().toUtf8();
+                if (::write(out[1], message.constData(), std::size_t(message.size())) < 0)
+                    ::_exit(1);
+            }
+            ::_exit(0);
+        }
+        ::close(out[1]);
+        char message[512] = {};
+        QVERIFY(::read(out[0], message, sizeof message - 1) > 0);
+        ::close(out[0]);
+        QCOMPARE(::waitpid(child, nullptr, 0), child);
+        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QVERIFY2(QString::fromUtf8(message).contains("no permission to enter the folder " + locked), message);
     }
 
     void executableThatCannotRunReportsWhy()
