@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QTest>
 
 #include "schedule/command_launcher.h"
 #include "schedule/runtime_error.h"
@@ -41,6 +42,17 @@ int main(int argc, char *argv[])
         QApplication::processEvents();
         std::printf("| paste 1 MiB %s, laid out and painted | %lld ms |\n", words ? "of words" : "without blanks",
                     timer.elapsed());
+
+        // Ten keys typed in the middle, each laid out and painted.
+        QTextCursor middle = box.textCursor();
+        middle.setPosition(int(text.size() / 2));
+        box.setTextCursor(middle);
+        timer.restart();
+        for (int i = 0; i < 10; ++i) {
+            QTest::keyClick(&box, Qt::Key_A);
+            QApplication::processEvents();
+        }
+        std::printf("| a key typed into it, laid out and painted | %.1f ms |\n", double(timer.elapsed()) / 10);
 
         const long before = peakKiB();
         timer.restart();

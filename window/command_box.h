@@ -3,9 +3,11 @@
 #include <optional>
 
 #include <QPlainTextEdit>
+#include <QTextFormat>
 #include <QString>
 
 class QMimeData;
+class QTextCursor;
 
 namespace ventaro {
 
@@ -22,11 +24,11 @@ struct DroppedFile
 // file:///path, file://localhost/path or file://<this host>/path.
 std::optional<DroppedFile> readDroppedFile(const QMimeData *data);
 
-// The command box. A text document writes no-break spaces as spaces and
-// paragraph or line separators as line breaks, so the box keeps the exact
-// text beside its document: what was typed, pasted or dropped is what runs.
-// Drops are its own to read: it never inserts dropped text, it says a file
-// was dropped.
+// The command box. What was typed, pasted or dropped is what runs, through
+// undo, redo, cut, copy and paste: a text document would keep every line
+// break as the same separator and hand out no-break spaces as spaces. Drops
+// are its own to read: it never inserts dropped text, it says a file was
+// dropped.
 class CommandBox final : public QPlainTextEdit
 {
     Q_OBJECT
@@ -42,16 +44,25 @@ signals:
     void dropped(const QMimeData *data);
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    QMimeData *createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData *source) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
 private:
-    void follow(int position, int removed, int added);
+    // Lines longer than this are kept as several blocks joined by breaks
+    // that stand for nothing, so that a key typed into a megabyte line lays
+    // out one block, not the megabyte.
+    static constexpr qsizetype kLongestBlock = 2048;
+    static constexpr int kStandsFor = QTextFormat::UserProperty + 1;
 
-    QString exact_;
-    QString pending_; // text being pasted, as it came
+    void insertExact(QTextCursor &cursor, const QString &text);
+    static void insertBreak(QTextCursor &cursor, const QString &standsFor);
+    QString exactBetween(int from, int to) const;
+
+    mutable std::optional<QString> exact_;
 };
 
 } // namespace ventaro

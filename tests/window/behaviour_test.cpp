@@ -14,6 +14,7 @@
 #include "platform/int16_rounding.h"
 #include "platform/second_ticker.h"
 #include "schedule/schedule_controller.h"
+#include "schedule/command_line.h"
 #include "window/status_tips.h"
 #include "window_rig.h"
 
@@ -333,6 +334,39 @@ private slots:
         plus->setFocus();
         QTest::keyClick(plus, Qt::Key_Return);
         QTRY_COMPARE(rig.form.activateText(), QStringLiteral("2024/05/17 21:40:01"));
+    }
+
+    // What runs is what was pasted, through cut, undo, redo and copy.
+    void editingKeepsTheExactText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("line and paragraph separators, no-break space")
+            << "/bin/echo \"a\u2028b\" c\u00a0d \"e\u2029f\"";
+        QTest::newRow("CRLF, CR and LF inside quotes") << "/bin/echo \"a\r\nb\" \"c\rd\" \"e\nf\"";
+        QTest::newRow("a line longer than a block of the box") << "/bin/echo " + QString(5000, u'x');
+    }
+    void editingKeepsTheExactText()
+    {
+        QFETCH(QString, text);
+        Rig rig;
+        auto *box = rig.child<QPlainTextEdit>("command");
+        const auto arguments = [&] { return splitArguments(rig.form.commandText()); };
+        const QStringList before = splitArguments(text);
+        QGuiApplication::clipboard()->setText(text);
+        box->setFocus();
+        box->paste();
+        QCOMPARE(rig.form.commandText(), text);
+        box->selectAll();
+        box->cut();
+        QCOMPARE(QGuiApplication::clipboard()->text(), text); // copied out exactly
+        QVERIFY(rig.form.commandText().isEmpty());
+        box->undo();
+        QCOMPARE(arguments(), before);
+        box->redo();
+        box->paste();
+        QCOMPARE(rig.form.commandText(), text);
+        QTest::keyClick(box, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(rig.form.commandText(), text + u'\n');
     }
 
     void drop_data()
