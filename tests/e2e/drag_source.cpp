@@ -30,8 +30,10 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QList<QUrl> urls;
-    for (int i = 1; i < argc; ++i)
-        urls << QUrl::fromLocalFile(QString::fromLocal8Bit(argv[i]));
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        urls << (argument.startsWith(QLatin1String("file:")) ? QUrl(argument) : QUrl::fromLocalFile(argument));
+    }
     Source source(urls);
     source.setWindowTitle(QStringLiteral("drag-source"));
     source.move(600, 400);

@@ -1,6 +1,7 @@
 #!/bin/sh
 # A file dragged from another program onto the command box is what starts,
-# even with a blank in its path beside a program planted at the shorter path;
+# even with a blank in its path beside a program planted at the shorter path,
+# and named with this computer's host name as the drag protocol suggests;
 # the same file dropped on the activation box changes nothing.
 . "$(dirname "$0")/lib.sh"
 DRAG_SOURCE=$2
@@ -11,7 +12,7 @@ mkdir -p "$WORK/x/My Apps"
 printf '#!/bin/sh\ntouch "%s/planted-ran"\n' "$WORK" >"$WORK/x/My"
 printf '#!/bin/sh\ntouch "%s/tool-ran"\n' "$WORK" >"$WORK/x/My Apps/tool"
 chmod +x "$WORK/x/My" "$WORK/x/My Apps/tool"
-"$DRAG_SOURCE" "$WORK/x/My Apps/tool" &
+"$DRAG_SOURCE" "file://$(hostname)$(printf '%s' "$WORK/x/My Apps/tool" | sed 's/ /%20/g')" &
 EXTRA_PIDS=$!
 sleep 1
 
