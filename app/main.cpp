@@ -22,6 +22,12 @@ int main(int argc, char *argv[])
     // program twice more every second.
     ventaro::setForThisProgramOnly("QT_XCB_NO_MITSHM", "1");
 
+    // Log lines say when and how bad: outside a systemd session they end in
+    // a file that nothing else dates.
+    if (!qEnvironmentVariableIsSet("QT_MESSAGE_PATTERN"))
+        qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd HH:mm:ss t} %{if-category}%{category} %{endif}%{type}: "
+                                          "%{message}"));
+
     ventaro::DisplayGuard guard(argc, argv);
     QApplication app(argc, argv);
     guard.release();

@@ -3,43 +3,147 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
+#include <QStringList>
 #include <QVariantMap>
 
 namespace ventaro {
 
+namespace {
+
+const QString kService = QStringLiteral("org.freedesktop.Notifications");
+const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
+
+// The notification closed because the user dismissed it.
+constexpr uint kDismissedByUser = 2;
+
+QDBusMessage call(const QString &method)
+{
+    return QDBusMessage::createMethodCall(kService, kPath, kService, method);
+}
+
+} // namespace
+
 DesktopNotifications::DesktopNotifications(QObject *parent)
     : QObject(parent)
     , bus_(QDBusConnection::sessionBus())
-    , available_(bus_.isConnected())
 {
+    if (!bus_.isConnected())
+        return;
+    bus_.connect(kService, kPath, kService, QStringLiteral("NotificationClosed"), this,
+                 SLOT(notificationClosed(uint, uint)));
+    bus_.connect(kService, kPath, kService, QStringLiteral("ActionInvoked"), this,
+                 SLOT(actionInvoked(uint, QString)));
+    // A new service knows nothing of the old one's notifications or markup.
+    auto *watcher = new QDBusServiceWatcher(kService, bus_, QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, &DesktopNotifications::forgetServer);
 }
 
 void DesktopNotifications::send(const Notice &notice)
 {
-    if (!available_) {
-        emit unavailable(notice);
+    if (!bus_.isConnected()) {
+        fallBack(notice);
         return;
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
+    // An update waits for the id of the notification it updates.
+    if (inFlight_.count(notice.key) != 0) {
+        waiting_[notice.key] = notice;
+        return;
+    }
+    inFlight_.insert(notice.key);
+    if (markup_)
+        notify(notice);
+    else
+        askCapabilities(notice);
+}
+
+void DesktopNotifications::askCapabilities(const Notice &then)
+{
+    auto *watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call(QStringLiteral("GetCapabilities"))), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, then](QDBusPendingCallWatcher *done) {
+        const QDBusPendingReply<QStringList> reply = *done;
+        done->deleteLater();
+        if (!reply.isError())
+            markup_ = reply.value().contains(QStringLiteral("body-markup"));
+        notify(then); // with no answer, Notify says whether there is a service
+    });
+}
+
+void DesktopNotifications::notify(const Notice &notice)
+{
     QVariantMap hints;
     hints.insert(QStringLiteral("desktop-entry"), QStringLiteral(VENTARO_APP_ID));
-    hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(1));
-    call << QStringLiteral("ventaro") << quint32(notice.repeat ? lastId_ : 0) << QStringLiteral("ventaro")
-         << notice.summary << notice.body << QStringList() << hints << qint32(-1);
+    hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(notice.urgent ? 2 : 1));
+    const auto known = ids_.find(notice.key);
+    const uint replaces = notice.update && known != ids_.end() ? known->second : 0;
+    // A command is shown as it ran: "<b>" in it is text, not bold.
+    const QString body = markup_.value_or(false) ? notice.body.toHtmlEscaped() : notice.body;
+    QDBusMessage message = call(QStringLiteral("Notify"));
+    // A lasting notice never expires: a failure at 03:00 is still there in
+    // the morning.
+    message << QStringLiteral("ventaro") << replaces << QStringLiteral("ventaro") << notice.summary << body
+            << QStringList{QStringLiteral("default"), QStringLiteral("Show ventaro")} << hints
+            << qint32(notice.lasting ? 0 : -1);
 
-    auto *watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
+    auto *watcher = new QDBusPendingCallWatcher(bus_.asyncCall(message), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, notice](QDBusPendingCallWatcher *done) {
-        const QDBusPendingReply<quint32> reply = *done;
+        const QDBusPendingReply<uint> reply = *done;
         done->deleteLater();
+        inFlight_.erase(notice.key);
         if (reply.isError()) {
-            available_ = false;
-            emit unavailable(notice);
-            return;
+            forgetServer();
+            fallBack(notice);
+        } else {
+            ids_[notice.key] = reply.value();
+            fellBack_.erase(notice.key);
         }
-        lastId_ = reply.value();
+        const auto next = waiting_.find(notice.key);
+        if (next != waiting_.end()) {
+            const Notice latest = next->second;
+            waiting_.erase(next);
+            send(latest);
+        }
     });
+}
+
+// The first notice of a key handed back is news there, whatever it was here;
+// the next ones update it.
+void DesktopNotifications::fallBack(Notice notice)
+{
+    notice.update = !fellBack_.insert(notice.key).second;
+    emit unavailable(notice);
+}
+
+void DesktopNotifications::forgetServer()
+{
+    markup_.reset();
+    ids_.clear();
+}
+
+QString DesktopNotifications::keyOf(uint id) const
+{
+    for (const auto &[key, known] : ids_) {
+        if (known == id)
+            return key;
+    }
+    return {};
+}
+
+void DesktopNotifications::notificationClosed(uint id, uint reason)
+{
+    const QString key = keyOf(id);
+    if (key.isEmpty())
+        return;
+    ids_.erase(key);
+    if (reason == kDismissedByUser)
+        emit closed(key);
+}
+
+void DesktopNotifications::actionInvoked(uint id, const QString &action)
+{
+    const QString key = keyOf(id);
+    if (!key.isEmpty() && action == QLatin1String("default"))
+        emit activated(key);
 }
 
 } // namespace ventaro

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <map>
+#include <optional>
+#include <set>
+
 #include <QDBusConnection>
 #include <QObject>
 
@@ -8,9 +12,11 @@
 namespace ventaro {
 
 // Sends notices to the desktop's notification service over the session bus
-// (org.freedesktop.Notifications), with the bolt icon. A repeat replaces the
-// notification sent before it. When there is no such service, each notice
-// is handed back through unavailable() to be shown another way.
+// (org.freedesktop.Notifications), with the bolt icon: one notification per
+// notice key, updated in place, kept until the user closes it, and its body
+// escaped wherever the service reads markup. A notice that finds no service
+// is handed back through unavailable() to be shown another way; the next
+// one tries the service again, so a service started later is used.
 class DesktopNotifications final : public QObject
 {
     Q_OBJECT
@@ -23,11 +29,27 @@ public:
 
 signals:
     void unavailable(const ventaro::Notice &notice);
+    // The user closed the notification with this key, or clicked it.
+    void closed(const QString &key);
+    void activated(const QString &key);
+
+private slots:
+    void notificationClosed(uint id, uint reason);
+    void actionInvoked(uint id, const QString &action);
 
 private:
+    void askCapabilities(const Notice &then);
+    void notify(const Notice &notice);
+    void fallBack(Notice notice);
+    void forgetServer();
+    QString keyOf(uint id) const;
+
     QDBusConnection bus_;
-    bool available_ = false;
-    quint32 lastId_ = 0;
+    std::optional<bool> markup_; // whether the service reads markup, once asked
+    std::map<QString, uint> ids_; // the service's id of each key's notification
+    std::set<QString> inFlight_;  // keys whose Notify has no answer yet
+    std::map<QString, Notice> waiting_; // the latest notice for such a key
+    std::set<QString> fellBack_;        // keys handed back to be shown another way
 };
 
 } // namespace ventaro

@@ -8,11 +8,19 @@ namespace ventaro {
 // ended badly, starts missed while the computer slept.
 struct Notice
 {
+    // What it is about: one notice is shown per key, and a later one with
+    // the same key takes its place.
+    QString key;
     QString summary;
     QString body;
-    // The same failure again: update the notice already shown, never raise a
-    // new one.
-    bool repeat = false;
+    // The notice already shown for this key, told again with news: updated
+    // in place, never raised anew.
+    bool update = false;
+    // Missed starts: above the others, until the user closes it.
+    bool urgent = false;
+    // Kept until the user closes it (what happened while nobody looked);
+    // otherwise it may go away by itself.
+    bool lasting = true;
 };
 
 } // namespace ventaro

@@ -1,5 +1,6 @@
 #include "schedule/activation_outlook.h"
 
+#include <algorithm>
 
 #include "schedule/runtime_error.h"
 
@@ -80,20 +81,25 @@ QString missedStartsText(const MissedStarts &missed)
 
 ActivationOutlook activationOutlook(const OutlookInput &in)
 {
+    using S = ActivationState;
+    const auto said = [](ActivationState state, const QString &words) {
+        return ActivationOutlook{state, state == S::Missed || state == S::Never, words};
+    };
     const QString &text = in.activateText;
     const QDate today = civilDate(in.nowLocal);
     CivilSeconds value = 0;
     try {
         value = readDateText(text, in.separators, today);
     } catch (const RuntimeError &) {
-        return {true, QStringLiteral("\"%1\" is not a date and time the clock will ever show. Type one as %2, "
-                                     "for example %3.")
-                          .arg(text, pattern(in.separators), timestampText(in.nowLocal, in.separators))};
+        return said(S::Never, QStringLiteral("\"%1\" is not a date and time the clock will ever show. Type one as "
+                                             "%2, for example %3.")
+                                  .arg(text, pattern(in.separators), timestampText(in.nowLocal, in.separators)));
     }
     const QString exact = timestampText(value, in.separators);
     if (exact != text || !in.slot) {
-        return {true, QStringLiteral("%1 will never be reached: the clock writes that time as %2. Type %2 instead.")
-                          .arg(text, exact)};
+        return said(S::Never, QStringLiteral("%1 will never be reached: the clock writes that time as %2. Type %2 "
+                                             "instead.")
+                                  .arg(text, exact));
     }
 
     // Ticks look back over skipped seconds, so a time just behind the clock
@@ -101,22 +107,34 @@ ActivationOutlook activationOutlook(const OutlookInput &in)
     const qint64 at = in.slot->instant;
     const bool lookingBack = in.examined && *in.examined <= in.now && in.now - *in.examined <= in.lookBackSeconds;
     const bool passed = in.matched || (lookingBack ? at <= *in.examined : at < in.now);
-    const QString missed = in.missed ? missedStartsText(*in.missed) + u' ' : QString();
-    if (passed) {
-        if (in.armed) {
-            return {true, missed + QStringLiteral("%1 has passed and no repeat will bring it back: nothing more will "
-                                                  "start. Release, set a later time, and Set again.")
-                                       .arg(text)};
-        }
-        return {false, QStringLiteral("%1 has passed: set a later time before you choose Set.").arg(text)};
-    }
+    const QString again = QStringLiteral("Release, set a later time, and Set again.");
 
+    if (in.armed && in.missed) {
+        const QString missed = missedStartsText(*in.missed);
+        if (passed)
+            return said(S::Missed, missed + QStringLiteral(" Nothing more will start: ") + again);
+        if (repeats(in)) {
+            return said(S::Missed, QStringLiteral("%1 Starts in %2, then %3")
+                                       .arg(missed, durationText(std::max<qint64>(at - in.now, 0)),
+                                            everyText(*in.unit, in.count)));
+        }
+    }
     // The tick cannot move the activation on, so it starts nothing.
     if (!in.stepError.isEmpty()) {
-        return {true, QStringLiteral("Nothing will start: %1, so the schedule cannot move on. Choose a smaller "
-                                     "repeat count.")
-                          .arg(in.stepError)};
+        return said(S::Never, QStringLiteral("Nothing will start: %1, so the schedule cannot move on. Choose a "
+                                             "smaller repeat count.")
+                                  .arg(in.stepError));
     }
+    if (passed && in.armed && in.matched)
+        return said(S::Done, in.lastStart.isEmpty() ? QStringLiteral("Started once at %1.").arg(text)
+                                                    : QStringLiteral("Started once at ") + in.lastStart);
+    if (passed && in.armed) {
+        return said(S::Never, QStringLiteral("%1 has passed and no repeat will bring it back: nothing will start. ")
+                                      .arg(text)
+                                  + again);
+    }
+    if (passed)
+        return said(S::Waiting, QStringLiteral("%1 has passed: set a later time before you choose Set.").arg(text));
 
     // A second just behind the clock that a late tick has yet to look at
     // starts at that tick.
@@ -129,7 +147,7 @@ ActivationOutlook activationOutlook(const OutlookInput &in)
     tip += occurrenceNote(in);
     if (!in.armed)
         tip = QStringLiteral("Once Set: ") + tip.at(0).toLower() + tip.mid(1);
-    return {!missed.isEmpty(), missed + tip};
+    return said(S::Waiting, tip);
 }
 
 } // namespace ventaro

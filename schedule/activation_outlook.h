@@ -13,11 +13,18 @@
 
 namespace ventaro {
 
-// What the activation text will lead to, in words, and whether it deserves a
-// warning: a text the clock can never show, or a time that has passed while
-// armed with nothing to bring it back.
+// What the activation box says of itself, one of four things.
+enum class ActivationState {
+    Waiting, // "Starts in ...", or before Set what Set will do
+    Done,    // a one-time start has started: when, its process, how it ended
+    Missed,  // a long gap passed over starts: told until Set or Release
+    Never,   // the clock will never show it, or nothing will start
+};
+
+// The state and its words; the last two states deserve a warning.
 struct ActivationOutlook
 {
+    ActivationState state = ActivationState::Waiting;
     bool warning = false;
     QString toolTip;
 };
@@ -48,6 +55,7 @@ struct OutlookInput
     QString slotText;               // the local time the clock shows then
     QString leapFrom;               // for a skipped time: where the clock leaps from
     bool matched = false;           // that slot has started already
+    QString lastStart;              // then, the start it made, in words
     std::optional<MissedStarts> missed;
     Separators separators;
 };

@@ -2,26 +2,37 @@
 
 namespace ventaro {
 
-Notice FailureDigest::failure(const QString &command, const QString &reason, const QString &at)
+std::optional<Notice> FailureDigest::failure(const QString &command, const QString &reason, const QString &at)
 {
-    const QString key = command + QChar(0) + reason;
-    if (key != key_) {
-        key_ = key;
-        since_ = at;
-        count_ = 0;
-    }
-    ++count_;
-    Notice notice{QStringLiteral("A scheduled command failed"), reason, count_ > 1};
-    if (count_ > 1)
-        notice.body += QStringLiteral("\nFailed %1 times since %2.").arg(count_).arg(since_);
+    if (!run_ || run_->command != command)
+        run_ = Run{command, QStringLiteral("failure-%1").arg(++runs_), at};
+    Run &run = *run_;
+    ++run.count;
+    if (run.quiet)
+        return std::nullopt;
+    Notice notice{run.key, QStringLiteral("A scheduled command failed"), reason, run.count > 1, false};
+    if (run.count == 1)
+        notice.body += QStringLiteral("\nAt %1.").arg(at);
+    else
+        notice.body += QStringLiteral("\nFailed %1 times since %2, the last at %3.").arg(run.count).arg(run.since, at);
     return notice;
 }
 
-Notice FailureDigest::notice(const QString &summary, const QString &body)
+void FailureDigest::success(const QString &command)
 {
-    key_.clear();
-    count_ = 0;
-    return {summary, body, false};
+    if (run_ && run_->command == command)
+        run_.reset();
+}
+
+void FailureDigest::closed(const QString &key)
+{
+    if (run_ && run_->key == key)
+        run_->quiet = true;
+}
+
+void FailureDigest::clear()
+{
+    run_.reset();
 }
 
 } // namespace ventaro

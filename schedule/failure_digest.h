@@ -1,26 +1,43 @@
 #pragma once
 
+#include <optional>
+
 #include <QString>
 
 #include "platform/notice.h"
 
 namespace ventaro {
 
-// Turns failures into notices without flooding: the same command failing
-// the same way again is the notice already shown, updated with a count.
+// Tells failures once and right. The failures of one command with no
+// success between them are one run and one notice, counted and updated with
+// the latest reason however the reasons vary. Once the user closes it, the
+// run stays quiet; a success, another command, Set or Release ends the run,
+// and the next failure is news again.
 class FailureDigest final
 {
 public:
-    // command failed for reason at the local time text at.
-    Notice failure(const QString &command, const QString &reason, const QString &at);
-    // Anything else worth telling: never a repeat, and it ends a run of
-    // failures.
-    Notice notice(const QString &summary, const QString &body);
+    // command failed for reason at the local time text at; nothing when the
+    // user closed this run's notice.
+    std::optional<Notice> failure(const QString &command, const QString &reason, const QString &at);
+    // command ran and ended well.
+    void success(const QString &command);
+    // The user closed, or acted on, the notice with this key.
+    void closed(const QString &key);
+    // Set or Release: what was told is over.
+    void clear();
 
 private:
-    QString key_;
-    QString since_;
-    qint64 count_ = 0;
+    struct Run
+    {
+        QString command;
+        QString key;
+        QString since;
+        qint64 count = 0;
+        bool quiet = false;
+    };
+
+    std::optional<Run> run_;
+    qint64 runs_ = 0;
 };
 
 } // namespace ventaro

@@ -71,6 +71,22 @@ LocalSlot slotAt(const Clock &clock, qint64 instant)
     return slot;
 }
 
+QString slotText(const Clock &clock, const LocalSlot &slot, const Separators &separators, bool withZone)
+{
+    const QString shown = timestampText(localCivil(clock, slot.instant), separators);
+    const QString zone = clock.local(slot.instant).timeZoneAbbreviation();
+    switch (slot.occurrence) {
+    case Occurrence::Skipped:
+        return QStringLiteral("%1 %2, for %3").arg(shown, zone, timestampText(slot.local, separators).right(8));
+    case Occurrence::FirstOfTwo:
+    case Occurrence::SecondOfTwo:
+        return shown + u' ' + zone;
+    case Occurrence::Only:
+        break;
+    }
+    return withZone ? shown + u' ' + zone : shown;
+}
+
 std::optional<LocalSlot> moveSlot(const Clock &clock, Unit unit, qint64 seconds, const LocalSlot &from)
 {
     const LocalSlot next = unit == Unit::Days ? slotOf(clock, from.local + seconds) : slotAt(clock, from.instant + seconds);

@@ -41,6 +41,12 @@ LocalSlot slotOf(const Clock &clock, CivilSeconds local,
 // The slot of an instant, knowing which of two showings it is.
 LocalSlot slotAt(const Clock &clock, qint64 instant);
 
+// A slot as people read it: the clock's text, with the zone's abbreviation
+// where the clock shows that time twice ("2026/11/01 01:30:00 EDT"), or
+// always when withZone; a time the clock leaps over as the instant it stands
+// for ("2024/03/31 03:00:00 CEST, for 02:30:00").
+QString slotText(const Clock &clock, const LocalSlot &slot, const Separators &separators, bool withZone = false);
+
 // Moves a slot by a number of seconds in the unit's way (below); none when
 // the result leaves the calendar.
 std::optional<LocalSlot> moveSlot(const Clock &clock, Unit unit, qint64 seconds, const LocalSlot &from);

@@ -1,7 +1,5 @@
 #include "schedule/run_history.h"
 
-#include <QLoggingCategory>
-
 #include "schedule/command_line.h"
 
 Q_LOGGING_CATEGORY(lcRun, "ventaro.run", QtInfoMsg)
@@ -20,8 +18,8 @@ QString seconds(qint64 ms)
 QString RunRecord::text() const
 {
     if (!pid)
-        return QStringLiteral("%1: failed to start: %2").arg(due, error);
-    QString line = QStringLiteral("%1: %2 ms late, process %3").arg(due).arg(latenessMs).arg(*pid);
+        return QStringLiteral("%1, could not start: %2").arg(due, error);
+    QString line = QStringLiteral("%1, %2 ms late, process %3").arg(due).arg(latenessMs).arg(*pid);
     if (exit)
         line += QStringLiteral(", %1 after %2").arg(exit->text(), seconds(exit->runMs));
     else
@@ -32,12 +30,12 @@ QString RunRecord::text() const
 void RunHistory::started(RunRecord record)
 {
     if (record.pid) {
-        qCInfo(lcRun).noquote() << QStringLiteral("started \"%1\" due %2, %3 ms late, process %4")
+        qCInfo(lcRun).noquote() << QStringLiteral("start: \"%1\" due %2, %3 ms late, process %4")
                                        .arg(elided(record.command), record.due)
                                        .arg(record.latenessMs)
                                        .arg(*record.pid);
     } else {
-        qCWarning(lcRun).noquote() << QStringLiteral("could not start \"%1\" due %2: %3")
+        qCWarning(lcRun).noquote() << QStringLiteral("failure: \"%1\" due %2 could not start: %3")
                                           .arg(elided(record.command), record.due, record.error);
     }
     records_.push_back(std::move(record));
@@ -55,9 +53,9 @@ const RunRecord *RunHistory::ended(const ChildExit &exit)
                                  .arg(exit.pid)
                                  .arg(elided(it->command), exit.text(), seconds(exit.runMs));
         if (exit.failed())
-            qCWarning(lcRun).noquote() << line;
+            qCWarning(lcRun).noquote() << QStringLiteral("failure: ") + line;
         else
-            qCInfo(lcRun).noquote() << line;
+            qCInfo(lcRun).noquote() << QStringLiteral("success: ") + line;
         return &*it;
     }
     return nullptr;
@@ -72,10 +70,19 @@ QString RunHistory::summary(std::size_t last) const
 {
     if (records_.empty())
         return QStringLiteral("Nothing started yet");
-    QStringList lines{records_.size() == 1 ? QStringLiteral("Last start:") : QStringLiteral("Last starts:")};
-    for (auto it = records_.rbegin(); it != records_.rend() && std::size_t(lines.size()) <= last; ++it)
-        lines << it->text();
-    return lines.join(u'\n');
+    QStringList text{records_.size() == 1 ? QStringLiteral("Last start:") : QStringLiteral("Last starts:")};
+    text << lines(last);
+    if (records_.size() > last)
+        text << QStringLiteral("(%1 more: press F1 or click the clock)").arg(records_.size() - last);
+    return text.join(u'\n');
+}
+
+QStringList RunHistory::lines(std::size_t last) const
+{
+    QStringList result;
+    for (auto it = records_.rbegin(); it != records_.rend() && std::size_t(result.size()) < last; ++it)
+        result << it->text();
+    return result;
 }
 
 } // namespace ventaro

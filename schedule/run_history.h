@@ -3,16 +3,19 @@
 #include <deque>
 #include <optional>
 
+#include <QLoggingCategory>
 #include <QString>
 
 #include "platform/child_reaper.h"
+
+Q_DECLARE_LOGGING_CATEGORY(lcRun)
 
 namespace ventaro {
 
 // One start of the command in this session and how it ended.
 struct RunRecord
 {
-    QString due;           // the activation second, as timestamp text
+    QString due;           // the activation second, as local text with its zone
     qint64 latenessMs = 0; // from the start of that second to the start call
     QString command;
     std::optional<qint64> pid;
@@ -34,8 +37,10 @@ public:
     const RunRecord *ended(const ChildExit &exit);
 
     const std::deque<RunRecord> &records() const;
-    // The last few starts, newest first, for the clock's tool tip.
+    // The last few starts, newest first, and how many more there are.
     QString summary(std::size_t last) const;
+    // The last starts, newest first, a line each.
+    QStringList lines(std::size_t last) const;
 
 private:
     std::deque<RunRecord> records_;

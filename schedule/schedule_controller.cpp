@@ -49,37 +49,38 @@ void ScheduleController::Timer1_Timer()
     if (set_flag == 0)
         return;
 
-    std::optional<qint64> due;
+    std::optional<LocalSlot> due;
     try {
         if (gapFrom)
             passOverGap(*gapFrom, now);
         for (qint64 second = first; second <= now; ++second) {
-            if (examine(second) && !due)
-                due = second;
+            const std::optional<LocalSlot> matched = examine(second);
+            if (matched && !due)
+                due = matched;
         }
     } catch (const RuntimeError &error) {
         // The activation stays where it was; the next ticks go on.
-        view_.report(digest_.notice(QStringLiteral("The schedule cannot move on"), error.message()));
+        view_.report({QStringLiteral("calendar"), QStringLiteral("The schedule cannot move on"), error.message()});
     }
     // Several matches in one late tick start the command once.
     if (due)
         start(*due);
 }
 
-void ScheduleController::start(qint64 due)
+void ScheduleController::start(const LocalSlot &due)
 {
     const QString command = view_.commandText();
     if (command.isEmpty())
         return;
     RunRecord run;
-    run.due = timestampText(localCivil(clock_, due), separators_);
-    run.latenessMs = clock_.now().toMSecsSinceEpoch() - due * 1000;
+    run.due = slotText(clock_, due, separators_, true);
+    run.latenessMs = clock_.now().toMSecsSinceEpoch() - due.instant * 1000;
     run.command = command;
     try {
         run.pid = launcher_.launch(command);
     } catch (const RuntimeError &error) {
         run.error = error.message();
-        view_.report(digest_.failure(command, error.message(), run.due));
+        tell(digest_.failure(command, error.message(), run.due));
     }
     history_.started(std::move(run));
 }
@@ -87,11 +88,27 @@ void ScheduleController::start(qint64 due)
 void ScheduleController::processEnded(const ChildExit &exit)
 {
     const RunRecord *run = history_.ended(exit);
-    if (run == nullptr || !exit.failed())
+    if (run == nullptr)
         return;
-    const QString now = timestampText(localCivil(clock_, clock_.now().toSecsSinceEpoch()), separators_);
-    view_.report(digest_.failure(run->command, QStringLiteral("\"%1\" %2").arg(elided(run->command), exit.text()),
-                                 now));
+    if (!exit.failed()) {
+        digest_.success(run->command);
+        return;
+    }
+    const LocalSlot now = slotAt(clock_, clock_.now().toSecsSinceEpoch());
+    tell(digest_.failure(run->command, QStringLiteral("\"%1\" %2").arg(elided(run->command), exit.text()),
+                         slotText(clock_, now, separators_, true)));
+}
+
+void ScheduleController::noticeClosed(const QString &key)
+{
+    qCInfo(lcRun).noquote() << QStringLiteral("closed by the user: the notice %1").arg(key);
+    digest_.closed(key);
+}
+
+void ScheduleController::tell(const std::optional<Notice> &notice)
+{
+    if (notice)
+        view_.report(*notice);
 }
 
 const ScheduleController::Activation &ScheduleController::activation() const
@@ -102,7 +119,7 @@ const ScheduleController::Activation &ScheduleController::activation() const
     // Only the exact timestamp text names a slot: "2024/9/4 9:05:03" never
     // comes, although it reads as a date. A time of the repeated hour typed
     // after its first showing means the second.
-    Activation fresh{text, std::nullopt, std::nullopt};
+    Activation fresh{text, std::nullopt};
     try {
         const QDateTime now = clock_.now();
         const CivilSeconds local = readDateText(text, separators_, now.date());
@@ -118,8 +135,7 @@ void ScheduleController::moveActivation(const LocalSlot &slot)
 {
     const QString text = timestampText(slot.local, separators_);
     view_.setActivateText(text);
-    // What the last gap missed stays told while the schedule runs on.
-    activation_ = Activation{text, slot, activation_ ? activation_->missed : std::nullopt};
+    activation_ = Activation{text, slot};
 }
 
 std::optional<ScheduleController::Repeat> ScheduleController::chosenRepeat() const
@@ -131,11 +147,11 @@ std::optional<ScheduleController::Repeat> ScheduleController::chosenRepeat() con
     return std::nullopt;
 }
 
-bool ScheduleController::examine(qint64 second)
+std::optional<LocalSlot> ScheduleController::examine(qint64 second)
 {
     const Activation current = activation();
     if (!current.slot || current.slot->instant != second || matched_ == second)
-        return false;
+        return std::nullopt;
     for (const Unit unit : kRepeatOrder) {
         if (!view_.optionSelected(unit))
             continue;
@@ -143,7 +159,7 @@ bool ScheduleController::examine(qint64 second)
         moveActivation(stepSlot(clock_, unit, count, *current.slot, current.text, separators_));
     }
     matched_ = second;
-    return true;
+    return current.slot;
 }
 
 void ScheduleController::passOverGap(qint64 lastLooked, qint64 now)
@@ -155,7 +171,8 @@ void ScheduleController::passOverGap(qint64 lastLooked, qint64 now)
     if (from.instant <= lastLooked || from.instant >= now || matched_ == from.instant)
         return;
 
-    MissedStarts missed{1, current.text, current.text};
+    const QString fromText = slotText(clock_, from, separators_);
+    MissedStarts missed{1, fromText, fromText};
     const std::optional<Repeat> repeat = chosenRepeat();
     const qint64 stride = repeat ? stepSeconds(repeat->unit, repeat->count, current.text, separators_) : 0;
     if (stride > 0) {
@@ -173,11 +190,13 @@ void ScheduleController::passOverGap(qint64 lastLooked, qint64 now)
         while (k > 1 && slotAfter(k - 1).instant >= now)
             --k;
         missed.count = k;
-        missed.last = timestampText(slotAfter(k - 1).local, separators_);
+        missed.last = slotText(clock_, slotAfter(k - 1), separators_);
         moveActivation(slotAfter(k));
     }
-    activation_->missed = missed;
-    view_.report(digest_.notice(QStringLiteral("Scheduled starts were missed"), missedStartsText(missed)));
+    // Told until the user arms or disarms again, whatever starts come after.
+    missed_ = missed;
+    view_.report({QStringLiteral("missed"), QStringLiteral("Scheduled starts were missed"), missedStartsText(missed),
+                  false, true});
 }
 
 void ScheduleController::plus_Click(int index)
@@ -208,11 +227,11 @@ void ScheduleController::step(int index, double count)
     }
 }
 
-// Missed starts stay told until the user arms or disarms again.
-void ScheduleController::forgetMissed()
+// What was told stays told until the user arms or disarms again.
+void ScheduleController::forgetTold()
 {
-    if (activation_)
-        activation_->missed.reset();
+    missed_.reset();
+    digest_.clear();
 }
 
 void ScheduleController::reset_Click()
@@ -222,7 +241,7 @@ void ScheduleController::reset_Click()
 
 void ScheduleController::set_Click()
 {
-    forgetMissed();
+    forgetTold();
     view_.setActivateEnabled(false);
     set_flag = 1;
     view_.setHeightTwips(kArmedHeight);
@@ -230,7 +249,7 @@ void ScheduleController::set_Click()
 
 void ScheduleController::release_Click()
 {
-    forgetMissed();
+    forgetTold();
     view_.setActivateEnabled(true);
     set_flag = 0;
     view_.setHeightTwips(kFullHeight);
@@ -263,11 +282,13 @@ ActivationOutlook ScheduleController::outlook() const
     input.examined = lastExamined_;
     input.lookBackSeconds = kCatchUpSeconds;
     input.separators = separators_;
-    input.missed = current.missed;
+    input.missed = missed_;
     if (current.slot) {
         input.slot = current.slot;
         input.slotText = timestampText(localCivil(clock_, current.slot->instant), separators_);
         input.matched = matched_ == current.slot->instant;
+        if (input.matched && !history_.records().empty())
+            input.lastStart = history_.records().back().text();
         if (current.slot->occurrence == Occurrence::Skipped) {
             input.leapFrom = timestampText(localCivil(clock_, current.slot->instant - 1) + 1, separators_);
         }

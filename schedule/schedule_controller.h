@@ -45,6 +45,8 @@ public:
     void release_Click();
     // A process the launcher started has ended.
     void processEnded(const ChildExit &exit);
+    // The user closed, or acted on, the notice with this key.
+    void noticeClosed(const QString &key);
 
     bool armed() const;
     QString startTime() const;
@@ -61,7 +63,6 @@ private:
     {
         QString text;
         std::optional<LocalSlot> slot; // none when the text is no exact timestamp
-        std::optional<MissedStarts> missed; // what the last long gap passed over
     };
 
     struct Repeat
@@ -75,13 +76,14 @@ private:
     std::optional<Repeat> chosenRepeat() const;
     void step(int index, double count);
     // Whether the activation stands at this real second; on a match the
-    // activation moves on first. Returns whether the command is due.
-    bool examine(qint64 second);
+    // activation moves on first. Returns the slot that is due, if any.
+    std::optional<LocalSlot> examine(qint64 second);
     // After a long gap: moves a repeat to its first slot from now on and
     // remembers the starts that fell into the gap.
     void passOverGap(qint64 lastLooked, qint64 now);
-    void start(qint64 due);
-    void forgetMissed();
+    void start(const LocalSlot &due);
+    void tell(const std::optional<Notice> &notice);
+    void forgetTold();
 
     ScheduleView &view_;
     const Clock &clock_;
@@ -95,6 +97,7 @@ private:
     // The activation instant already matched, so that a clock set back or the
     // hour the clock repeats never starts it a second time.
     std::optional<qint64> matched_;
+    std::optional<MissedStarts> missed_; // what the last long gap passed over
     RunHistory history_;
     FailureDigest digest_;
 };

@@ -65,8 +65,17 @@ Form1::Form1(const Form1Parts &parts, QWidget *parent)
     messages_ = new MessageWindow(this, [this] {
         return QRect(pos(), QSize(width(), twipsToPixels(ScheduleController::kFullHeight)));
     });
-    if (notifications_ != nullptr)
+    connect(messages_, &MessageWindow::closed, this, &Form1::noticeClosed);
+    if (notifications_ != nullptr) {
         connect(notifications_, &DesktopNotifications::unavailable, messages_, &MessageWindow::show);
+        connect(notifications_, &DesktopNotifications::closed, this, &Form1::noticeClosed);
+        connect(notifications_, &DesktopNotifications::activated, this, [this](const QString &key) {
+            noticeClosed(key);
+            showNormal();
+            raise();
+            activateWindow();
+        });
+    }
 
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(boltIcon());
@@ -427,6 +436,12 @@ void Form1::release_Click()
 void Form1::processEnded(const ChildExit &ended)
 {
     controller_->processEnded(ended);
+    status_->refresh();
+}
+
+void Form1::noticeClosed(const QString &key)
+{
+    controller_->noticeClosed(key);
 }
 
 // Every control that can take the focus but for the activation box, which
@@ -529,7 +544,8 @@ void Form1::command_OLEDragDrop(const QMimeData *dropped)
     if (!file)
         return;
     if (file->command.isEmpty())
-        report({QStringLiteral("Cannot use the dropped file"), file->refusal});
+        report({QStringLiteral("drop"), QStringLiteral("Cannot use the dropped file"), file->refusal, false, false,
+                false});
     else
         command->setExactText(file->command);
 }

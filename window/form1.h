@@ -82,6 +82,8 @@ public:
     void exit_Click();
     // A process the launcher started has ended.
     void processEnded(const ventaro::ChildExit &ended);
+    // The user closed, or acted on, the notice with this key.
+    void noticeClosed(const QString &key);
 
     // Presses, moves and releases on the bare surface; x and y are in twips
     // from the client area's top left, button 1 is the left one.

@@ -14,9 +14,11 @@ class QWidget;
 namespace ventaro {
 
 // Shows notices in a small window of ours when the desktop has no
-// notification service. It never lies where the full window will be, comes
-// back for no repeat of a failure the user closed, takes the focus only
-// when the user is working in our window, and a newer notice replaces it.
+// notification service. Placed by its real frame, it never covers the
+// owner's full window (the armed strip included); with no room beside it, it
+// keeps out of the way rather than on top. It never takes the focus, so
+// typing in the owner goes on where it was. One notice at a time: a newer
+// one takes its place, an update changes its words in place.
 class MessageWindow final : public QObject
 {
     Q_OBJECT
@@ -29,12 +31,21 @@ public:
     void show(const Notice &notice);
     QMessageBox *box() const;
 
+signals:
+    // The user closed the window showing the notice with this key.
+    void closed(const QString &key);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void place();
 
     QWidget *owner_;
     std::function<QRect()> fullFrame_;
     QPointer<QMessageBox> box_;
+    QString key_;
+    int placings_ = 0; // moves made for the frame the window manager added
 };
 
 } // namespace ventaro

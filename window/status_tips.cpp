@@ -8,9 +8,16 @@
 
 #include "schedule/schedule_controller.h"
 #include "window/accessibility.h"
+#include "window/history_window.h"
 #include "window/look.h"
 
 namespace ventaro {
+
+namespace {
+
+constexpr std::size_t kToolTipStarts = 3;
+
+} // namespace
 
 StatusTips::StatusTips(QLineEdit *activate, QWidget *clock, QWidget *window, const ScheduleController &controller)
     : QObject(window)
@@ -21,6 +28,7 @@ StatusTips::StatusTips(QLineEdit *activate, QWidget *clock, QWidget *window, con
 {
     activate_->installEventFilter(this);
     clock_->installEventFilter(this);
+    history_ = new HistoryWindow(window, [this] { return status(); });
 }
 
 void StatusTips::refresh()
@@ -44,6 +52,8 @@ void StatusTips::tick()
     // so itself); the words change with time but are only read when shown.
     if (controller_.armed() || QToolTip::isVisible() || QAccessible::isActive())
         refresh();
+    if (history_->isVisible())
+        history_->refresh();
     if (QToolTip::isVisible() && toolTipOwner_ != nullptr) {
         const QString text = toolTipFor(toolTipOwner_);
         if (QToolTip::text() != text)
@@ -53,10 +63,15 @@ void StatusTips::tick()
 
 void StatusTips::showStatus()
 {
-    QWidget *focused = window_->focusWidget();
-    QWidget *near = focused != nullptr && focused != window_ ? focused : activate_;
-    QToolTip::showText(near->mapToGlobal(QPoint(0, near->height())),
-                       activationToolTip() + QStringLiteral("\n\n") + clockToolTip(), window_);
+    QToolTip::hideText();
+    history_->open();
+}
+
+QString StatusTips::status() const
+{
+    const QStringList starts = controller_.history().lines(RunHistory::kKept);
+    return activationToolTip() + QStringLiteral("\n\nStarts of this session, newest first:\n")
+        + (starts.isEmpty() ? QStringLiteral("none yet") : starts.join(u'\n'));
 }
 
 bool StatusTips::warning() const
@@ -71,7 +86,7 @@ QString StatusTips::activationToolTip() const
 
 QString StatusTips::clockToolTip() const
 {
-    return controller_.history().summary(3);
+    return controller_.history().summary(kToolTipStarts);
 }
 
 QString StatusTips::toolTipFor(const QObject *widget) const
@@ -81,6 +96,10 @@ QString StatusTips::toolTipFor(const QObject *widget) const
 
 bool StatusTips::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == clock_ && event->type() == QEvent::MouseButtonRelease) {
+        showStatus();
+        return true;
+    }
     if (event->type() != QEvent::ToolTip || (watched != activate_ && watched != clock_))
         return false;
     auto *help = static_cast<QHelpEvent *>(event);

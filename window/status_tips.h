@@ -9,6 +9,7 @@ class QWidget;
 
 namespace ventaro {
 
+class HistoryWindow;
 class ScheduleController;
 
 // What the window says in words and colour: the activation box's outlook in
@@ -28,7 +29,7 @@ public:
     void refresh();
     // At each tick of the clock.
     void tick();
-    // F1: both tool tips, beside the focused control.
+    // F1 or a click on the clock: the status and every start kept.
     void showStatus();
 
     bool warning() const;
@@ -40,6 +41,7 @@ protected:
 
 private:
     QString toolTipFor(const QObject *widget) const;
+    QString status() const;
 
     QLineEdit *activate_;
     QWidget *clock_;
@@ -47,6 +49,7 @@ private:
     const ScheduleController &controller_;
     bool warning_ = false;
     QPointer<QWidget> toolTipOwner_;
+    HistoryWindow *history_;
 };
 
 } // namespace ventaro

@@ -1,19 +1,66 @@
 #!/bin/sh
-# A command that cannot start shows the message window, and the clock goes on.
+# Without a notification service, under a window manager, a command that
+# cannot start shows our message window: clear of the armed strip and of
+# where the full window will be, by its real frame, even with the window
+# near the bottom of the screen; without minimise or maximise buttons; never
+# taking the focus. The menu still opens and the clock goes on.
 . "$(dirname "$0")/lib.sh"
 start_xvfb
+openbox --sm-disable >/dev/null 2>&1 &
+EXTRA_PIDS=$!
+for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+done
 start_app
+xdotool windowmove "$WIN" 200 430
+for _ in $(seq 100); do window_geometry; [ "$WY" = 430 ] && break; sleep 0.05; done
+[ "$WY" = 430 ] || fail "the window did not move near the bottom of the screen"
+full="$WX $WY $WW $WH"
 
 arm_schedule "/nonexistent/ventaro-e2e-program --flag" "" $(( $(date +%s) + 3 ))
-
 message=
-for _ in $(seq 60); do
+for _ in $(seq 80); do
     message=$(xdotool search --onlyvisible --name '^ventaro$' 2>/dev/null | head -n 1) || true
     [ -n "$message" ] && break
     sleep 0.1
 done
 [ -n "$message" ] || fail "no message window"
 pass "the message window is shown"
+
+# By its frame, as the window manager drew it, once it has stopped moving.
+frame() {
+    xwininfo -frame -id "$message" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
+}
+last=
+for _ in $(seq 40); do
+    now=$(frame)
+    [ "$now" = "$last" ] && break
+    last=$now
+    sleep 0.1
+done
+# shellcheck disable=SC2086
+set -- $last $full
+[ $(($1 + $3)) -le "$5" ] || [ "$1" -ge $(($5 + $7)) ] || [ $(($2 + $4)) -le "$6" ] || [ "$2" -ge $(($6 + $8)) ] \
+    || fail "the message window's frame ($last) covers the full window ($full)"
+pass "its frame ($last) keeps clear of the full window ($full)"
+
+inner=$(xwininfo -id "$message" | awk '/Width:/ { w = $NF } /Height:/ { h = $NF } END { print w, h }')
+[ "$inner" = "$3 $4" ] || fail "the window manager framed it (${3}x$4 around $inner): a title bar brings buttons"
+pass "no title bar, so no minimise or maximise button"
+[ "$(xdotool getwindowfocus)" != "$message" ] || fail "it took the focus"
+pass "it did not take the focus"
+
+before=$(xdotool search --onlyvisible --classname ventaro | wc -l)
+click_at 17 9
+for _ in $(seq 40); do
+    [ "$(xdotool search --onlyvisible --classname ventaro | wc -l)" -gt "$before" ] && break
+    sleep 0.05
+done
+[ "$(xdotool search --onlyvisible --classname ventaro | wc -l)" -gt "$before" ] || fail "the menu did not open"
+xdotool key Escape
+pass "the menu at the icon still opens"
 
 import -window "$WIN" -crop "$CLOCK_CROP" "$WORK/clock1.png"
 sleep 1.5

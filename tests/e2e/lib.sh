@@ -21,7 +21,7 @@ cleanup() {
 trap cleanup EXIT INT TERM
 
 fail() {
-    echo "FAIL: $*" >&2
+    echo "FAIL: $*" >&2; cat "$WORK/app.log" >&2 2>/dev/null
     exit 1
 }
 

@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """A stand-in for the desktop's notification service: it answers
-org.freedesktop.Notifications on the session bus and writes one line per
-call to the file named as its argument: new|update, id, icon, summary, body."""
+org.freedesktop.Notifications on the session bus, reads body markup, and
+writes one line per call to the file named as its argument:
+new|update, id, replaces_id, summary, body. Calling CloseLast on
+org.ventaro.Test closes the newest notification as a user would."""
 import sys
 
 import dbus
@@ -24,12 +26,20 @@ class Service(dbus.service.Object):
         if not replaces:
             self.last += 1
         with open(self.log, "a", encoding="utf-8") as out:
-            out.write("%s|%d|%s|%s|%s\n" % (kind, replaces or self.last, icon, summary, body.replace("\n", " ")))
+            out.write("%s|%d|%d|%s|%s\n" % (kind, replaces or self.last, replaces, summary, body.replace("\n", " ")))
         return dbus.UInt32(replaces or self.last)
 
     @dbus.service.method(NAME, out_signature="as")
     def GetCapabilities(self):
-        return ["body"]
+        return ["body", "body-markup", "actions"]
+
+    @dbus.service.signal(NAME, signature="uu")
+    def NotificationClosed(self, id, reason):
+        pass
+
+    @dbus.service.method("org.ventaro.Test")
+    def CloseLast(self):
+        self.NotificationClosed(dbus.UInt32(self.last), dbus.UInt32(2))
 
 
 DBusGMainLoop(set_as_default=True)

@@ -1,10 +1,13 @@
 #!/bin/sh
-# Run inside dbus-run-session with a stand-in notification service: a command
-# that exits with status 1 is a notification that says so, and a missing
-# program on a 1-second schedule is one notification, counted, and no window.
+# Run inside dbus-run-session with a stand-in notification service. A command
+# whose failures vary (status 1, then 2, then 1...) every second is one
+# notification, updated in place, its markup shown as text; once the user
+# closes it, nothing more is sent for that run of failures; a success then a
+# failure is a new notification. No message window is shown beside them.
 . "$(dirname "$0")/lib.sh"
 [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || fail "no session bus: run me under dbus-run-session"
 log=$WORK/notifications
+: >"$log"
 /usr/bin/python3 "$(dirname "$0")/notification_service.py" "$log" &
 EXTRA_PIDS=$!
 for _ in $(seq 50); do
@@ -13,27 +16,68 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 start_xvfb
+APP_ENV="QT_LOGGING_RULES=ventaro.run=true"
 start_app
 
-arm_schedule /bin/false "" $(($(date +%s) + 3))
-for _ in $(seq 60); do
-    [ -s "$log" ] && break
-    sleep 0.1
-done
-grep -q '^new|.*|ventaro|.*"/bin/false" exited with status 1' "$log" || fail "no notification of status 1: $(cat "$log")"
-pass "a notification says \"/bin/false\" exited with status 1"
-choose_from_menu 2
+# Waits until the program has logged N lines with the given word.
+logged() { grep -c "$1" "$WORK/app.log" 2>/dev/null || true; }
+wait_logged() {
+    for _ in $(seq 200); do
+        [ "$(logged "$1")" -ge "$2" ] && return 0
+        sleep 0.05
+    done
+    fail "waited for $2 lines of '$1': $(cat "$WORK/app.log")"
+}
 
-: >"$log"
-at=$(($(date +%s) + 4))
-arm_schedule /nonexistent/ventaro-e2e-missing 1 "$at"
-[ "$(date +%s)" -lt "$at" ] || fail "setting up took too long: armed after the activation second"
-sleep $((at + 6 - $(date +%s)))
-choose_from_menu 2
+arm_schedule "/bin/sh -c \"[ -e $WORK/ok ] && exit 0; exit \$(( \$(date +%s) % 2 + 1 ))\" <b>x</b>" 1 \
+    $(($(date +%s) + 3))
+wait_logged 'failure: process' 6
 new=$(grep -c '^new|' "$log" || true)
-updates=$(grep -c '^update|' "$log" || true)
-[ "$new" -eq 1 ] || fail "$new notifications for one repeating failure: $(cat "$log")"
-grep -q 'Failed [0-9]* times since' "$log" || fail "the repeats are not counted: $(cat "$log")"
-windows=$(xdotool search --onlyvisible --name '^ventaro$' 2>/dev/null | wc -l)
-[ "$windows" -eq 0 ] || fail "$windows message windows beside the notifications"
-pass "a missing program every second for 6 s: $new notification, updated $updates times, no window"
+updates=$(grep -c '^update|1|1|' "$log" || true)
+[ "$new" -eq 1 ] || fail "$new notifications for one run of failures: $(cat "$log")"
+[ "$updates" -ge 4 ] || fail "$updates updates of it in place: $(cat "$log")"
+grep -q 'exited with status 1' "$log" && grep -q 'exited with status 2' "$log" || fail "not both statuses: $(cat "$log")"
+pass "6 failures, status 1 and 2 in turn: 1 notification, updated $updates times in place"
+grep -q '&lt;b&gt;x&lt;/b&gt;' "$log" || fail "the markup in the command was not escaped: $(head -n 1 "$log")"
+pass "<b> in the command arrives as text"
+
+dbus-send --session --print-reply --dest=org.freedesktop.Notifications /org/freedesktop/Notifications \
+    org.ventaro.Test.CloseLast >/dev/null || fail "the stand-in service could not close the notification"
+wait_logged 'closed by the user' 1
+# What was already on its way when the user closed it may still arrive.
+wait_logged 'failure: process' $(($(logged 'failure: process') + 1))
+sent=$(wc -l <"$log")
+wait_logged 'failure: process' $(($(logged 'failure: process') + 3))
+[ "$(wc -l <"$log")" -eq "$sent" ] || fail "closed by the user, yet sent again: $(tail -n 2 "$log")"
+pass "closed by the user: 3 more failures, nothing sent"
+[ "$(xdotool search --onlyvisible --name '^ventaro$' 2>/dev/null | wc -l)" -eq 0 ] || fail "a message window too"
+pass "no message window beside the notifications"
+
+touch "$WORK/ok"
+wait_logged 'success: process' 1
+rm "$WORK/ok"
+for _ in $(seq 100); do
+    [ "$(grep -c '^new|' "$log")" -ge 2 ] && break
+    sleep 0.05
+done
+[ "$(grep -c '^new|' "$log")" -eq 2 ] || fail "a failure after a success is not a new notification: $(cat "$log")"
+pass "a success, then a failure: a new notification"
+
+# The service goes: the message window says it; the service is back: so are
+# the notifications.
+kill "$EXTRA_PIDS"
+for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '^ventaro$' >/dev/null 2>&1 && break
+    sleep 0.05
+done
+xdotool search --onlyvisible --name '^ventaro$' >/dev/null 2>&1 || fail "no message window without the service"
+: >"$log"
+/usr/bin/python3 "$(dirname "$0")/notification_service.py" "$log" &
+EXTRA_PIDS=$!
+for _ in $(seq 100); do
+    [ -s "$log" ] && break
+    sleep 0.05
+done
+grep -q '^new|' "$log" || fail "no notification once the service was back"
+pass "without the service, the message window; back, the notifications"
+choose_from_menu 2

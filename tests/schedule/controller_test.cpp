@@ -171,9 +171,15 @@ private slots:
         QTest::newRow("spring: hourly from 01:30 next starts at 03:30")
             << b << spring + "01:30:00" << h << "1" << QStringList{spring + "01:29:59.002 +01:00", "+3601"} << 2
             << 3600 << spring + "01:30:00 +01:00" << spring + "03:30:00 +02:00" << spring + "04:30:00" << "";
-        QTest::newRow("spring gap: a one-shot at 02:30 starts at 03:00:00")
+        QTest::newRow("spring gap: a one-shot at 02:30 starts at 03:00:00, and says so")
             << b << spring + "02:30:00" << none << "" << QStringList{spring + "01:59:58.002 +01:00", "+5"} << 1 << 0
-            << spring + "03:00:00 +02:00" << "" << spring + "02:30:00" << "";
+            << spring + "03:00:00 +02:00" << "" << spring + "02:30:00"
+            << "Started once at 2024/03/31 03:00:00 CEST, for 02:30:00, 2 ms late, process 1001, running";
+        QTest::newRow("autumn: a leap over the repeated hour names the zone of a time shown twice")
+            << b << autumn + "02:30:00" << n << "1" << QStringList{autumn + "02:29:58.002 +02:00", "+3", "~7200"} << 1
+            << 0 << autumn + "02:30:00 +02:00" << "" << autumn + "03:31:00"
+            << "Missed 120 starts between 2024/10/27 02:31:00 CEST and 2024/10/27 03:30:00 while the computer slept "
+               "or the clock jumped. Starts in 59 s, then every minute";
         QTest::newRow("spring gap: the tool tip says when it really starts")
             << b << spring + "02:30:00" << none << "" << QStringList{spring + "01:00:00.002 +01:00"} << 0 << 0 << ""
             << "" << spring + "02:30:00"
@@ -205,9 +211,8 @@ private slots:
         QTest::newRow("2-hour leap: a one-shot in the gap does not start")
             << b << day("22:40:00") << none << "" << QStringList{day("21:40:04.002"), "~7200", "+3"} << 0 << 0 << ""
             << "" << day("22:40:00")
-            << "Missed the start at 2024/05/17 22:40:00 while the computer slept or the clock jumped. 2024/05/17 "
-               "22:40:00 has passed and no repeat will bring it back: nothing more will start. Release, set a later "
-               "time, and Set again.";
+            << "Missed the start at 2024/05/17 22:40:00 while the computer slept or the clock jumped. Nothing more "
+               "will start: Release, set a later time, and Set again.";
         QTest::newRow("clock set back an hour: a one-shot does not start again")
             << b << day("21:40:05") << none << "" << QStringList{day("21:40:04.002"), "+2", "~-3600", "+3602"} << 1
             << 0 << day("21:40:05 +02:00") << "" << day("21:40:05") << "";
@@ -332,7 +337,7 @@ private slots:
         rig.view.interval = "2";
         rig.controller.set_Click();
         rig.tickAt(day("21:40:05.002"));
-        QCOMPARE(rig.view.messages, QStringList{rig.launcher.failWith});
+        QCOMPARE(rig.view.messages, QStringList{rig.launcher.failWith + "\nAt 2024/05/17 21:40:05 UTC."});
         QCOMPARE(rig.view.activate, day("21:40:07"));
         QVERIFY(rig.controller.armed());
 
@@ -463,19 +468,18 @@ private slots:
             << day("21:40:12") << s << "0" << true << first << false << "Starts once in 12 s";
         QTest::newRow("past, armed, no repeat")
             << day("21:39:00") << kNoOption << "" << true << first << true
-            << "2024/05/17 21:39:00 has passed and no repeat will bring it back: nothing more will start. "
+            << "2024/05/17 21:39:00 has passed and no repeat will bring it back: nothing will start. "
                "Release, set a later time, and Set again.";
         QTest::newRow("past, armed: a repeat cannot bring back a second never matched")
             << day("21:39:00") << s << "1" << true << first << true
-            << "2024/05/17 21:39:00 has passed and no repeat will bring it back: nothing more will start. "
+            << "2024/05/17 21:39:00 has passed and no repeat will bring it back: nothing will start. "
                "Release, set a later time, and Set again.";
         QTest::newRow("past, disarmed: a hint, no warning")
             << day("21:39:00") << kNoOption << "" << false << first << false
             << "2024/05/17 21:39:00 has passed: set a later time before you choose Set.";
-        QTest::newRow("fired once without repeat: now passed")
-            << day("21:40:01") << kNoOption << "" << true << QStringList{"21:40:00.002", "21:40:01.002"} << true
-            << "2024/05/17 21:40:01 has passed and no repeat will bring it back: nothing more will start. "
-               "Release, set a later time, and Set again.";
+        QTest::newRow("started once: says when and how, no warning")
+            << day("21:40:01") << kNoOption << "" << true << QStringList{"21:40:00.002", "21:40:01.002"} << false
+            << "Started once at 2024/05/17 21:40:01 UTC, 2 ms late, process 1001, running";
         QTest::newRow("repeat brought it back after firing")
             << day("21:40:01") << s << "10" << true << QStringList{"21:40:00.002", "21:40:01.002"} << false
             << "Starts in 10 s, then every 10 seconds";
@@ -587,12 +591,12 @@ private slots:
         QTest::addColumn<qint64>("pid");
         QTest::addColumn<QString>("error");
         QTest::newRow("punctual start")
-            << QStringList{"21:40:05.037"} << "" << day("21:40:05") << qint64(37) << qint64(1001) << "";
+            << QStringList{"21:40:05.037"} << "" << day("21:40:05 UTC") << qint64(37) << qint64(1001) << "";
         QTest::newRow("late tick counts from the skipped second")
-            << QStringList{"21:40:04.990", "21:40:06.005"} << "" << day("21:40:05") << qint64(1005) << qint64(1001)
+            << QStringList{"21:40:04.990", "21:40:06.005"} << "" << day("21:40:05 UTC") << qint64(1005) << qint64(1001)
             << "";
         QTest::newRow("failure keeps the reason")
-            << QStringList{"21:40:05.002"} << "Cannot start \"x\": no such program" << day("21:40:05") << qint64(2)
+            << QStringList{"21:40:05.002"} << "Cannot start \"x\": no such program" << day("21:40:05 UTC") << qint64(2)
             << qint64(-1) << "Cannot start \"x\": no such program";
     }
     void lastRun()
@@ -639,23 +643,34 @@ private slots:
         QTest::addColumn<QStringList>("notices");
         QTest::addColumn<QString>("tip");
         const QString cannot = "Cannot start \"/bin/true\": no such file";
+        const QString at = " UTC";
         QTest::newRow("a start failing every second is one notice, counted")
             << QStringList{"fail", "tick 21:40:05.002", "tick 21:40:06.002", "tick 21:40:07.002"}
-            << QStringList{"new: " + cannot, "again: " + cannot + "\nFailed 2 times since 2024/05/17 21:40:05.",
-                           "again: " + cannot + "\nFailed 3 times since 2024/05/17 21:40:05."}
-            << "Last starts:\n2024/05/17 21:40:07: failed to start: " + cannot
-                   + "\n2024/05/17 21:40:06: failed to start: " + cannot + "\n2024/05/17 21:40:05: failed to start: "
-                   + cannot;
-        QTest::newRow("status 1 and a signal are heard of, status 0 is not")
-            << QStringList{"tick 21:40:05.020", "tick 21:40:06.002", "tick 21:40:07.002", "exit 1001 0", "exit 1002 1",
+            << QStringList{"new failure-1: " + cannot + "\nAt 2024/05/17 21:40:05 UTC.",
+                           "again failure-1: " + cannot
+                               + "\nFailed 2 times since 2024/05/17 21:40:05 UTC, the last at 2024/05/17 21:40:06 UTC.",
+                           "again failure-1: " + cannot
+                               + "\nFailed 3 times since 2024/05/17 21:40:05 UTC, the last at 2024/05/17 21:40:07 UTC."}
+            << "Last starts:\n2024/05/17 21:40:07 UTC, could not start: " + cannot
+                   + "\n2024/05/17 21:40:06 UTC, could not start: " + cannot
+                   + "\n2024/05/17 21:40:05 UTC, could not start: " + cannot;
+        QTest::newRow("failures that vary are one run, told with the latest reason; status 0 is no failure")
+            << QStringList{"tick 21:40:05.020", "tick 21:40:06.002", "tick 21:40:07.002", "exit 1002 1",
                            "kill 1003 9", "exit 4242 1"}
-            << QStringList{"new: \"/bin/true\" exited with status 1", "new: \"/bin/true\" ended by signal 9 (Killed)"}
-            << "Last starts:\n2024/05/17 21:40:07: 2 ms late, process 1003, ended by signal 9 (Killed) after 0.5 s\n"
-               "2024/05/17 21:40:06: 2 ms late, process 1002, exited with status 1 after 0.5 s\n"
-               "2024/05/17 21:40:05: 20 ms late, process 1001, exited with status 0 after 0.5 s";
-        QTest::newRow("a success between two failures ends nothing: the same failure is counted on")
-            << QStringList{"fail", "tick 21:40:05.002", "ok", "tick 21:40:06.002", "fail", "tick 21:40:07.002"}
-            << QStringList{"new: " + cannot, "again: " + cannot + "\nFailed 2 times since 2024/05/17 21:40:05."}
+            << QStringList{"new failure-1: \"/bin/true\" exited with status 1\nAt 2024/05/17 21:40:07 UTC.",
+                           "again failure-1: \"/bin/true\" ended by signal 9 (Killed)\nFailed 2 times since "
+                           "2024/05/17 21:40:07 UTC, the last at 2024/05/17 21:40:07 UTC."}
+            << "Last starts:\n2024/05/17 21:40:07 UTC, 2 ms late, process 1003, ended by signal 9 (Killed) after 0.5 s\n"
+               "2024/05/17 21:40:06 UTC, 2 ms late, process 1002, exited with status 1 after 0.5 s\n"
+               "2024/05/17 21:40:05 UTC, 20 ms late, process 1001, running";
+        QTest::newRow("closed by the user, the run stays quiet")
+            << QStringList{"fail", "tick 21:40:05.002", "close", "tick 21:40:06.002"}
+            << QStringList{"new failure-1: " + cannot + "\nAt 2024/05/17 21:40:05 UTC."} << "";
+        QTest::newRow("a success ends the run: the next failure is news")
+            << QStringList{"fail", "tick 21:40:05.002", "close", "ok", "tick 21:40:06.002", "exit 1001 0", "fail",
+                           "tick 21:40:07.002"}
+            << QStringList{"new failure-1: " + cannot + "\nAt 2024/05/17 21:40:05 UTC.",
+                           "new failure-2: " + cannot + "\nAt 2024/05/17 21:40:07 UTC."}
             << "";
     }
     void reports()
@@ -674,12 +689,14 @@ private slots:
                 rig.launcher.failWith = word[0] == "fail" ? "Cannot start \"/bin/true\": no such file" : "";
             else if (word[0] == "exit")
                 rig.controller.processEnded({word[1].toLongLong(), word[2].toInt(), std::nullopt, 500});
-            else
+            else if (word[0] == "kill")
                 rig.controller.processEnded({word[1].toLongLong(), std::nullopt, word[2].toInt(), 500});
+            else
+                rig.controller.noticeClosed(rig.view.notices.last().key);
         }
         QStringList notices;
         for (const Notice &notice : rig.view.notices)
-            notices << (notice.repeat ? "again: " : "new: ") + notice.body;
+            notices << (notice.update ? "again " : "new ") + notice.key + ": " + notice.body;
         QTEST(notices, "notices");
         QFETCH(QString, tip);
         if (!tip.isEmpty())

@@ -308,7 +308,7 @@ private slots:
         rig.clock.set(QStringLiteral("2024/05/17 21:40:05.012"));
         rig.form.Timer1_Timer();
         QCOMPARE(rig.launcher.started.size(), 1);
-        QCOMPARE(QToolTip::text(), QStringLiteral("Last start:\n2024/05/17 21:40:05: 12 ms late, process 1001, running"));
+        QCOMPARE(QToolTip::text(), QStringLiteral("Last start:\n2024/05/17 21:40:05 UTC, 12 ms late, process 1001, running"));
         QToolTip::hideText();
     }
 

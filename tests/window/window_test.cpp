@@ -230,11 +230,13 @@ private slots:
 
     void messagesDoNotBlockAndReplaceEachOther()
     {
-        WindowRig rig(false);
-        rig.form.show();
-        rig.form.report({QStringLiteral("First"), QStringLiteral("first")});
+        WindowRig rig;
+        QWidget *typing = rig.child("command");
+        typing->setFocus();
+        rig.form.report({"a", "First", "first"});
         rig.form.set_Click();
-        rig.form.report({QStringLiteral("Second"), QStringLiteral("second")});
+        rig.form.release_Click();
+        rig.form.report({"b", "Second", "second"});
         QMessageBox *box = rig.form.messageWindow();
         QVERIFY(box != nullptr);
         QVERIFY(box->isVisible());
@@ -243,16 +245,17 @@ private slots:
         QCOMPARE(rig.form.findChildren<QMessageBox *>().size(), 1);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
         QVERIFY(rig.form.timer()->isActive());
-        // Armed, it still keeps clear of where the full window will be.
+        QCOMPARE(QApplication::focusWidget(), typing); // what is typed goes on where it went
+        // It keeps clear of where the full window will be.
         QVERIFY(!box->frameGeometry().intersects(QRect(rig.form.pos(), QSize(rig.form.width(), 156))));
         QVERIFY(!(box->windowFlags() & Qt::WindowMaximizeButtonHint));
 
-        // A repeat updates it in place; once closed, a repeat stays quiet.
-        rig.form.report({QStringLiteral("Second"), QStringLiteral("second, twice"), true});
+        // An update changes it in place; once closed, an update stays quiet.
+        rig.form.report({"b", "Second", "second, twice", true});
         QCOMPARE(box->informativeText(), QStringLiteral("second, twice"));
         box->close();
         QTRY_VERIFY(rig.form.messageWindow() == nullptr);
-        rig.form.report({QStringLiteral("Second"), QStringLiteral("second, three times"), true});
+        rig.form.report({"b", "Second", "second, three times", true});
         QVERIFY(rig.form.messageWindow() == nullptr);
     }
 
@@ -264,7 +267,7 @@ private slots:
         rig.form.set_Click();
         rig.form.Timer1_Timer();
         QVERIFY(rig.form.messageWindow() != nullptr);
-        QCOMPARE(rig.form.messageWindow()->informativeText(), rig.launcher.failWith);
+        QVERIFY(rig.form.messageWindow()->informativeText().startsWith(rig.launcher.failWith));
     }
 
     // A dark desktop theme changes none of the window's own colours: boxes
