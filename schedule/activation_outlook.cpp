@@ -71,6 +71,32 @@ QString occurrenceNote(const OutlookInput &in)
 
 } // namespace
 
+QString armedSummary(const OutlookInput &in, const ActivationOutlook &outlook)
+{
+    if (!in.armed)
+        return QStringLiteral("ventaro, not armed");
+    // The time of day today, the whole text on another day.
+    const auto at = [&in](const LocalSlot &slot) {
+        const QString text = timestampText(slot.local, in.separators);
+        return civilDate(slot.local) == civilDate(in.nowLocal) ? text.right(8) : text;
+    };
+    const QString then = repeats(in) ? QStringLiteral(", then ") + everyText(*in.unit, in.count) : QString();
+    switch (outlook.state) {
+    case ActivationState::Waiting:
+        return repeats(in) ? QStringLiteral("ventaro, armed: starts at %1%2").arg(at(*in.slot), then)
+                           : QStringLiteral("ventaro, armed: starts once at %1").arg(at(*in.slot));
+    case ActivationState::Done:
+        return QStringLiteral("ventaro, armed: started once at %1").arg(at(*in.slot));
+    case ActivationState::Missed:
+        if (repeats(in))
+            return QStringLiteral("ventaro, armed: starts were missed; next at %1%2").arg(at(*in.slot), then);
+        break;
+    case ActivationState::Never:
+        break;
+    }
+    return QStringLiteral("ventaro, armed: nothing will start");
+}
+
 QString missedStartsText(const MissedStarts &missed)
 {
     const QString between = missed.count == 1

@@ -62,6 +62,10 @@ struct OutlookInput
 
 ActivationOutlook activationOutlook(const OutlookInput &input);
 
+// The window as a screen reader names it: "ventaro, armed: starts at
+// 21:40:05, then every 10 minutes", "ventaro, not armed".
+QString armedSummary(const OutlookInput &input, const ActivationOutlook &outlook);
+
 // "Missed 12 starts between ... and ... while the computer slept or the clock jumped."
 QString missedStartsText(const MissedStarts &missed);
 

@@ -211,8 +211,9 @@ void ScheduleController::minus_Click(int index)
 
 void ScheduleController::step(int index, double count)
 {
+    // Armed, the schedule changes only by its own ticks, whoever presses.
     const std::optional<Unit> unit = unitOfStepIndex(index);
-    if (!unit)
+    if (!unit || armed())
         return;
     try {
         const QString text = view_.activateText();
@@ -236,7 +237,8 @@ void ScheduleController::forgetTold()
 
 void ScheduleController::reset_Click()
 {
-    view_.setActivateText(start_time);
+    if (!armed())
+        view_.setActivateText(start_time);
 }
 
 void ScheduleController::set_Click()
@@ -272,6 +274,17 @@ const RunHistory &ScheduleController::history() const
 
 ActivationOutlook ScheduleController::outlook() const
 {
+    return activationOutlook(outlookInput());
+}
+
+QString ScheduleController::windowName() const
+{
+    const OutlookInput input = outlookInput();
+    return armedSummary(input, activationOutlook(input));
+}
+
+OutlookInput ScheduleController::outlookInput() const
+{
     const qint64 now = clock_.now().toSecsSinceEpoch();
     const Activation &current = activation();
     OutlookInput input;
@@ -303,7 +316,7 @@ ActivationOutlook ScheduleController::outlook() const
             input.stepError = error.message();
         }
     }
-    return activationOutlook(input);
+    return input;
 }
 
 } // namespace ventaro

@@ -54,6 +54,8 @@ public:
 
     // What the activation text will lead to, read from the controls now.
     ActivationOutlook outlook() const;
+    // The window's name for screen readers: whether it is armed, and when.
+    QString windowName() const;
 
 private:
     // The activation text and the slot it stands for. The slot is derived
@@ -72,6 +74,7 @@ private:
     };
 
     const Activation &activation() const;
+    OutlookInput outlookInput() const;
     void moveActivation(const LocalSlot &slot);
     std::optional<Repeat> chosenRepeat() const;
     void step(int index, double count);

@@ -20,4 +20,8 @@ void installAccessibility();
 void describeForScreenReaders(QWidget *activate, const QString &outlook, bool warning, QWidget *window,
                               const QString &runs);
 
+// A step button says where it moved the activation time, so that the new
+// time is heard as the button is pressed.
+void announceStep(QWidget *button, const QString &activation);
+
 } // namespace ventaro

@@ -1,6 +1,5 @@
 #include "window/clock_face.h"
 
-#include <QAccessible>
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -30,10 +29,6 @@ void ClockFace::setText(const QString &text)
     }
     text_ = text;
     update(changed);
-    if (QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
-    }
 }
 
 void ClockFace::changeEvent(QEvent *event)

@@ -26,6 +26,8 @@
 #include "schedule/command_line.h"
 #include "schedule/schedule_controller.h"
 #include "window/accessibility.h"
+#include "window/armed_strip.h"
+#include "window/caret_rest.h"
 #include "window/clock_face.h"
 #include "window/command_box.h"
 #include "window/control_table.h"
@@ -84,7 +86,7 @@ Form1::Form1(const Form1Parts &parts, QWidget *parent)
     setAutoFillBackground(true);
     setPalette(windowPalette());
     setFont(interfaceFont());
-    setFixedSize(twipsToPixels(kOuterWidthTwips), twipsToPixels(ScheduleController::kFullHeight));
+    setHeightTwips(ScheduleController::kFullHeight);
 
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
@@ -92,9 +94,10 @@ Form1::Form1(const Form1Parts &parts, QWidget *parent)
     client_->setGeometry(rect().adjusted(1, 1, -1, -1));
 
     returnPresses_ = new ReturnPresses(this);
+    new CaretRest(this);
     createControls();
     new FocusRing(client_);
-    armedFocus_ = std::make_unique<ArmedFocus>(this);
+    strip_ = new ArmedStrip(this, below(), {activate, interval, command, options_});
     status_ = new StatusTips(activate, clock, this, *controller_);
     createMenu();
     orderTabs(tabOrder(), options_);
@@ -167,11 +170,12 @@ QWidget *Form1::createControl(const ControlSpec &control)
         if (const std::optional<StepButton> found = stepButton(control.id)) {
             const StepButton step = *found;
             (step.plus ? plus : minus)[std::size_t(step.index)] = button;
-            connect(button, &QPushButton::clicked, this, [this, step] {
+            connect(button, &QPushButton::clicked, this, [this, step, button] {
                 if (step.plus)
                     plus_Click(step.index);
                 else
                     minus_Click(step.index);
+                announceStep(button, activateText());
             });
         } else {
             Q_ASSERT(control.id == ControlId::Reset);
@@ -202,6 +206,7 @@ QWidget *Form1::createControl(const ControlSpec &control)
     case ControlKind::MultiLineTextBox:
         Q_ASSERT(control.id == ControlId::Command);
         command = new CommandBox(caption, client_);
+        command->setPalette(boxPalette());
         command->setTabChangesFocus(true);
         connect(command, &CommandBox::dropped, this, &Form1::command_OLEDragDrop);
         connect(command, &CommandBox::textChanged, this, &Form1::nameAfterCommand);
@@ -290,6 +295,8 @@ void Form1::openMenuAtIcon()
     if (ventaromenu->isVisible())
         return; // a shortcut and the key's context menu request may both ask
     ventaromenu->popup(Image1->mapToGlobal(QPoint(0, Image1->height())));
+    // From the keyboard the first item is current, so a screen reader reads it.
+    ventaromenu->setActiveAction(set);
 }
 
 // Two windows must be told apart in a task bar: each is named after what it runs.
@@ -319,7 +326,7 @@ QString Form1::activateText() const
 
 void Form1::setActivateText(const QString &text)
 {
-    activate->setText(text);
+    strip_->write([this, &text] { activate->setText(text); });
 }
 
 void Form1::setActivateEnabled(bool enabled)
@@ -355,8 +362,14 @@ void Form1::setClockCaption(const QString &text)
 
 void Form1::setHeightTwips(int height)
 {
-    setFixedSize(width(), twipsToPixels(height));
-    client_->setGeometry(rect().adjusted(1, 1, -1, -1));
+    // Scaled, Qt asks for resize steps of two device pixels from a base
+    // size, and window managers round an odd width down to them: the base
+    // is the size itself, so that it is always reached exactly.
+    const QSize size(twipsToPixels(kOuterWidthTwips), twipsToPixels(height));
+    setBaseSize(size);
+    setFixedSize(size);
+    if (client_ != nullptr)
+        client_->setGeometry(rect().adjusted(1, 1, -1, -1));
 }
 
 void Form1::report(const Notice &notice)
@@ -421,15 +434,15 @@ void Form1::reset_Click()
 
 void Form1::set_Click()
 {
+    strip_->arm();
     controller_->set_Click();
-    armedFocus_->arm(hiddenWhileArmed());
     status_->refresh();
 }
 
 void Form1::release_Click()
 {
     controller_->release_Click();
-    armedFocus_->release();
+    strip_->release();
     status_->refresh();
 }
 
@@ -444,14 +457,14 @@ void Form1::noticeClosed(const QString &key)
     controller_->noticeClosed(key);
 }
 
-// Every control that can take the focus but for the activation box, which
-// the strip shows (and which is disabled while armed).
-std::vector<QWidget *> Form1::hiddenWhileArmed() const
+// The controls below the strip.
+std::vector<QWidget *> Form1::below() const
 {
+    const int strip = twipsToPixels(ScheduleController::kArmedHeight) - 2;
     std::vector<QWidget *> hidden;
-    for (QWidget *widget : client_->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (widget != activate && widget->focusPolicy() != Qt::NoFocus)
-            hidden.push_back(widget);
+    for (const ControlSpec &control : controlTable()) {
+        if (twipsToPixels(control.top) >= strip)
+            hidden.push_back(client_->findChild<QWidget *>(QString::fromLatin1(control.name)));
     }
     return hidden;
 }

@@ -21,7 +21,7 @@ class QRadioButton;
 
 namespace ventaro {
 
-class ArmedFocus;
+class ArmedStrip;
 class ClockFace;
 class Clock;
 class CommandBox;
@@ -113,11 +113,11 @@ private:
     QWidget *createControl(const ControlSpec &control);
     void createMenu();
     std::vector<QWidget *> tabOrder() const;
-    std::vector<QWidget *> hiddenWhileArmed() const;
+    std::vector<QWidget *> below() const;
     void nameAfterCommand();
 
     std::unique_ptr<ScheduleController> controller_;
-    std::unique_ptr<ArmedFocus> armedFocus_;
+    ArmedStrip *strip_ = nullptr;
     ReturnPresses *returnPresses_ = nullptr;
     StatusTips *status_ = nullptr;
 

@@ -51,41 +51,6 @@ void addWindowKeys(QWidget *window, const std::function<void()> &openMenu, const
     QObject::connect(status, &QShortcut::activated, window, showStatus);
 }
 
-ArmedFocus::ArmedFocus(QWidget *window)
-    : window_(window)
-{
-}
-
-void ArmedFocus::arm(const std::vector<QWidget *> &hidden)
-{
-    if (armed_)
-        return;
-    armed_ = true;
-    before_ = window_->focusWidget();
-    for (QWidget *widget : hidden) {
-        saved_.emplace_back(widget, widget->focusPolicy());
-        widget->setFocusPolicy(Qt::NoFocus);
-    }
-    windowPolicy_ = window_->focusPolicy();
-    window_->setFocusPolicy(Qt::StrongFocus);
-    window_->setFocus(Qt::OtherFocusReason);
-}
-
-void ArmedFocus::release()
-{
-    if (!armed_)
-        return;
-    armed_ = false;
-    for (const auto &[widget, policy] : saved_) {
-        if (widget)
-            widget->setFocusPolicy(policy);
-    }
-    saved_.clear();
-    window_->setFocusPolicy(windowPolicy_);
-    if (before_)
-        before_->setFocus(Qt::OtherFocusReason);
-}
-
 bool ReturnPresses::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
@@ -103,28 +68,28 @@ const QColor FocusRing::kOuter(255, 210, 77);
 const QColor FocusRing::kInner(0, 0, 0);
 
 FocusRing::FocusRing(QWidget *parent)
-    : QWidget(parent)
+    : QFocusFrame(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
-    hide();
+    setGeometry(0, 0, 0, 0);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { follow(now); });
 }
 
 void FocusRing::follow(QWidget *focused)
 {
-    const bool ours = focused != nullptr && focused->parentWidget() == parentWidget()
+    ringed_ = focused != nullptr && focused->parentWidget() == parentWidget()
         && qobject_cast<QPushButton *>(focused) == nullptr;
-    setVisible(ours);
-    if (!ours)
-        return;
-    setGeometry(focused->geometry());
+    setGeometry(ringed_ ? focused->geometry() : QRect());
     raise();
+    update();
 }
 
 void FocusRing::paintEvent(QPaintEvent *)
 {
+    if (!ringed_)
+        return;
     // Only the two lines: the control shows through the middle.
     QPainter painter(this);
     const auto frame = [&painter](QRect r, const QColor &colour) {

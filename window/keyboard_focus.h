@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QPointer>
+#include <QFocusFrame>
 #include <QWidget>
 
 class QButtonGroup;
@@ -20,26 +21,6 @@ void orderTabs(const std::vector<QWidget *> &order, QButtonGroup *options);
 // From anywhere in the window: the context-menu key and Shift+F10 open the
 // menu, F1 tells the status.
 void addWindowKeys(QWidget *window, const std::function<void()> &openMenu, const std::function<void()> &showStatus);
-
-// While armed, the keyboard reaches only what can be seen: the focus rests
-// on the window itself (so the menu keys still open its menu) and the
-// controls outside the strip leave the Tab chain. Release puts back the
-// focus where it was.
-class ArmedFocus final
-{
-public:
-    explicit ArmedFocus(QWidget *window);
-
-    void arm(const std::vector<QWidget *> &hidden);
-    void release();
-
-private:
-    QWidget *window_;
-    QPointer<QWidget> before_;
-    std::vector<std::pair<QPointer<QWidget>, Qt::FocusPolicy>> saved_;
-    Qt::FocusPolicy windowPolicy_ = Qt::NoFocus;
-    bool armed_ = false;
-};
 
 // Return and Enter press a focused push button, as Space does. Installed
 // as an event filter on the buttons.
@@ -57,8 +38,10 @@ protected:
 
 // A focus ring drawn over the focused box or option of its parent: a yellow
 // outer and a black inner line, so that it stands out at least 3:1 on the
-// dark panel and on a white box alike. Buttons show focus by their face.
-class FocusRing final : public QWidget
+// dark panel and on a white box alike. Buttons show focus by their face. A
+// focus frame is no accessible object, and it is never hidden (only drawn
+// empty), so screen readers hear nothing of it.
+class FocusRing final : public QFocusFrame
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(FocusRing)
@@ -74,6 +57,8 @@ protected:
 
 private:
     void follow(QWidget *focused);
+
+    bool ringed_ = false;
 };
 
 } // namespace ventaro

@@ -90,7 +90,8 @@ QPalette windowPalette()
     setAll(palette, QPalette::Mid, QColor(160, 160, 160));
     setAll(palette, QPalette::Dark, QColor(112, 112, 112));
     setAll(palette, QPalette::Shadow, Qt::black);
-    setAll(palette, QPalette::Highlight, QColor(48, 140, 198));
+    // Selected text 6:1 against its background.
+    setAll(palette, QPalette::Highlight, QColor(30, 100, 160));
     setAll(palette, QPalette::HighlightedText, Qt::white);
     setAll(palette, QPalette::Link, QColor(0, 0, 238));
     setAll(palette, QPalette::LinkVisited, QColor(82, 24, 139));
@@ -100,6 +101,15 @@ QPalette windowPalette()
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
     palette.setColor(QPalette::Disabled, QPalette::WindowText, kDisabledPanelText);
     palette.setColor(QPalette::Disabled, QPalette::Base, QColor(239, 239, 239));
+    return palette;
+}
+
+QPalette boxPalette()
+{
+    // The scroll bars draw their arrows in the window text colour: dark on
+    // their light face.
+    QPalette palette = windowPalette();
+    setAll(palette, QPalette::WindowText, QColor(40, 40, 40));
     return palette;
 }
 

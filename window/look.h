@@ -38,6 +38,8 @@ QIcon boltIcon();
 // the panel's grey: white boxes with black text, light buttons, and the
 // dark panel behind them.
 QPalette windowPalette();
+// The light boxes, their scroll bars included.
+QPalette boxPalette();
 // Dark grey with white text, for the labels, options and the activation box.
 QPalette panelPalette();
 // The same with the usual light face for the round option indicators.

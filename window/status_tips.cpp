@@ -35,6 +35,9 @@ void StatusTips::refresh()
 {
     const ActivationOutlook outlook = controller_.outlook();
     describeForScreenReaders(activate_, outlook.toolTip, outlook.warning, window_, clockToolTip());
+    const QString name = controller_.windowName();
+    if (window_->accessibleName() != name)
+        window_->setAccessibleName(name); // heard at Set, Release and each start
     if (outlook.warning == warning_)
         return;
     warning_ = outlook.warning;

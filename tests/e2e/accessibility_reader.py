@@ -1,16 +1,43 @@
 #!/usr/bin/python3
 """Reads ventaro's window the way a screen reader does, over AT-SPI, and
-prints what it finds, one "role|name|description" line per object."""
+prints what it finds, one "role|name|description|showing|text" line per
+object. With "poke", it first does what an assistive tool may do to every
+object: presses it and writes into it."""
 import sys
 import time
 
 import pyatspi
 
 
+def text_of(node):
+    try:
+        text = node.queryText()
+        return text.getText(0, text.characterCount)
+    except NotImplementedError:
+        return ""
+
+
+def poke(node):
+    try:
+        actions = node.queryAction()
+        for i in range(actions.nActions):
+            actions.doAction(i)
+    except NotImplementedError:
+        pass
+    try:
+        node.queryEditableText().setTextContents("2031/01/01 00:00:00")
+    except NotImplementedError:
+        pass
+
+
 def walk(node, depth=0):
     if node is None or depth > 6:
         return
-    print("%s|%s|%s" % (node.getRoleName(), node.name, node.description.replace("\n", " ")))
+    if sys.argv[1:] == ["poke"]:
+        poke(node)
+    showing = node.getState().contains(pyatspi.STATE_SHOWING)
+    print("%s|%s|%s|%s|%s" % (node.getRoleName(), node.name, node.description.replace("\n", " "),
+                              "showing" if showing else "hidden", text_of(node).replace("\n", " ")))
     for child in node:
         walk(child, depth + 1)
 

@@ -1,26 +1,56 @@
 #!/bin/sh
 # Run inside dbus-run-session: a screen reader, reading over AT-SPI, finds the
-# window's name, the clock's time and the activation box's warning.
+# window's name, the clock's time and the activation box's warning; once
+# armed, the window says so and when, and the controls below the strip are
+# not showing and deaf to what an assistive tool does to them.
 . "$(dirname "$0")/lib.sh"
 [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || fail "no session bus: run me under dbus-run-session"
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 EXTRA_PIDS=$!
-sleep 0.5
+for _ in $(seq 100); do
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+        string:org.a11y.Bus 2>/dev/null | grep -q true && break
+    sleep 0.05
+done
 start_xvfb
 APP_ENV="QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"
 start_app
+read_tree() { /usr/bin/python3 "$(dirname "$0")/accessibility_reader.py" "$@" >"$WORK/tree" || fail "no tree: $(cat "$WORK/tree")"; }
 # shellcheck disable=SC2086
 type_into $ACTIVATE "2024/9/4 9:05:03"
-sleep 1.2
+# Until the warning is there and the clock has had its first tick.
+for _ in $(seq 40); do
+    read_tree
+    grep -q '|Next activation time|Warning:' "$WORK/tree" && grep -qE '^[a-z ]+\|[0-9]{4}/.*\|Current time\|' "$WORK/tree" \
+        && break
+    sleep 0.1
+done
 
-/usr/bin/python3 "$(dirname "$0")/accessibility_reader.py" >"$WORK/tree" || fail "no tree: $(cat "$WORK/tree")"
-grep -q '^window|ventaro|' "$WORK/tree" || grep -q '^frame|ventaro|' "$WORK/tree" \
+grep -q '^window|ventaro, not armed|' "$WORK/tree" || grep -q '^frame|ventaro, not armed|' "$WORK/tree" \
     || fail "the window has no name: $(head -n 3 "$WORK/tree")"
-pass "the window reads as \"ventaro\""
-clock=$(grep '|Current time$' "$WORK/tree" | cut -d'|' -f2)
+pass "the window reads as \"ventaro, not armed\""
+clock=$(grep '|Current time|' "$WORK/tree" | cut -d'|' -f2)
 printf '%s' "$clock" | grep -qE '^[0-9]{4}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}$' \
     || fail "the clock reads '$clock'"
 pass "the clock reads its time: $clock"
 grep -q '|Next activation time|Warning: 2024/9/4 9:05:03 will never be reached' "$WORK/tree" \
     || fail "no warning on the activation box: $(grep 'Next activation' "$WORK/tree")"
 pass "the activation box says: $(grep 'Next activation' "$WORK/tree" | cut -d'|' -f3 | cut -c1-60)..."
+
+at=$(($(date +%s) + 3600))
+# shellcheck disable=SC2086
+type_into $ACTIVATE "$(date -d "@$at" '+%Y/%m/%d %H:%M:%S')"
+choose_from_menu 1
+read_tree poke
+grep -qE "^(window|frame)\|ventaro, armed: starts once at ([0-9/]+ )?$(date -d "@$at" '+%H:%M:%S')\|" "$WORK/tree" \
+    || fail "armed, the window does not say so: $(head -n 1 "$WORK/tree")"
+pass "armed, the window reads \"$(head -n 1 "$WORK/tree" | cut -d'|' -f2)\""
+for name in 'Plus one hour' 'Command line' 'Repeat count' 'Days After, repeat in days'; do
+    grep -q "|$name|.*|hidden|" "$WORK/tree" || fail "armed, \"$name\" is showing: $(grep "|$name|" "$WORK/tree")"
+done
+pass "armed, the controls below the strip are not showing"
+read_tree
+grep -q "|Next activation time|.*|$(date -d "@$at" '+%Y/%m/%d %H:%M:%S')\$" "$WORK/tree" \
+    || fail "pressing and writing over AT-SPI changed the schedule: $(grep 'Next activation' "$WORK/tree")"
+grep -q '|Command line|.*|$' "$WORK/tree" || fail "the command changed: $(grep '|Command line|' "$WORK/tree")"
+pass "pressing every control and writing into every box over AT-SPI changed nothing"

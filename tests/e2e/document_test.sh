@@ -23,7 +23,7 @@ at=$(( $(date +%s) + 3 ))
 type_into $ACTIVATE "$(date -d "@$at" '+%Y/%m/%d %H:%M:%S')"
 xdotool key shift+F10
 sleep 0.4
-xdotool key Down Return
+xdotool key Return # the first item, Set, is current
 sleep 0.3
 window_geometry
 [ "$WH" -eq 18 ] || fail "Shift+F10 and Set left the window $WH pixels high, not armed"

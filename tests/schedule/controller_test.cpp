@@ -370,20 +370,24 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
+        QTest::addColumn<bool>("armed");
         const QString start = day("21:40:00"); // the rig's start time
-        QTest::newRow("plus seconds over midnight") << true << 0 << "2024/05/17 23:59:59" << "2024/05/18 00:00:00";
-        QTest::newRow("minus seconds") << false << 0 << "2024/05/17 21:40:00" << "2024/05/17 21:39:59";
-        QTest::newRow("plus minutes") << true << 1 << "2024/05/17 21:59:00" << "2024/05/17 22:00:00";
-        QTest::newRow("minus hours over a month start") << false << 2 << "2024/03/01 00:30:00" << "2024/02/29 23:30:00";
-        QTest::newRow("plus days over the year end") << true << 3 << "2024/12/31 21:40:00" << "2025/01/01 21:40:00";
-        QTest::newRow("minus days into a leap day") << false << 3 << "2024/03/01 00:00:00" << "2024/02/29 00:00:00";
-        QTest::newRow("loose text is rewritten as a timestamp") << true << 0 << "2024/5/17 9:05" << "2024/05/17 09:05:01";
-        QTest::newRow("index 4 changes nothing") << true << 4 << "2024/05/17 23:59:59" << "2024/05/17 23:59:59";
-        QTest::newRow("index -1 changes nothing") << false << -1 << "garbage" << "garbage";
-        QTest::newRow("word is reset to the start time") << true << 0 << "tomorrow" << start;
-        QTest::newRow("empty text is reset to the start time") << false << 2 << "" << start;
-        QTest::newRow("past the last day is reset") << true << 3 << "9999/12/31 00:00:00" << start;
-        QTest::newRow("before the first second is reset") << false << 0 << "0100/01/01 00:00:00" << start;
+        QTest::newRow("plus seconds over midnight") << true << 0 << "2024/05/17 23:59:59" << "2024/05/18 00:00:00" << false;
+        QTest::newRow("minus seconds") << false << 0 << "2024/05/17 21:40:00" << "2024/05/17 21:39:59" << false;
+        QTest::newRow("plus minutes") << true << 1 << "2024/05/17 21:59:00" << "2024/05/17 22:00:00" << false;
+        QTest::newRow("minus hours over a month start") << false << 2 << "2024/03/01 00:30:00" << "2024/02/29 23:30:00" << false;
+        QTest::newRow("plus days over the year end") << true << 3 << "2024/12/31 21:40:00" << "2025/01/01 21:40:00" << false;
+        QTest::newRow("minus days into a leap day") << false << 3 << "2024/03/01 00:00:00" << "2024/02/29 00:00:00" << false;
+        QTest::newRow("loose text is rewritten as a timestamp") << true << 0 << "2024/5/17 9:05" << "2024/05/17 09:05:01" << false;
+        QTest::newRow("index 4 changes nothing") << true << 4 << "2024/05/17 23:59:59" << "2024/05/17 23:59:59" << false;
+        QTest::newRow("index -1 changes nothing") << false << -1 << "garbage" << "garbage" << false;
+        QTest::newRow("word is reset to the start time") << true << 0 << "tomorrow" << start << false;
+        QTest::newRow("empty text is reset to the start time") << false << 2 << "" << start << false;
+        QTest::newRow("past the last day is reset") << true << 3 << "9999/12/31 00:00:00" << start << false;
+        QTest::newRow("before the first second is reset") << false << 0 << "0100/01/01 00:00:00" << start << false;
+        QTest::newRow("armed: a step changes nothing") << true << 2 << day("21:44:00") << day("21:44:00") << true;
+        QTest::newRow("armed: Reset changes nothing (index -9)") << true << -9 << day("21:44:00") << day("21:44:00")
+                                                               << true;
     }
     void steps()
     {
@@ -391,9 +395,14 @@ private slots:
         QFETCH(int, index);
         QFETCH(QString, before);
         QFETCH(QString, after);
+        QFETCH(bool, armed);
         Rig rig;
         rig.view.activate = before;
-        if (plus)
+        if (armed)
+            rig.controller.set_Click();
+        if (index == -9)
+            rig.controller.reset_Click();
+        else if (plus)
             rig.controller.plus_Click(index);
         else
             rig.controller.minus_Click(index);

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <QAccessible>
+
 #include <QAction>
 #include <QClipboard>
 #include <QLabel>
@@ -203,8 +205,8 @@ private slots:
         QCOMPARE(QApplication::activePopupWidget(), static_cast<QWidget *>(menu));
         QWidget *icon = rig.child("Image1");
         QCOMPARE(menu->pos(), icon->mapToGlobal(QPoint(0, icon->height())));
-        // Chosen from the keyboard too: the first item is Set.
-        QTest::keyClick(menu, Qt::Key_Down);
+        // Opened from the keyboard, the first item, Set, is current.
+        QCOMPARE(menu->activeAction(), menu->actions().constFirst());
         QTest::keyClick(menu, Qt::Key_Return);
         QTRY_VERIFY(!menu->isVisible());
         QVERIFY(rig.form.schedule().armed());
@@ -312,28 +314,46 @@ private slots:
         QToolTip::hideText();
     }
 
-    // Armed, keys reach nothing hidden; Release gives the focus back, and
-    // Return presses a focused button.
-    void keyboardWhileArmed()
+    // Armed, nothing below the strip is reached, by keys or by an assistive
+    // tool, and nothing changes the schedule; Release gives the focus back
+    // to the control that had it before Set.
+    void armedStripKeepsTheSchedule_data()
     {
+        QTest::addColumn<QString>("focus");
+        for (const char *name : {"activate", "command", "Option_d", "interval", "minus_0", "plus_3", "reset"})
+            QTest::newRow(name) << name;
+    }
+    void armedStripKeepsTheSchedule()
+    {
+        QFETCH(QString, focus);
         Rig rig;
         rig.form.activateWindow();
-        QWidget *command = rig.child("command");
-        command->setFocus();
+        rig.child(focus)->setFocus();
         rig.form.set_Click();
         QCOMPARE(QApplication::focusWidget(), &rig.form);
         for (const auto key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_X, Qt::Key_Space})
             QTest::keyClick(QApplication::focusWidget(), key);
         QCOMPARE(QApplication::focusWidget(), &rig.form);
-        QCOMPARE(rig.form.commandText(), QString());
+        for (const char *name : {"plus_2", "reset", "Option_d", "interval", "command", "activate"}) {
+            QAccessibleInterface *control = QAccessible::queryAccessibleInterface(rig.child(name));
+            QCOMPARE(control->state().invisible, QByteArray(name) != "activate");
+            if (QAccessibleActionInterface *actions = control->actionInterface())
+                actions->doAction(QAccessibleActionInterface::pressAction());
+            if (QAccessibleEditableTextInterface *text = control->editableTextInterface())
+                text->replaceText(0, 4, QStringLiteral("2031"));
+        }
         QCOMPARE(rig.form.activateText(), QStringLiteral("2024/05/17 21:40:00"));
+        QCOMPARE(rig.form.commandText() + rig.form.intervalText(), QString());
+        QVERIFY(!rig.form.optionSelected(Unit::Days));
 
         rig.form.release_Click();
-        QCOMPARE(QApplication::focusWidget(), command);
+        QCOMPARE(QApplication::focusWidget(), rig.child(focus));
         QWidget *plus = rig.child("plus_0");
         plus->setFocus();
         QTest::keyClick(plus, Qt::Key_Return);
         QTRY_COMPARE(rig.form.activateText(), QStringLiteral("2024/05/17 21:40:01"));
+        // And the new time is heard on the button pressed.
+        QCOMPARE(plus->accessibleDescription(), QStringLiteral("Next activation 2024/05/17 21:40:01"));
     }
 
     // What runs is what was pasted, through cut, undo, redo and copy.

@@ -197,6 +197,7 @@ private slots:
         QCOMPARE(rig.launcher.started, QStringList{"/bin/echo hi"});
 
         // Choosing another unit clears the first.
+        rig.form.release_Click();
         QTest::mouseClick(rig.child<QRadioButton>("Option_s"), Qt::LeftButton, {}, QPoint(6, 8));
         QVERIFY(!rig.child<QRadioButton>("Option_n")->isChecked());
     }
@@ -293,6 +294,10 @@ private slots:
             const QColor face = rig.child<QWidget>(name)->palette().color(QPalette::Base);
             QVERIFY2(contrast(face, panel) >= 3.0, name);
         }
+        // Selected text, and the command box's scroll-bar arrows on their face.
+        const QPalette command = rig.child("command")->palette();
+        QVERIFY(contrast(command.color(QPalette::Highlight), command.color(QPalette::HighlightedText)) >= 4.5);
+        QVERIFY(contrast(command.color(QPalette::WindowText), command.color(QPalette::Button)) >= 3.0);
         QApplication::setPalette(saved);
     }
 
@@ -313,7 +318,7 @@ private slots:
         QTest::newRow("count box") << "interval" << "Repeat count" << int(QAccessible::EditableText);
         QTest::newRow("command box") << "command" << "Command line" << int(QAccessible::EditableText);
         QTest::newRow("clock says its time") << "clock" << "2024/05/17 21:40:00" << int(QAccessible::StaticText);
-        QTest::newRow("the window has a name") << "Form1" << "ventaro" << int(QAccessible::Window);
+        QTest::newRow("the window has a name") << "Form1" << "ventaro, not armed" << int(QAccessible::Window);
     }
     void accessibilityTree()
     {
