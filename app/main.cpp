@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QLocale>
+#include <QTimer>
 
+#include "platform/autostart_entry.h"
 #include "platform/child_reaper.h"
 #include "platform/clock.h"
 #include "platform/desktop_notifications.h"
@@ -8,39 +10,60 @@
 #include "platform/process_start.h"
 #include "platform/program_options.h"
 #include "schedule/command_launcher.h"
+#include "schedule/given_schedule.h"
 #include "window/form1.h"
 
 int main(int argc, char *argv[])
 {
     QApplication::setApplicationName(QStringLiteral("ventaro"));
     QApplication::setApplicationVersion(QStringLiteral(VENTARO_VERSION));
-    if (const auto status = ventaro::handleProgramOptions(argc, argv))
-        return *status;
+    const ventaro::ProgramOptions options = ventaro::readProgramOptions(argc, argv);
+    if (options.exitStatus)
+        return *options.exitStatus;
+
+    // A schedule that cannot be read never opens a half-filled window; from
+    // a login entry, the window opens unarmed with what could be read, and
+    // says why.
+    const ventaro::SystemClock clock;
+    const ventaro::Separators separators = ventaro::separatorsFor(QLocale());
+    const ventaro::ReadSchedule given = ventaro::readGivenSchedule(options, clock, separators);
+    if (!given.problem.isEmpty() && given.schedule.autostart.isEmpty()) {
+        ventaro::printUsageError(given.problem);
+        return 2;
+    }
 
     // The window is small: copying its few changed pixels over the X socket
     // is cheaper than shared memory, whose completion event wakes the
     // program twice more every second.
     ventaro::setForThisProgramOnly("QT_XCB_NO_MITSHM", "1");
-
     // Log lines say when and how bad: outside a systemd session they end in
     // a file that nothing else dates.
     if (!qEnvironmentVariableIsSet("QT_MESSAGE_PATTERN"))
         qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd HH:mm:ss t} %{if-category}%{category} %{endif}%{type}: "
                                           "%{message}"));
 
-    ventaro::DisplayGuard guard(argc, argv);
-    QApplication app(argc, argv);
+    // Qt reads its own options up to "--", never the command after it.
+    int qtArgc = options.qtArgc;
+    ventaro::DisplayGuard guard(qtArgc, argv);
+    QApplication app(qtArgc, argv);
     guard.release();
     QApplication::setDesktopFileName(QStringLiteral(VENTARO_APP_ID));
 
-    const ventaro::SystemClock clock;
     ventaro::CommandLauncher launcher;
     // Failures go to the desktop's notifications, or to the window's own
     // message window where there are none.
     ventaro::DesktopNotifications notifications;
-    ventaro::Form1 window({clock, launcher, ventaro::separatorsFor(QLocale()), &notifications});
+    ventaro::AutostartEntry autostart(given.schedule.autostart);
+    ventaro::Form1 window({clock, launcher, separators, &notifications, &autostart});
     // The children report how they ended.
     QObject::connect(&launcher.reaper(), &ventaro::ChildReaper::exited, &window, &ventaro::Form1::processEnded);
+    window.fill(given.schedule);
     window.show();
+    if (!given.problem.isEmpty()) {
+        window.report({QStringLiteral("arguments"), QStringLiteral("The login entry could not be read in full"),
+                       given.problem, false, false, true});
+    }
+    if (given.schedule.set)
+        QTimer::singleShot(0, &window, &ventaro::Form1::armGiven);
     return QApplication::exec();
 }

@@ -102,7 +102,9 @@ QString missedStartsText(const MissedStarts &missed)
     const QString between = missed.count == 1
         ? QStringLiteral("the start at %1").arg(missed.first)
         : QStringLiteral("%1 starts between %2 and %3").arg(missed.count).arg(missed.first, missed.last);
-    return QStringLiteral("Missed %1 while the computer slept or the clock jumped.").arg(between);
+    return missed.cause == MissedStarts::Cause::NotRunning
+        ? QStringLiteral("Missed %1 while ventaro was not running.").arg(between)
+        : QStringLiteral("Missed %1 while the computer slept or the clock jumped.").arg(between);
 }
 
 ActivationOutlook activationOutlook(const OutlookInput &in)

@@ -32,9 +32,12 @@ struct ActivationOutlook
 // Starts that a long gap (a suspend, the clock set forward) passed over.
 struct MissedStarts
 {
+    enum class Cause { Gap, NotRunning };
+
     qint64 count = 0;
     QString first; // the first and last missed activation, as timestamp text
     QString last;
+    Cause cause = Cause::Gap; // a sleep or clock jump, or ventaro was not running
 };
 
 struct OutlookInput

@@ -1,5 +1,7 @@
 #include "schedule/schedule_controller.h"
 
+#include <cmath>
+
 #include "platform/clock.h"
 #include "schedule/command_line.h"
 #include "schedule/launcher.h"
@@ -52,7 +54,7 @@ void ScheduleController::Timer1_Timer()
     std::optional<LocalSlot> due;
     try {
         if (gapFrom)
-            passOverGap(*gapFrom, now);
+            passOverGap(*gapFrom, now, MissedStarts::Cause::Gap);
         for (qint64 second = first; second <= now; ++second) {
             const std::optional<LocalSlot> matched = examine(second);
             if (matched && !due)
@@ -103,6 +105,34 @@ void ScheduleController::noticeClosed(const QString &key)
 {
     qCInfo(lcRun).noquote() << QStringLiteral("closed by the user: the notice %1").arg(key);
     digest_.closed(key);
+}
+
+void ScheduleController::armGiven(bool restored)
+{
+    set_Click();
+    const Activation &current = activation();
+    const qint64 now = clock_.now().toSecsSinceEpoch();
+    if (!current.slot || current.slot->instant >= now)
+        return;
+    try {
+        passOverGap(current.slot->instant - 1, now, MissedStarts::Cause::NotRunning, restored);
+    } catch (const RuntimeError &error) {
+        view_.report({QStringLiteral("calendar"), QStringLiteral("The schedule cannot move on"), error.message()});
+    }
+}
+
+GivenSchedule ScheduleController::given(const QString &autostart) const
+{
+    GivenSchedule given;
+    given.autostart = autostart;
+    given.activation = view_.activateText();
+    if (const auto repeat = chosenRepeat(); repeat && repeat->count > 0 && std::isfinite(repeat->count)) {
+        given.count = QString::number(repeat->count, 'g', 17);
+        given.unit = repeat->unit;
+    }
+    given.command = view_.commandText();
+    given.set = armed();
+    return given;
 }
 
 void ScheduleController::tell(const std::optional<Notice> &notice)
@@ -162,7 +192,7 @@ std::optional<LocalSlot> ScheduleController::examine(qint64 second)
     return current.slot;
 }
 
-void ScheduleController::passOverGap(qint64 lastLooked, qint64 now)
+void ScheduleController::passOverGap(qint64 lastLooked, qint64 now, MissedStarts::Cause cause, bool tell)
 {
     const Activation current = activation();
     if (!current.slot)
@@ -172,7 +202,7 @@ void ScheduleController::passOverGap(qint64 lastLooked, qint64 now)
         return;
 
     const QString fromText = slotText(clock_, from, separators_);
-    MissedStarts missed{1, fromText, fromText};
+    MissedStarts missed{1, fromText, fromText, cause};
     const std::optional<Repeat> repeat = chosenRepeat();
     const qint64 stride = repeat ? stepSeconds(repeat->unit, repeat->count, current.text, separators_) : 0;
     if (stride > 0) {
@@ -193,6 +223,8 @@ void ScheduleController::passOverGap(qint64 lastLooked, qint64 now)
         missed.last = slotText(clock_, slotAfter(k - 1), separators_);
         moveActivation(slotAfter(k));
     }
+    if (!tell)
+        return;
     // Told until the user arms or disarms again, whatever starts come after.
     missed_ = missed;
     view_.report({QStringLiteral("missed"), QStringLiteral("Scheduled starts were missed"), missedStartsText(missed),

@@ -8,6 +8,7 @@
 #include "platform/child_reaper.h"
 #include "schedule/activation_outlook.h"
 #include "schedule/failure_digest.h"
+#include "schedule/given_schedule.h"
 #include "schedule/local_time.h"
 #include "schedule/run_history.h"
 #include "schedule/timestamp.h"
@@ -47,6 +48,13 @@ public:
     void processEnded(const ChildExit &exit);
     // The user closed, or acted on, the notice with this key.
     void noticeClosed(const QString &key);
+    // Arms a schedule given from outside the window. A time already passed
+    // moves on by whole repeat steps to its next slot; restored from a login
+    // entry, the starts passed over are told as missed while ventaro was not
+    // running, and a one-time start that passed is told and does not start.
+    void armGiven(bool restored);
+    // The schedule in the window, as the words that would give it again.
+    GivenSchedule given(const QString &autostart) const;
 
     bool armed() const;
     QString startTime() const;
@@ -81,9 +89,9 @@ private:
     // Whether the activation stands at this real second; on a match the
     // activation moves on first. Returns the slot that is due, if any.
     std::optional<LocalSlot> examine(qint64 second);
-    // After a long gap: moves a repeat to its first slot from now on and
-    // remembers the starts that fell into the gap.
-    void passOverGap(qint64 lastLooked, qint64 now);
+    // After a long gap: moves a repeat to its first slot from now on and,
+    // when told to, remembers and reports the starts that fell into the gap.
+    void passOverGap(qint64 lastLooked, qint64 now, MissedStarts::Cause cause, bool tell = true);
     void start(const LocalSlot &due);
     void tell(const std::optional<Notice> &notice);
     void forgetTold();

@@ -20,6 +20,7 @@
 #include <QRadioButton>
 #include <QWindow>
 
+#include "platform/autostart_entry.h"
 #include "platform/desktop_notifications.h"
 #include "platform/int16_rounding.h"
 #include "platform/second_ticker.h"
@@ -62,6 +63,7 @@ bool windowSystemMoves()
 Form1::Form1(const Form1Parts &parts, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , notifications_(parts.notifications)
+    , autostart_(parts.autostart)
 {
     controller_ = std::make_unique<ScheduleController>(*this, parts.clock, parts.launcher, parts.separators);
     messages_ = new MessageWindow(this, [this] {
@@ -106,6 +108,12 @@ Form1::Form1(const Form1Parts &parts, QWidget *parent)
     Timer1 = new SecondTicker(parts.clock, this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &SecondTicker::tick, this, &Form1::Timer1_Timer);
+
+    // While "Start at Login" is ticked, its entry follows the schedule.
+    for (QLineEdit *box : {activate, interval})
+        connect(box, &QLineEdit::textChanged, this, &Form1::keepLoginEntry);
+    connect(command, &CommandBox::textChanged, this, &Form1::keepLoginEntry);
+    connect(options_, &QButtonGroup::buttonToggled, this, &Form1::keepLoginEntry);
 
     Form_Load();
     status_->refresh();
@@ -260,6 +268,11 @@ void Form1::createMenu()
     set->setObjectName(QStringLiteral("set"));
     release = ventaromenu->addAction(QStringLiteral("Release"), this, &Form1::release_Click);
     release->setObjectName(QStringLiteral("release"));
+    login = ventaromenu->addAction(QStringLiteral("Start at Login"));
+    login->setObjectName(QStringLiteral("login"));
+    login->setCheckable(true);
+    login->setVisible(autostart_ != nullptr);
+    connect(login, &QAction::triggered, this, &Form1::login_Click);
     bar1 = ventaromenu->addSeparator();
     bar1->setObjectName(QStringLiteral("bar1"));
     exit = ventaromenu->addAction(QStringLiteral("Exit"), this, &Form1::exit_Click);
@@ -437,6 +450,7 @@ void Form1::set_Click()
     strip_->arm();
     controller_->set_Click();
     status_->refresh();
+    keepLoginEntry();
 }
 
 void Form1::release_Click()
@@ -444,6 +458,53 @@ void Form1::release_Click()
     controller_->release_Click();
     strip_->release();
     status_->refresh();
+    keepLoginEntry();
+}
+
+void Form1::login_Click(bool checked)
+{
+    const QString why = checked ? autostart_->write(windowTitle(), givenScheduleWords(controller_->given(autostart_->id())))
+                                : autostart_->remove();
+    if (why.isEmpty())
+        return;
+    login->setChecked(false);
+    report({QStringLiteral("login"), checked ? QStringLiteral("Cannot start at login")
+                                             : QStringLiteral("Cannot stop starting at login"),
+            why, false, false, false});
+}
+
+void Form1::keepLoginEntry()
+{
+    if (login != nullptr && login->isChecked())
+        login_Click(true);
+}
+
+void Form1::fill(const GivenSchedule &given)
+{
+    if (given.activation)
+        setActivateText(*given.activation);
+    if (given.count)
+        interval->setText(*given.count);
+    if (given.unit) {
+        switch (*given.unit) {
+        case Unit::Seconds: Option_s->setChecked(true); break;
+        case Unit::Minutes: Option_n->setChecked(true); break;
+        case Unit::Hours: Option_h->setChecked(true); break;
+        case Unit::Days: Option_d->setChecked(true); break;
+        }
+    }
+    if (given.command)
+        command->setExactText(*given.command);
+    login->setChecked(!given.autostart.isEmpty() && autostart_ != nullptr);
+}
+
+void Form1::armGiven()
+{
+    strip_->arm();
+    // Ticked at start only when the window was started from its entry.
+    controller_->armGiven(login->isChecked());
+    status_->refresh();
+    keepLoginEntry();
 }
 
 void Form1::processEnded(const ChildExit &ended)

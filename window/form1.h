@@ -22,6 +22,8 @@ class QRadioButton;
 namespace ventaro {
 
 class ArmedStrip;
+class AutostartEntry;
+struct GivenSchedule;
 class ClockFace;
 class Clock;
 class CommandBox;
@@ -43,6 +45,8 @@ struct Form1Parts
     Separators separators;
     // Where failures go first; none: straight to our own message window.
     DesktopNotifications *notifications = nullptr;
+    // The login entry this window would own; none: no "Start at Login".
+    AutostartEntry *autostart = nullptr;
 };
 
 // The one borderless window: its controls carry the schedule, its handlers
@@ -80,6 +84,13 @@ public:
     void set_Click();
     void release_Click();
     void exit_Click();
+    // "Start at Login" ticked or unticked.
+    void login_Click(bool checked);
+
+    // A schedule given on the command line or by a login entry: its fields,
+    // then, once shown, armed if it says so.
+    void fill(const ventaro::GivenSchedule &given);
+    void armGiven();
     // A process the launcher started has ended.
     void processEnded(const ventaro::ChildExit &ended);
     // The user closed, or acted on, the notice with this key.
@@ -115,6 +126,7 @@ private:
     std::vector<QWidget *> tabOrder() const;
     std::vector<QWidget *> below() const;
     void nameAfterCommand();
+    void keepLoginEntry();
 
     std::unique_ptr<ScheduleController> controller_;
     ArmedStrip *strip_ = nullptr;
@@ -146,11 +158,13 @@ private:
     QMenu *ventaromenu = nullptr;
     QAction *set = nullptr;
     QAction *release = nullptr;
+    QAction *login = nullptr;
     QAction *bar1 = nullptr;
     QAction *exit = nullptr;
 
     MessageWindow *messages_ = nullptr;
     DesktopNotifications *notifications_ = nullptr;
+    AutostartEntry *autostart_ = nullptr;
 
     qint16 drag_flag = 0;
     qint16 drag_init_x = 0;

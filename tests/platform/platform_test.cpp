@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "fakes.h"
+#include "platform/autostart_entry.h"
 #include "platform/child_reaper.h"
 #include "platform/clock.h"
 #include "platform/process_start.h"
@@ -148,6 +149,33 @@ private slots:
         QFile file(result);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().trimmed(), QByteArray("closed"));
+    }
+
+    // Written where the desktop looks, atomically, removed when unticked;
+    // a home where it cannot be written says why.
+    void autostartEntry_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("written, then removed") << true;
+        QTest::newRow("a config folder that is a file") << false;
+    }
+    void autostartEntry()
+    {
+        QFETCH(bool, writable);
+        QTemporaryDir dir;
+        const QString config = dir.filePath("config");
+        if (!writable)
+            QFile(config).open(QIODevice::WriteOnly);
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+        const AutostartEntry entry;
+        QVERIFY(entry.path().startsWith(config + "/autostart/"));
+        QVERIFY(AutostartEntry().id() != entry.id()); // a window of its own, an entry of its own
+        const QString why = entry.write(QStringLiteral("ventaro"), {QStringLiteral("--at"), QStringLiteral("a b")});
+        QCOMPARE(why.isEmpty(), writable);
+        QCOMPARE(QFileInfo::exists(entry.path()), writable);
+        QVERIFY(entry.remove().isEmpty());
+        QVERIFY(!QFileInfo::exists(entry.path()));
+        qunsetenv("XDG_CONFIG_HOME");
     }
 
     void executableFileChecks()

@@ -3,6 +3,10 @@
 #include <QtTest>
 
 #include "fakes.h"
+#include "platform/autostart_entry.h"
+#include "platform/program_options.h"
+#include "schedule/command_line.h"
+#include "schedule/given_schedule.h"
 #include "schedule/schedule_controller.h"
 
 using namespace ventaro;
@@ -46,6 +50,46 @@ struct Rig
 QString day(const QString &time)
 {
     return QStringLiteral("2024/05/17 ") + time;
+}
+
+ProgramOptions optionsOf(const QStringList &words)
+{
+    std::vector<QByteArray> bytes{"ventaro"};
+    for (const QString &word : words)
+        bytes.push_back(word.toUtf8());
+    std::vector<char *> argv;
+    for (QByteArray &word : bytes)
+        argv.push_back(word.data());
+    return readProgramOptions(int(argv.size()), argv.data());
+}
+
+// An Exec value read as the Desktop Entry rules say a desktop reads it.
+QStringList execWords(const QString &value)
+{
+    QStringList words;
+    QString word;
+    bool quoted = false, escaped = false, any = false;
+    for (const QChar c : value) {
+        if (escaped) {
+            word += c;
+            escaped = false;
+        } else if (c == u'\\' && quoted) {
+            escaped = true;
+        } else if (c == u'"') {
+            quoted = !quoted;
+            any = true;
+        } else if (c == u' ' && !quoted) {
+            if (any || !word.isEmpty())
+                words << word.replace(QStringLiteral("%%"), QStringLiteral("%"));
+            word.clear();
+            any = false;
+        } else {
+            word += c;
+        }
+    }
+    if (any || !word.isEmpty())
+        words << word.replace(QStringLiteral("%%"), QStringLiteral("%"));
+    return words;
 }
 
 } // namespace
@@ -646,6 +690,116 @@ private slots:
     // Every start's end is heard of, and a failure that repeats is one
     // notice, counted. Events: "fail", "ok" (the launcher from now on),
     // "tick 21:40:05.002", "exit PID STATUS", "kill PID SIGNAL".
+    // The command line's forms and what each fills in, or why nothing opens.
+    void givenSchedule_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QString>("filled"); // at|count unit|command|set, or the problem's words
+        QTest::newRow("a date and a time in dashes") << QStringList{"--at", "2024-05-18 3:00"}
+                                                     << "2024/05/18 03:00:00|||";
+        QTest::newRow("a time alone is today, a count in two words")
+            << QStringList{"--at", "21:45", "--every", "10", "minutes"} << "2024/05/17 21:45:00|10 1||";
+        QTest::newRow("a fraction and a unit letter") << QStringList{"--every", "1.5h"} << "|1.5 2||";
+        QTest::newRow("the program and its arguments, quoted back")
+            << QStringList{"--", "/bin/echo", "a b"} << "||\"/bin/echo\" \"a b\"|";
+        QTest::newRow("armed with a repeat from a passed time")
+            << QStringList{"--at", "21:00", "--every", "1 day", "--set", "--", "/bin/true"}
+            << "2024/05/17 21:00:00|1 3|\"/bin/true\"|set";
+        QTest::newRow("restored from a login entry, passed or not")
+            << QStringList{"--autostart", "x1", "--at", "21:00", "--set", "--command", "/bin/true"}
+            << "2024/05/17 21:00:00||/bin/true|set";
+        QTest::newRow("a time that cannot be read") << QStringList{"--at", "teatime"} << "is not a date and time";
+        QTest::newRow("a unit that cannot be read") << QStringList{"--every", "10 parsecs"} << "not a count and a unit";
+        QTest::newRow("a count of 0") << QStringList{"--every", "0s"} << "must be more than 0";
+        QTest::newRow("--set without a command") << QStringList{"--set", "--at", "21:45"} << "--set needs a command";
+        QTest::newRow("--set without a time") << QStringList{"--set", "--", "/bin/true"} << "--set needs --at";
+        QTest::newRow("passed, and no repeat brings it back")
+            << QStringList{"--at", "21:00", "--set", "--", "/bin/true"} << "has passed";
+        QTest::newRow("a repeat that leaves the calendar")
+            << QStringList{"--at", "21:45", "--every", "1e300 days", "--set", "--", "/bin/true"} << "lies outside";
+        QTest::newRow("the command twice") << QStringList{"--command", "x", "--", "y"} << "give the command once";
+    }
+    void givenSchedule()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(QString, filled);
+        Rig rig;
+        const ReadSchedule read = readGivenSchedule(optionsOf(words), rig.clock, Separators{});
+        const GivenSchedule &given = read.schedule;
+        if (!read.problem.isEmpty()) {
+            QVERIFY2(read.problem.contains(filled), qPrintable(read.problem));
+            QVERIFY(!given.set);
+            return;
+        }
+        QCOMPARE(QStringList({given.activation.value_or(""),
+                              given.count ? *given.count + u' ' + QString::number(int(*given.unit)) : "",
+                              given.command.value_or(""), given.set ? "set" : ""})
+                     .join(u'|'),
+                 filled);
+    }
+
+    // A schedule given from outside with its time passed: from a login
+    // entry the starts passed over are told, and none is made up; from the
+    // command line a repeat just moves on.
+    void givenAfterItsTime_data()
+    {
+        QTest::addColumn<bool>("restored");
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("restored repeat") << true << int(Unit::Minutes) << day("21:41:00")
+                                         << "Missed 8 starts between 2024/05/17 21:01:00 and 2024/05/17 21:36:00 while "
+                                            "ventaro was not running. Starts in 59 s, then every 5 minutes";
+        QTest::newRow("restored one-shot") << true << kNoOption << day("21:01:00")
+                                           << "Missed the start at 2024/05/17 21:01:00 while ventaro was not running. "
+                                              "Nothing more will start: Release, set a later time, and Set again.";
+        QTest::newRow("command line repeat") << false << int(Unit::Minutes) << day("21:41:00")
+                                             << "Starts in 59 s, then every 5 minutes";
+    }
+    void givenAfterItsTime()
+    {
+        QFETCH(bool, restored);
+        QFETCH(int, option);
+        Rig rig;
+        rig.tickAtTime("21:40:00.300");
+        rig.view.activate = day("21:01:00");
+        if (option != kNoOption)
+            rig.view.select(Unit(option));
+        rig.view.interval = "5";
+        rig.controller.armGiven(restored);
+        rig.tickAtTime("21:40:01.002");
+        QTEST(rig.view.activate, "after");
+        QTEST(rig.controller.outlook().toolTip, "tip");
+        QVERIFY(rig.launcher.started.isEmpty());
+        QCOMPARE(rig.view.notices.size(), restored ? 1 : 0);
+    }
+
+    // Awkward commands survive the command line into the command box, and
+    // the login entry's Exec back into a new window, as the same words.
+    void awkwardCommandsSurvive_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::newRow("blanks and quotes") << QStringList{"/opt/my tools/run", "a b", "c\"d", "\"\""};
+        QTest::newRow("backslashes, one last") << QStringList{"/bin/echo", "C:\\dir\\", "a\\\"b", "x\\"};
+        QTest::newRow("percent, dollar, shell signs") << QStringList{"echo", "%f", "$HOME", "`id`", "a;b|c&d>e"};
+        QTest::newRow("no-break space, non-ASCII, empty") << QStringList{"/bin/echo", "a\u00a0b", "日本 語", ""};
+        QTest::newRow("line breaks inside") << QStringList{"/bin/echo", "a\nb", "c\r\nd"};
+    }
+    void awkwardCommandsSurvive()
+    {
+        QFETCH(QStringList, words);
+        const QString command = commandFor(words);
+        const std::vector<ProgramCandidate> read = programCandidates(command);
+        QCOMPARE(read.size(), std::size_t(1));
+        QCOMPARE(QStringList{read.front().program(command)} + splitArguments(command.sliced(read.front().restFrom)),
+                 words);
+        // Through the login entry: the words it would write, read back.
+        Rig rig;
+        const GivenSchedule given = readGivenSchedule(optionsOf(QStringList{"--"} + words), rig.clock, {}).schedule;
+        const QStringList exec = execWords(AutostartEntry::execValue("ventaro", givenScheduleWords(given)));
+        QCOMPARE(readGivenSchedule(optionsOf(exec.mid(1)), rig.clock, {}).schedule.command, given.command);
+    }
+
     void reports_data()
     {
         QTest::addColumn<QStringList>("events");

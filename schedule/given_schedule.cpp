@@ -1,0 +1,140 @@
+#include "schedule/given_schedule.h"
+
+#include <cmath>
+
+#include <QRegularExpression>
+
+#include "platform/clock.h"
+#include "schedule/command_line.h"
+#include "schedule/local_time.h"
+#include "schedule/runtime_error.h"
+#include "schedule/timestamp.h"
+
+namespace ventaro {
+
+namespace {
+
+std::optional<Unit> unitOfWord(const QString &word)
+{
+    const QString w = word.toLower();
+    for (const auto &[unit, names] : {std::pair{Unit::Seconds, QStringList{"s", "sec", "secs", "second", "seconds"}},
+                                      std::pair{Unit::Minutes, QStringList{"m", "min", "mins", "minute", "minutes"}},
+                                      std::pair{Unit::Hours, QStringList{"h", "hr", "hrs", "hour", "hours"}},
+                                      std::pair{Unit::Days, QStringList{"d", "day", "days"}}}) {
+        if (names.contains(w))
+            return unit;
+    }
+    return std::nullopt;
+}
+
+// Whether the schedule will ever start: a time to come, or a repeat that
+// moves a passed one on (whose every step stays in the calendar).
+QString neverStarts(const GivenSchedule &given, const Clock &clock, const Separators &separators)
+{
+    const QDateTime now = clock.now();
+    const LocalSlot slot = slotOf(clock, readDateText(*given.activation, separators, now.date()), now.toSecsSinceEpoch());
+    if (given.unit) {
+        try {
+            stepSlot(clock, *given.unit, given.count->toDouble(), slot, *given.activation, separators);
+        } catch (const RuntimeError &error) {
+            return QStringLiteral("--every: %1").arg(error.message());
+        }
+        return {};
+    }
+    if (slot.instant < now.toSecsSinceEpoch())
+        return QStringLiteral("--at: %1 has passed, and without --every nothing will ever start").arg(*given.activation);
+    return {};
+}
+
+} // namespace
+
+std::optional<std::pair<QString, Unit>> readEvery(const QString &text)
+{
+    static const QRegularExpression form(
+        QStringLiteral(R"(^\s*((?:\d+(?:\.\d*)?|\.\d+)(?:[eE][+-]?\d+)?)\s*([A-Za-z]+)\s*$)"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const std::optional<Unit> unit = unitOfWord(match.captured(2));
+    if (!unit)
+        return std::nullopt;
+    return std::pair{match.captured(1), *unit};
+}
+
+QString commandFor(const QStringList &programAndArguments)
+{
+    QStringList words;
+    for (qsizetype i = 0; i < programAndArguments.size(); ++i) {
+        const QString &word = programAndArguments[i];
+        // The program always in quotes: it is then the only reading.
+        words << (i == 0 && !word.startsWith(u'"') && commandForFile(word) == word ? u'"' + word + u'"'
+                                                                                    : commandForFile(word));
+    }
+    return words.join(u' ');
+}
+
+ReadSchedule readGivenSchedule(const ProgramOptions &options, const Clock &clock, const Separators &separators)
+{
+    ReadSchedule read;
+    GivenSchedule &given = read.schedule;
+    QStringList problems;
+    given.autostart = options.autostart.value_or(QString());
+    if (options.at) {
+        try {
+            given.activation = timestampText(readDateText(*options.at, separators, clock.now().date()), separators);
+        } catch (const RuntimeError &error) {
+            problems << QStringLiteral("--at: %1").arg(error.message());
+        }
+    }
+    if (options.every) {
+        const auto every = readEvery(*options.every);
+        if (!every) {
+            problems << QStringLiteral("--every: \"%1\" is not a count and a unit, such as \"10 minutes\" or 90s")
+                            .arg(*options.every);
+        } else if (!(every->first.toDouble() > 0)) {
+            problems << QStringLiteral("--every: the count must be more than 0");
+        } else {
+            given.count = every->first;
+            given.unit = every->second;
+        }
+    }
+    if (options.command && options.program)
+        problems << QStringLiteral("give the command once: --command or the words after --");
+    else if (options.program)
+        given.command = commandFor(*options.program);
+    else if (options.command)
+        given.command = *options.command;
+
+    if (options.set && problems.isEmpty()) {
+        if (!given.activation)
+            problems << QStringLiteral("--set needs --at, the time to start at");
+        else if (!given.command || given.command->trimmed().isEmpty())
+            problems << QStringLiteral("--set needs a command: -- PROGRAM [ARGUMENT...]");
+        else if (given.autostart.isEmpty()) {
+            const QString never = neverStarts(given, clock, separators);
+            if (!never.isEmpty())
+                problems << never;
+        }
+    }
+    given.set = options.set && problems.isEmpty();
+    read.problem = problems.join(QStringLiteral("; "));
+    return read;
+}
+
+QStringList givenScheduleWords(const GivenSchedule &given)
+{
+    QStringList words;
+    if (!given.autostart.isEmpty())
+        words << QStringLiteral("--autostart") << given.autostart;
+    if (given.activation)
+        words << QStringLiteral("--at") << *given.activation;
+    if (given.count && given.unit)
+        words << QStringLiteral("--every") << *given.count + u' ' + unitName(*given.unit, true);
+    if (given.set)
+        words << QStringLiteral("--set");
+    if (given.command && !given.command->isEmpty())
+        words << QStringLiteral("--command") << *given.command;
+    return words;
+}
+
+} // namespace ventaro
