@@ -106,7 +106,10 @@ stop_app
 rss_of() {
     "$@" >/dev/null 2>&1 &
     APP_PID=$!
-    xdotool search --sync --onlyvisible --pid "$APP_PID" >/dev/null 2>&1
+    for _ in $(seq 200); do
+        xdotool search --onlyvisible --pid "$APP_PID" >/dev/null 2>&1 && break
+        sleep 0.05
+    done
     sleep 3
     awk '/VmRSS/ { printf "%.1f", $2 / 1024 }' "/proc/$APP_PID/status"
     stop_app
