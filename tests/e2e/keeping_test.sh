@@ -60,13 +60,7 @@ runs=$(find "$WORK" -maxdepth 1 -name 'rec.*.out' | wc -l)
 
 # As the desktop starts it at login.
 /usr/bin/python3 -c 'import sys; from gi.repository import Gio; Gio.DesktopAppInfo.new_from_filename(sys.argv[1]).launch([], None)' "$entry"
-WIN=
-for _ in $(seq 200); do
-    WIN=$(xdotool search --onlyvisible --classname ventaro 2>/dev/null | head -n 1) || true
-    [ -n "$WIN" ] && break
-    sleep 0.05
-done
-[ -n "$WIN" ] || fail "the entry started no window"
+wait_window
 APP_PID=$(xdotool getwindowpid "$WIN")
 wait_runs $((runs + 2))
 window_geometry

@@ -42,12 +42,8 @@ start_xvfb() {
     export DISPLAY
 }
 
-# Starts the program (with APP_ENV's NAME=value words added to its
-# environment) and waits for its window; sets WIN to its X window id.
-start_app() {
-    # shellcheck disable=SC2086
-    env ${APP_ENV:-} "$VENTARO" >"$WORK/app.log" 2>&1 &
-    APP_PID=$!
+# Waits for the program's window; sets WIN to its X window id.
+wait_window() {
     WIN=
     for _ in $(seq 200); do
         WIN=$(xdotool search --onlyvisible --classname ventaro 2>/dev/null | head -n 1) || true
@@ -55,6 +51,15 @@ start_app() {
         sleep 0.05
     done
     [ -n "$WIN" ] || fail "the window did not appear; the program printed: $(cat "$WORK/app.log")"
+}
+
+# Starts the program (with APP_ENV's NAME=value words added to its
+# environment) and waits for its window.
+start_app() {
+    # shellcheck disable=SC2086
+    env ${APP_ENV:-} "$VENTARO" >"$WORK/app.log" 2>&1 &
+    APP_PID=$!
+    wait_window
     sleep 0.3
 }
 
