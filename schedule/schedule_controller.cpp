@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <QLocale>
+
 #include "platform/clock.h"
 #include "schedule/command_line.h"
 #include "schedule/launcher.h"
@@ -127,7 +129,7 @@ GivenSchedule ScheduleController::given(const QString &autostart) const
     given.autostart = autostart;
     given.activation = view_.activateText();
     if (const auto repeat = chosenRepeat(); repeat && repeat->count > 0 && std::isfinite(repeat->count)) {
-        given.count = QString::number(repeat->count, 'g', 17);
+        given.count = QString::number(repeat->count, 'g', QLocale::FloatingPointShortest);
         given.unit = repeat->unit;
     }
     given.command = view_.commandText();

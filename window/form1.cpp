@@ -463,6 +463,8 @@ void Form1::release_Click()
 
 void Form1::login_Click(bool checked)
 {
+    if (autostart_ == nullptr)
+        return;
     const QString why = checked ? autostart_->write(windowTitle(), givenScheduleWords(controller_->given(autostart_->id())))
                                 : autostart_->remove();
     if (why.isEmpty())
