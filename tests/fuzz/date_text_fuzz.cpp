@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     // The separators a locale can give, chosen by the first byte.
     const Separators separators{QChar(u"/-."[data[0] % 3]), QChar(u":."[(data[0] / 3) % 2])};
-    const char16_t unit = u"snhd"[data[1] % 4];
+    const Unit unit = kRepeatOrder[data[1] % 4];
     const double count = static_cast<std::int8_t>(data[2]) / 4.0;
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data + 3),
                                            static_cast<qsizetype>(size - 3));
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     } catch (const RuntimeError &) {
     }
     try {
-        const CivilSeconds stepped = stepDate(QChar(unit), count, text, separators, today);
+        const CivilSeconds stepped = stepDate(unit, count, text, separators, today);
         if (!inCalendarRange(stepped))
             std::abort();
     } catch (const RuntimeError &) {
