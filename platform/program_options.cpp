@@ -39,13 +39,6 @@ void print(FILE *stream, const QString &text)
     std::fflush(stream);
 }
 
-bool isUnitWord(const QString &word)
-{
-    static const QStringList units{"s", "sec", "secs", "second", "seconds", "m", "min", "mins", "minute",
-                                   "minutes", "h", "hr", "hrs", "hour", "hours", "d", "day", "days"};
-    return units.contains(word.toLower());
-}
-
 bool isCountWord(const QString &word)
 {
     bool number = false;
@@ -80,10 +73,10 @@ ProgramOptions readProgramOptions(int argc, char **argv)
             program << QFile::decodeName(argv[i]);
         result.program = program;
     }
-    // "--every 10 minutes" is one value in two words.
+    // "--every 10 minutes" is one value in two words; the schedule reads it.
     for (qsizetype i = 1; i + 2 < words.size(); ++i) {
         if ((words[i] == u"--every" || words[i] == u"-every") && isCountWord(words[i + 1])
-            && isUnitWord(words[i + 2])) {
+            && !words[i + 2].startsWith(u'-')) {
             words[i + 1] += u' ' + words[i + 2];
             words.removeAt(i + 2);
         }
