@@ -1,9 +1,18 @@
 #include "platform/autostart_entry.h"
 
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QLockFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUuid>
 
@@ -34,11 +43,102 @@ QString quotedArgument(const QString &argument)
     return quoted + u'"';
 }
 
+bool isUnwritable(QChar c)
+{
+    return c.category() == QChar::Other_Control && c != u'\t' && c != u'\n' && c != u'\r';
+}
+
+QString errnoText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Writes all of data to fd, through short writes and signals.
+bool writeAll(int fd, const QByteArray &data)
+{
+    qsizetype done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.constData() + done, std::size_t(data.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+// A new file beside target, written and synced to the end, then renamed over
+// it: the old entry stays whole until the new one is, whatever fails.
+QString replaceFile(const QString &target, const QByteArray &data)
+{
+    const QFileInfo info(target);
+    QByteArray temp = QFile::encodeName(info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return QStringLiteral("%1 could not be written: %2").arg(target, errnoText(errno));
+    ::fchmod(fd, 0644);
+    int error = 0;
+    if (!writeAll(fd, data) || ::fsync(fd) != 0)
+        error = errno != 0 ? errno : EIO;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temp.constData(), QFile::encodeName(target).constData()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temp.constData());
+        return QStringLiteral("%1 could not be written: %2").arg(target, errnoText(error));
+    }
+    return {};
+}
+
 } // namespace
+
+bool AutostartEntry::validId(const QString &id)
+{
+    static const QRegularExpression form(QStringLiteral("^[A-Za-z0-9-]{1,64}$"));
+    return form.match(id).hasMatch();
+}
+
+std::optional<QChar> AutostartEntry::unwritable(const QStringList &values)
+{
+    for (const QString &value : values) {
+        for (const QChar c : value) {
+            if (isUnwritable(c))
+                return c;
+        }
+    }
+    return std::nullopt;
+}
 
 AutostartEntry::AutostartEntry(QString id)
     : id_(id.isEmpty() ? QUuid::createUuid().toString(QUuid::Id128).left(12) : std::move(id))
 {
+    Q_ASSERT(validId(id_));
+}
+
+AutostartEntry::~AutostartEntry() = default;
+
+QString AutostartEntry::claim()
+{
+    if (lock_)
+        return {};
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    auto lock = std::make_unique<QLockFile>(
+        QStringLiteral("%1/%2-%3.lock").arg(folder, QStringLiteral(VENTARO_APP_ID), id_));
+    // A window may run for months: only a lock whose process has gone is stale.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0)) {
+        lock_ = std::move(lock);
+        return {};
+    }
+    if (lock->error() == QLockFile::LockFailedError) {
+        qint64 pid = 0;
+        QString host, app;
+        lock->getLockInfo(&pid, &host, &app);
+        return QStringLiteral("the window of login entry %1 runs already (process %2)").arg(id_).arg(pid);
+    }
+    return QStringLiteral("the lock for login entry %1 could not be made in %2").arg(id_, folder);
 }
 
 QString AutostartEntry::id() const
@@ -50,6 +150,12 @@ QString AutostartEntry::path() const
 {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     return QStringLiteral("%1/autostart/%2-%3.desktop").arg(config, QStringLiteral(VENTARO_APP_ID), id_);
+}
+
+bool AutostartEntry::exists() const
+{
+    struct stat there {};
+    return ::lstat(QFile::encodeName(path()).constData(), &there) == 0;
 }
 
 QString AutostartEntry::escaped(const QString &value)
@@ -77,14 +183,24 @@ QString AutostartEntry::execValue(const QString &program, const QStringList &arg
     return words.join(u' ');
 }
 
-QString AutostartEntry::write(const QString &title, const QStringList &arguments) const
+QString AutostartEntry::write(const QString &title, const QStringList &arguments)
 {
     const QString file = path();
+    if (const QString why = claim(); !why.isEmpty())
+        return why;
+    if (const std::optional<QChar> c = unwritable(arguments)) {
+        return QStringLiteral("the command holds a control character (U+%1), which a login entry cannot keep")
+            .arg(QString::number(c->unicode(), 16).toUpper().rightJustified(4, u'0'));
+    }
     if (!QDir().mkpath(QFileInfo(file).path()))
         return QStringLiteral("the folder %1 could not be made").arg(QFileInfo(file).path());
-    QSaveFile entry(file);
-    if (!entry.open(QIODevice::WriteOnly))
-        return QStringLiteral("%1 could not be written: %2").arg(file, entry.errorString());
+    struct stat there {};
+    if (::lstat(QFile::encodeName(file).constData(), &there) == 0 && !S_ISREG(there.st_mode)) {
+        return QStringLiteral("%1 is not a plain file (%2): ventaro writes its entry only as a file of its own")
+            .arg(file, S_ISLNK(there.st_mode) ? QStringLiteral("a symbolic link") : QStringLiteral("a folder or device"));
+    }
+    QString name = title;
+    name.removeIf(isUnwritable);
     const QString text = QStringLiteral("[Desktop Entry]\n"
                                         "Type=Application\n"
                                         "Name=%1\n"
@@ -94,18 +210,16 @@ QString AutostartEntry::write(const QString &title, const QStringList &arguments
                                         "Terminal=false\n"
                                         "NoDisplay=true\n"
                                         "X-GNOME-Autostart-enabled=true\n")
-                             .arg(escaped(title), escaped(execValue(QCoreApplication::applicationFilePath(), arguments)));
-    entry.write(text.toUtf8());
-    if (!entry.commit())
-        return QStringLiteral("%1 could not be written: %2").arg(file, entry.errorString());
-    return {};
+                             .arg(escaped(name), escaped(execValue(QCoreApplication::applicationFilePath(), arguments)));
+    return replaceFile(file, text.toUtf8());
 }
 
 QString AutostartEntry::remove() const
 {
-    QFile file(path());
-    if (file.exists() && !file.remove())
-        return QStringLiteral("%1 could not be removed: %2").arg(file.fileName(), file.errorString());
+    // A link in the entry's place goes, never the file it points to.
+    const QString file = path();
+    if (::unlink(QFile::encodeName(file).constData()) != 0 && errno != ENOENT)
+        return QStringLiteral("%1 could not be removed: %2").arg(file, errnoText(errno));
     return {};
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include <QAction>
 #include <QButtonGroup>
@@ -194,7 +193,9 @@ QWidget *Form1::createControl(const ControlSpec &control)
     }
     case ControlKind::TextBox: {
         auto *edit = new QLineEdit(caption, client_);
-        edit->setMaxLength(std::numeric_limits<int>::max());
+        // A timestamp and a count: a long paste is cut short rather than read
+        // again at every key and step.
+        edit->setMaxLength(kShortBoxLength);
         // Only the command box takes drops: a file dropped a little off it
         // must not become the activation time or the count.
         edit->setAcceptDrops(false);
@@ -465,14 +466,18 @@ void Form1::login_Click(bool checked)
 {
     if (autostart_ == nullptr)
         return;
+    const bool had = autostart_->exists();
     const QString why = checked ? autostart_->write(windowTitle(), givenScheduleWords(controller_->given(autostart_->id())))
                                 : autostart_->remove();
     if (why.isEmpty())
         return;
-    login->setChecked(false);
-    report({QStringLiteral("login"), checked ? QStringLiteral("Cannot start at login")
-                                             : QStringLiteral("Cannot stop starting at login"),
-            why, false, false, false});
+    // Ticked exactly while an entry will start a window at login.
+    login->setChecked(autostart_->exists());
+    const QString summary = !checked ? QStringLiteral("Cannot stop starting at login")
+        : had                        ? QStringLiteral("Cannot keep the login entry up to date")
+                                     : QStringLiteral("Cannot start at login");
+    report({QStringLiteral("login"), summary,
+            had && checked ? why + QStringLiteral("; the entry keeps the schedule it had") : why, false, false, false});
 }
 
 void Form1::keepLoginEntry()

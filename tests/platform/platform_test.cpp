@@ -12,6 +12,7 @@
 #include "platform/second_ticker.h"
 
 using namespace ventaro;
+using ventaro::test::EnvOverride;
 
 class PlatformTest final : public QObject
 {
@@ -152,30 +153,79 @@ private slots:
     }
 
     // Written where the desktop looks, atomically, removed when unticked;
-    // a home where it cannot be written says why.
+    // whatever stops a write leaves what was there byte for byte and says why.
     void autostartEntry_data()
     {
-        QTest::addColumn<bool>("writable");
-        QTest::newRow("written, then removed") << true;
-        QTest::newRow("a config folder that is a file") << false;
+        QTest::addColumn<QString>("trouble");
+        QTest::addColumn<QString>("why"); // empty: written
+        QTest::newRow("written, then removed") << "" << "";
+        QTest::newRow("a config folder that is a file") << "config is a file" << "could not be made";
+        QTest::newRow("a full disk keeps the old entry") << "full disk" << "No space left on device";
+        QTest::newRow("a link in its place is not followed") << "link" << "a symbolic link";
+        QTest::newRow("an escape character cannot be kept") << "control" << "control character (U+001B)";
+        QTest::newRow("another window has the entry") << "claimed" << "runs already";
     }
     void autostartEntry()
     {
-        QFETCH(bool, writable);
+        QFETCH(QString, trouble);
+        QFETCH(QString, why);
         QTemporaryDir dir;
         const QString config = dir.filePath("config");
-        if (!writable)
-            QFile(config).open(QIODevice::WriteOnly);
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
-        const AutostartEntry entry;
+        const EnvOverride home("XDG_CONFIG_HOME", QFile::encodeName(config));
+        const EnvOverride runtime("XDG_RUNTIME_DIR", QFile::encodeName(dir.path()));
+        QDir().mkpath(config + "/autostart");
+        AutostartEntry entry;
         QVERIFY(entry.path().startsWith(config + "/autostart/"));
         QVERIFY(AutostartEntry().id() != entry.id()); // a window of its own, an entry of its own
-        const QString why = entry.write(QStringLiteral("ventaro"), {QStringLiteral("--at"), QStringLiteral("a b")});
-        QCOMPARE(why.isEmpty(), writable);
-        QCOMPARE(QFileInfo::exists(entry.path()), writable);
+        const QString old = dir.filePath("old");
+        QStringList arguments{"--at", "a b"};
+        std::optional<AutostartEntry> other;
+        if (trouble == "config is a file") {
+            QDir(config).removeRecursively();
+            QFile(config).open(QIODevice::WriteOnly);
+        } else if (trouble == "full disk") {
+            if (geteuid() != 0)
+                QSKIP("a full file system needs root to mount a tmpfs");
+            QVERIFY(QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs", config + "/autostart"}) == 0);
+            QVERIFY(entry.write("ventaro", {"--at", "old"}).isEmpty());
+            QFile filler(config + "/autostart/filler");
+            filler.open(QIODevice::WriteOnly);
+            while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
+            }
+        } else if (trouble == "link") {
+            QFile target(old);
+            QVERIFY(target.open(QIODevice::WriteOnly) && target.write("not an entry") > 0);
+            target.close();
+            QVERIFY(QFile::link(old, entry.path()));
+        } else if (trouble == "control") {
+            QVERIFY(entry.write("ventaro", {"--at", "old"}).isEmpty());
+            arguments << "--command" << "/bin/echo \x1b[31m";
+        } else if (trouble == "claimed") {
+            other.emplace(entry.id());
+            QVERIFY(other->write("ventaro", {"--at", "old"}).isEmpty());
+        }
+        QFile before(trouble == "link" ? old : entry.path());
+        if (before.exists())
+            QVERIFY(before.open(QIODevice::ReadOnly));
+        const QByteArray was = before.isOpen() ? before.readAll() : QByteArray();
+        const QString said = entry.write(QStringLiteral("ventaro"), arguments);
+        if (trouble == "full disk")
+            QProcess::execute("umount", {"-l", config + "/autostart"});
+        else
+            QCOMPARE(QDir(config + "/autostart").entryList(QDir::Files | QDir::Hidden).size(),
+                     trouble == "config is a file" ? 0 : 1); // no temporary file left behind
+        QVERIFY2(why.isEmpty() ? said.isEmpty() : said.contains(why), qPrintable(said));
+        if (!why.isEmpty()) {
+            if (before.isOpen()) {
+                before.seek(0);
+                QCOMPARE(before.readAll(), was);
+                QVERIFY(!was.isEmpty());
+            }
+            return;
+        }
+        QVERIFY(QFileInfo::exists(entry.path()));
         QVERIFY(entry.remove().isEmpty());
         QVERIFY(!QFileInfo::exists(entry.path()));
-        qunsetenv("XDG_CONFIG_HOME");
     }
 
     void executableFileChecks()

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "fakes.h"
 #include "platform/child_reaper.h"
 #include "platform/process_start.h"
 #include "schedule/command_launcher.h"
@@ -12,6 +13,7 @@
 #include "schedule/runtime_error.h"
 
 using namespace ventaro;
+using ventaro::test::EnvOverride;
 
 Q_DECLARE_METATYPE(ventaro::ChildExit)
 
@@ -60,24 +62,6 @@ QList<QStringList> runsOf(const QString &path, int expected)
     }
     return runs;
 }
-
-// Puts a variable back as it was when the test is over.
-class EnvOverride final
-{
-public:
-    EnvOverride(const char *name, const QByteArray &value)
-        : name_(name)
-        , saved_(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~EnvOverride() { qputenv(name_, saved_); }
-    Q_DISABLE_COPY_MOVE(EnvOverride)
-
-private:
-    const char *name_;
-    QByteArray saved_;
-};
 
 // Makes a file of a kind: rec (the recorder), rec644 (the recorder, not
 // executable), doc, ogg755 (a sound with x bits), elf644 (a program without),

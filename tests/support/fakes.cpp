@@ -4,6 +4,22 @@
 
 namespace ventaro::test {
 
+EnvOverride::EnvOverride(const char *name, const QByteArray &value)
+    : name_(name)
+    , saved_(qgetenv(name))
+    , wasSet_(qEnvironmentVariableIsSet(name))
+{
+    qputenv(name, value);
+}
+
+EnvOverride::~EnvOverride()
+{
+    if (wasSet_)
+        qputenv(name_, saved_);
+    else
+        qunsetenv(name_);
+}
+
 FakeClock::FakeClock(const QString &reading, const QByteArray &zone)
     : zone_(zone)
 {

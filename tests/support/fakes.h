@@ -11,6 +11,21 @@
 
 namespace ventaro::test {
 
+// Puts an environment variable back as it was when the test is over, on
+// every path out of it.
+class EnvOverride final
+{
+public:
+    EnvOverride(const char *name, const QByteArray &value);
+    ~EnvOverride();
+    Q_DISABLE_COPY_MOVE(EnvOverride)
+
+private:
+    const char *name_;
+    QByteArray saved_;
+    bool wasSet_;
+};
+
 // A clock that stands still until told, in a real time zone (UTC unless
 // named): set("2024/05/17 21:40:00.250"), or with the offset that tells the
 // two showings of a repeated hour apart: set("2024/10/27 02:30:00.002 +01:00").
