@@ -1,3 +1,6 @@
+#include <cstdio>
+#include <vector>
+
 #include <QApplication>
 #include <QLocale>
 #include <QTimer>
@@ -31,6 +34,20 @@ int main(int argc, char *argv[])
         ventaro::printUsageError(given.problem);
         return 2;
     }
+    if (!given.schedule.autostart.isEmpty() && !ventaro::AutostartEntry::validId(given.schedule.autostart)) {
+        ventaro::printUsageError(QStringLiteral("--autostart: \"%1\" is no login entry's id (letters, digits and -)")
+                                     .arg(given.schedule.autostart));
+        return 2;
+    }
+    // An entry started twice (by the desktop, or by hand) must start its
+    // command once: the window that has it already goes on alone.
+    ventaro::AutostartEntry autostart(given.schedule.autostart);
+    if (!given.schedule.autostart.isEmpty()) {
+        if (const QString why = autostart.claim(); !why.isEmpty()) {
+            std::fprintf(stderr, "%s: %s\n", argv[0], qPrintable(why));
+            return 0;
+        }
+    }
 
     // The window is small: copying its few changed pixels over the X socket
     // is cheaper than shared memory, whose completion event wakes the
@@ -42,10 +59,14 @@ int main(int argc, char *argv[])
         qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd HH:mm:ss t} %{if-category}%{category} %{endif}%{type}: "
                                           "%{message}"));
 
-    // Qt reads its own options up to "--", never the command after it.
-    int qtArgc = options.qtArgc;
-    ventaro::DisplayGuard guard(qtArgc, argv);
-    QApplication app(qtArgc, argv);
+    // Qt reads only its own options, never a value of ours or the command.
+    std::vector<char *> qtArgv{argv[0]};
+    for (const int index : options.qtArguments)
+        qtArgv.push_back(argv[index]);
+    qtArgv.push_back(nullptr);
+    int qtArgc = int(qtArgv.size()) - 1;
+    ventaro::DisplayGuard guard(qtArgc, qtArgv.data());
+    QApplication app(qtArgc, qtArgv.data());
     guard.release();
     QApplication::setDesktopFileName(QStringLiteral(VENTARO_APP_ID));
 
@@ -53,7 +74,6 @@ int main(int argc, char *argv[])
     // Failures go to the desktop's notifications, or to the window's own
     // message window where there are none.
     ventaro::DesktopNotifications notifications;
-    ventaro::AutostartEntry autostart(given.schedule.autostart);
     ventaro::Form1 window({clock, launcher, separators, &notifications, &autostart});
     // The children report how they ended.
     QObject::connect(&launcher.reaper(), &ventaro::ChildReaper::exited, &window, &ventaro::Form1::processEnded);

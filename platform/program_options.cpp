@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QRegularExpression>
 
 namespace ventaro {
 
@@ -39,118 +40,225 @@ void print(FILE *stream, const QString &text)
     std::fflush(stream);
 }
 
-bool isCountWord(const QString &word)
+template <std::size_t N> bool among(const char *const (&names)[N], const QString &name)
 {
-    bool number = false;
-    word.toDouble(&number);
-    return number;
+    for (const char *known : names) {
+        if (name == QLatin1String(known))
+            return true;
+    }
+    return false;
 }
+
+// "10" in "--every 10 minutes": a bare number, whose unit is the next word.
+bool isBareCount(const QString &word)
+{
+    static const QRegularExpression form(QStringLiteral(R"(^[+-]?(\d+\.?\d*|\.\d+)([eEdD][+-]?\d+)?$)"));
+    return form.match(word).hasMatch();
+}
+
+// The bytes of an argument that is no valid text, as escapes: "p\xff".
+QString escapedBytes(const QByteArray &bytes)
+{
+    QString shown;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        shown += byte >= 0x20 && byte < 0x7f ? QString(QChar(byte)) : QStringLiteral("\\x%1").arg(byte, 2, 16, QChar(u'0'));
+    }
+    return shown;
+}
+
+QString helpText()
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromLatin1(kDescription));
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
+    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version.")});
+    parser.addOption({QStringLiteral("at"), QStringLiteral("The activation time."), QStringLiteral("TIME")});
+    parser.addOption({QStringLiteral("every"), QStringLiteral("Repeat every COUNT UNIT."), QStringLiteral("EVERY")});
+    parser.addOption({QStringLiteral("set"), QStringLiteral("Arm at start, as Set does.")});
+    parser.addOption({QStringLiteral("command"),
+                      QStringLiteral("The command as one text, read as the command box reads it "
+                                     "(instead of -- PROGRAM ARGUMENT...)."),
+                      QStringLiteral("TEXT")});
+    parser.addPositionalArgument(QStringLiteral("PROGRAM"),
+                                 QStringLiteral("After --: the program to run and its arguments, exactly as given."),
+                                 QStringLiteral("[-- PROGRAM [ARGUMENT...]]"));
+    return parser.helpText()
+        .replace(QStringLiteral("<executable_name>"), QCoreApplication::applicationName())
+        .replace(QStringLiteral("[options] [-- PROGRAM [ARGUMENT...]]"),
+                 QStringLiteral("[--at TIME] [--every EVERY] [--set] [-- PROGRAM [ARGUMENT...]]"));
+}
+
+// Walks the words before "--", one option at a time.
+class ArgumentReader
+{
+public:
+    ArgumentReader(const QStringList &words, ProgramOptions &result)
+        : words_(words)
+        , result_(result)
+    {
+    }
+
+    void read()
+    {
+        while (next_ < words_.size())
+            readOne();
+    }
+
+private:
+    void problem(const QString &what)
+    {
+        problems_ << what;
+        result_.problem = problems_.join(QStringLiteral("; "));
+    }
+
+    // The value of an option: after "=", or the next word whatever it is.
+    std::optional<QString> valueOf(const QString &option, const std::optional<QString> &attached)
+    {
+        if (attached)
+            return attached;
+        if (next_ < words_.size())
+            return words_[next_++];
+        problem(QStringLiteral("Missing value after '%1'").arg(option));
+        return std::nullopt;
+    }
+
+    void readOne()
+    {
+        const qsizetype at = next_++;
+        const QString &word = words_[at];
+        if (!word.startsWith(u'-') || word.size() < 2) {
+            problem(QStringLiteral("unexpected argument '%1': a command goes after --").arg(word));
+            return;
+        }
+        QString name = word.mid(word.startsWith(QStringLiteral("--")) ? 2 : 1);
+        std::optional<QString> attached;
+        if (const qsizetype equals = name.indexOf(u'='); equals >= 0) {
+            attached = name.mid(equals + 1);
+            name.truncate(equals);
+        }
+        if (among(kQtValued, name) || among(kQtSwitches, name)) {
+            result_.qtArguments.push_back(int(at) + 1);
+            if (among(kQtValued, name) && !attached && next_ < words_.size())
+                result_.qtArguments.push_back(int(next_++) + 1);
+        } else if (name == u"h" || name == u"help") {
+            result_.answer = ProgramOptions::Answer::Help;
+        } else if (name == u"v" || name == u"version") {
+            result_.answer = ProgramOptions::Answer::Version;
+        } else if (name == u"set" && !attached) {
+            result_.set = true;
+        } else if (name == u"at") {
+            result_.at = valueOf(word, attached);
+        } else if (name == u"command") {
+            result_.command = valueOf(word, attached);
+        } else if (name == u"autostart") {
+            result_.autostart = valueOf(word, attached);
+        } else if (name == u"every") {
+            result_.every = valueOf(word, attached);
+            // "--every 10 minutes" is one value in two words.
+            if (!attached && result_.every && isBareCount(*result_.every) && next_ < words_.size()
+                && !words_[next_].startsWith(u'-'))
+                *result_.every += u' ' + words_[next_++];
+        } else {
+            problem(QStringLiteral("Unknown option '%1'").arg(name));
+        }
+    }
+
+    const QStringList &words_;
+    ProgramOptions &result_;
+    QStringList problems_;
+    qsizetype next_ = 0;
+};
 
 } // namespace
 
+QString printableText(const QString &text)
+{
+    QString shown;
+    for (const QChar c : text) {
+        if (c == u'\n')
+            shown += QStringLiteral("\\n");
+        else if (c == u'\t')
+            shown += QStringLiteral("\\t");
+        else if (c == u'\r')
+            shown += QStringLiteral("\\r");
+        else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 void printUsageError(const QString &problem)
 {
-    print(stderr, QStringLiteral("%1: %2 (try %1 --help)\n").arg(QCoreApplication::applicationName(), problem));
+    print(stderr,
+          QStringLiteral("%1: %2 (try %1 --help)\n").arg(QCoreApplication::applicationName(), printableText(problem)));
+}
+
+ProgramOptions readArguments(int argc, char **argv)
+{
+    ProgramOptions result;
+    // An argument the locale cannot decode would reach the command as
+    // another name (its bad bytes become U+FFFD), and so run another file.
+    const auto decoded = [&result](const char *argument, int index) {
+        const QByteArray bytes(argument);
+        const QString text = QFile::decodeName(bytes);
+        if (QFile::encodeName(text) != bytes && result.problem.isEmpty()) {
+            result.problem = QStringLiteral("argument %1, \"%2\", is not valid text in the locale's encoding")
+                                 .arg(index)
+                                 .arg(escapedBytes(bytes));
+        }
+        return text;
+    };
+    // Ours up to "--", the command after it, exactly as given.
+    QStringList words;
+    int split = argc;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0) {
+            split = i;
+            break;
+        }
+        words << decoded(argv[i], i);
+    }
+    if (split + 1 < argc) {
+        QStringList program;
+        for (int i = split + 1; i < argc; ++i)
+            program << decoded(argv[i], i);
+        result.program = program;
+    }
+    const QString encoding = result.problem;
+    ArgumentReader(words, result).read();
+    if (!encoding.isEmpty() && result.problem != encoding)
+        result.problem = encoding + QStringLiteral("; ") + result.problem;
+    if (result.program && result.program->constFirst().isEmpty()) {
+        const QString empty = QStringLiteral("the program after -- is empty");
+        result.problem = result.problem.isEmpty() ? empty : result.problem + QStringLiteral("; ") + empty;
+    }
+    return result;
 }
 
 ProgramOptions readProgramOptions(int argc, char **argv)
 {
-    ProgramOptions result;
-    // Ours up to "--", the command after it, exactly as given.
-    QStringList words;
-    int split = argc;
-    for (int i = 0; i < argc; ++i) {
-        if (i > 0 && std::strcmp(argv[i], "--") == 0) {
-            split = i;
-            break;
-        }
-        words << QString::fromLocal8Bit(argv[i]);
-    }
-    result.qtArgc = split;
-    if (split + 1 < argc) {
-        QStringList program;
-        for (int i = split + 1; i < argc; ++i)
-            program << QFile::decodeName(argv[i]);
-        result.program = program;
-    }
-    // "--every 10 minutes" is one value in two words; the schedule reads it.
-    for (qsizetype i = 1; i + 2 < words.size(); ++i) {
-        if ((words[i] == u"--every" || words[i] == u"-every") && isCountWord(words[i + 1])
-            && !words[i + 2].startsWith(u'-')) {
-            words[i + 1] += u' ' + words[i + 2];
-            words.removeAt(i + 2);
-        }
-    }
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(kDescription));
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    // Our own help: Qt's would ask an application object for the program's name.
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Show the version."));
-    const QCommandLineOption at(QStringLiteral("at"), QStringLiteral("The activation time."), QStringLiteral("TIME"));
-    const QCommandLineOption every(QStringLiteral("every"), QStringLiteral("Repeat every COUNT UNIT."),
-                                   QStringLiteral("EVERY"));
-    const QCommandLineOption set(QStringLiteral("set"), QStringLiteral("Arm at start, as Set does."));
-    const QCommandLineOption command(QStringLiteral("command"),
-                                     QStringLiteral("The command as one text, read as the command box reads it "
-                                                    "(instead of -- PROGRAM ARGUMENT...)."),
-                                     QStringLiteral("TEXT"));
-    QCommandLineOption autostart(QStringLiteral("autostart"), QStringLiteral("Started from this login entry."),
-                                 QStringLiteral("ID"));
-    autostart.setFlags(QCommandLineOption::HiddenFromHelp);
-    for (const QCommandLineOption &option : {help, version, at, every, set, command, autostart})
-        parser.addOption(option);
-    parser.addPositionalArgument(QStringLiteral("PROGRAM"),
-                                 QStringLiteral("After --: the program to run and its arguments, exactly as given."),
-                                 QStringLiteral("[-- PROGRAM [ARGUMENT...]]"));
-    for (const char *name : kQtValued) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-    for (const char *name : kQtSwitches) {
-        QCommandLineOption option(QString::fromLatin1(name));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-
-    const QString name = QCoreApplication::applicationName();
-    if (!parser.parse(words)) {
-        printUsageError(parser.errorText());
-        result.exitStatus = 2;
-        return result;
-    }
-    if (parser.isSet(help)) {
-        print(stdout, parser.helpText()
-                          .replace(QStringLiteral("<executable_name>"), name)
-                          .replace(QStringLiteral("[options] [-- PROGRAM [ARGUMENT...]]"),
-                                   QStringLiteral("[--at TIME] [--every EVERY] [--set] [-- PROGRAM [ARGUMENT...]]")));
+    ProgramOptions result = readArguments(argc, argv);
+    switch (result.answer) {
+    case ProgramOptions::Answer::Help:
+        print(stdout, helpText());
         result.exitStatus = 0;
         return result;
-    }
-    if (parser.isSet(version)) {
-        print(stdout, QStringLiteral("%1 %2\n").arg(name, QCoreApplication::applicationVersion()));
+    case ProgramOptions::Answer::Version:
+        print(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                    QCoreApplication::applicationVersion()));
         result.exitStatus = 0;
         return result;
+    case ProgramOptions::Answer::Run:
+        break;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        printUsageError(QStringLiteral("unexpected argument '%1': a command goes after --")
-                            .arg(parser.positionalArguments().constFirst()));
+    // From a login entry the window says what could not be read.
+    if (!result.problem.isEmpty() && !result.autostart) {
+        printUsageError(result.problem);
         result.exitStatus = 2;
-        return result;
     }
-    const auto value = [&parser](const QCommandLineOption &option) -> std::optional<QString> {
-        if (!parser.isSet(option))
-            return std::nullopt;
-        return parser.value(option);
-    };
-    result.at = value(at);
-    result.every = value(every);
-    result.command = value(command);
-    result.autostart = value(autostart);
-    result.set = parser.isSet(set);
     return result;
 }
 

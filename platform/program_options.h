@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include <QString>
 #include <QStringList>
@@ -11,24 +12,43 @@ namespace ventaro {
 // for its meaning by the schedule.
 struct ProgramOptions
 {
+    enum class Answer { Run, Help, Version };
+
     std::optional<int> exitStatus; // set: stop here with this status
+    Answer answer = Answer::Run;
     std::optional<QString> at;
     std::optional<QString> every; // "10 minutes", "90s"
     std::optional<QString> command;
     std::optional<QString> autostart; // the login entry this window owns
     bool set = false;
     std::optional<QStringList> program; // the program and its arguments, after "--"
-    int qtArgc = 0; // the words before "--", for the application object
+    // What could not be read, in one line; empty when all could. From a
+    // login entry the window opens with the rest and says it; otherwise it
+    // is a usage error.
+    QString problem;
+    // The places in argv of Qt's own options and their values (-platform,
+    // -display, ...): all the application object is given besides argv[0],
+    // so that it never reads a value of ours as an option of its own.
+    std::vector<int> qtArguments;
 };
 
-// Reads the program's arguments before any window exists: --help and
-// --version answer on standard output; a word or option it does not know is
-// a one-line error, status 2. Qt's own options (-platform, -style, ...) are
-// left for the application object, and nothing after "--" is read as an
-// option.
+// Reads the program's arguments into words and options, printing nothing.
+// Every argument must be valid text in the locale's encoding; nothing after
+// "--" is read as an option.
+ProgramOptions readArguments(int argc, char **argv);
+
+// Reads the arguments before any window exists and answers what needs no
+// window: --help and --version on standard output, status 0; a word or
+// option it does not know is one line on standard error, status 2 (from a
+// login entry, the window says it instead).
 ProgramOptions readProgramOptions(int argc, char **argv);
 
-// One line on standard error, "ventaro: <problem> (try ventaro --help)".
+// One line on standard error, "ventaro: <problem> (try ventaro --help)",
+// with control characters shown as escapes.
 void printUsageError(const QString &problem);
+
+// Text with its control characters written as escapes ("\n", "\x1b"), fit
+// for a terminal.
+QString printableText(const QString &text);
 
 } // namespace ventaro

@@ -24,6 +24,13 @@ bool repeats(const OutlookInput &in)
     return in.unit && in.next && in.next->instant > in.slot->instant;
 }
 
+// The time of day today, the whole text on another day.
+QString shortWhen(const OutlookInput &in, const LocalSlot &slot)
+{
+    const QString text = timestampText(slot.local, in.separators);
+    return civilDate(slot.local) == civilDate(in.nowLocal) ? text.right(8) : text;
+}
+
 } // namespace
 
 QString durationText(qint64 seconds)
@@ -75,11 +82,7 @@ QString armedSummary(const OutlookInput &in, const ActivationOutlook &outlook)
 {
     if (!in.armed)
         return QStringLiteral("ventaro, not armed");
-    // The time of day today, the whole text on another day.
-    const auto at = [&in](const LocalSlot &slot) {
-        const QString text = timestampText(slot.local, in.separators);
-        return civilDate(slot.local) == civilDate(in.nowLocal) ? text.right(8) : text;
-    };
+    const auto at = [&in](const LocalSlot &slot) { return shortWhen(in, slot); };
     const QString then = repeats(in) ? QStringLiteral(", then ") + everyText(*in.unit, in.count) : QString();
     switch (outlook.state) {
     case ActivationState::Waiting:
@@ -147,20 +150,28 @@ ActivationOutlook activationOutlook(const OutlookInput &in)
                                             everyText(*in.unit, in.count)));
         }
     }
-    // The tick cannot move the activation on, so it starts nothing.
+    // The activation cannot move on: it starts once at the most.
     if (!in.stepError.isEmpty()) {
-        return said(S::Never, QStringLiteral("Nothing will start: %1, so the schedule cannot move on. Choose a "
-                                             "smaller repeat count.")
-                                  .arg(in.stepError));
+        const QString cannot =
+            QStringLiteral("%1, so the schedule cannot move on. Choose a smaller repeat count.").arg(in.stepError);
+        if (passed && in.armed && in.matched)
+            return said(S::Never, QStringLiteral("Started once at %1; nothing more will start: ").arg(text) + cannot);
+        if (!passed) {
+            const QString when = at <= in.now ? QStringLiteral("now") : QStringLiteral("in ") + durationText(at - in.now);
+            return said(S::Never, QStringLiteral("Starts once %1, then never again: ").arg(when) + cannot);
+        }
+        return said(S::Never, QStringLiteral("Nothing will start: ") + cannot);
     }
     if (passed && in.armed && in.matched)
         return said(S::Done, in.lastStart.isEmpty() ? QStringLiteral("Started once at %1.").arg(text)
                                                     : QStringLiteral("Started once at ") + in.lastStart);
     if (passed && in.armed) {
-        return said(S::Never, QStringLiteral("%1 has passed and no repeat will bring it back: nothing will start. ")
-                                      .arg(text)
-                                  + again);
+        const QString why = in.unit ? QStringLiteral("a repeat count of %1 moves nothing on").arg(in.count)
+                                    : QStringLiteral("no repeat will bring it back");
+        return said(S::Never, QStringLiteral("%1 has passed and %2: nothing will start. ").arg(text, why) + again);
     }
+    if (passed && repeats(in))
+        return said(S::Waiting, QStringLiteral("%1 has passed: Set moves it on to its next slot.").arg(text));
     if (passed)
         return said(S::Waiting, QStringLiteral("%1 has passed: set a later time before you choose Set.").arg(text));
 
@@ -173,6 +184,8 @@ ActivationOutlook activationOutlook(const OutlookInput &in)
     else
         tip = QStringLiteral("Starts once %1").arg(when);
     tip += occurrenceNote(in);
+    if (in.armed && in.movedOn)
+        tip = QStringLiteral("Moved on to %1: the time you set had passed. ").arg(shortWhen(in, *in.slot)) + tip;
     if (!in.armed)
         tip = QStringLiteral("Once Set: ") + tip.at(0).toLower() + tip.mid(1);
     return said(S::Waiting, tip);

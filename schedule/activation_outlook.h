@@ -58,6 +58,7 @@ struct OutlookInput
     QString slotText;               // the local time the clock shows then
     QString leapFrom;               // for a skipped time: where the clock leaps from
     bool matched = false;           // that slot has started already
+    bool movedOn = false;           // Set moved a passed time on to that slot
     QString lastStart;              // then, the start it made, in words
     std::optional<MissedStarts> missed;
     Separators separators;

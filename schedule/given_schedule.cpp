@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "schedule/command_line.h"
 #include "schedule/local_time.h"
+#include "schedule/repeat_count.h"
 #include "schedule/runtime_error.h"
 #include "schedule/timestamp.h"
 
@@ -28,21 +29,40 @@ std::optional<Unit> unitOfWord(const QString &word)
 }
 
 // Whether the schedule will ever start: a time to come, or a repeat that
-// moves a passed one on (whose every step stays in the calendar).
+// moves a passed one on (whose step stays in the calendar). A time to come
+// starts at least once, whatever its next step.
 QString neverStarts(const GivenSchedule &given, const Clock &clock, const Separators &separators)
 {
     const QDateTime now = clock.now();
     const LocalSlot slot = slotOf(clock, readDateText(*given.activation, separators, now.date()), now.toSecsSinceEpoch());
-    if (given.unit) {
-        try {
-            stepSlot(clock, *given.unit, given.count->toDouble(), slot, *given.activation, separators);
-        } catch (const RuntimeError &error) {
-            return QStringLiteral("--every: %1").arg(error.message());
-        }
+    if (slot.instant >= now.toSecsSinceEpoch())
         return {};
-    }
-    if (slot.instant < now.toSecsSinceEpoch())
+    if (!given.unit)
         return QStringLiteral("--at: %1 has passed, and without --every nothing will ever start").arg(*given.activation);
+    try {
+        stepSlot(clock, *given.unit, readRepeatCount(*given.count), slot, *given.activation, separators);
+    } catch (const RuntimeError &error) {
+        return QStringLiteral("--every: %1").arg(error.message());
+    }
+    return {};
+}
+
+// Why a repeat count cannot be used; empty when it can.
+QString countProblem(const QString &text, Unit unit)
+{
+    const double count = readRepeatCount(text);
+    if (!std::isfinite(count))
+        return QStringLiteral("--every: the count %1 is out of range").arg(text.trimmed());
+    if (!(count > 0))
+        return QStringLiteral("--every: the count must be more than 0");
+    try {
+        if (stepSeconds(unit, count, text, Separators{}) == 0) {
+            return QStringLiteral("--every: %1 %2 is less than the half second a repeat needs to move on")
+                .arg(text.trimmed(), unitName(unit, true));
+        }
+    } catch (const RuntimeError &) {
+        // Too wide a step is told with the time it would move.
+    }
     return {};
 }
 
@@ -50,15 +70,17 @@ QString neverStarts(const GivenSchedule &given, const Clock &clock, const Separa
 
 std::optional<std::pair<QString, Unit>> readEvery(const QString &text)
 {
-    static const QRegularExpression form(
-        QStringLiteral(R"(^\s*((?:\d+(?:\.\d*)?|\.\d+)(?:[eE][+-]?\d+)?)\s*([A-Za-z]+)\s*$)"));
+    // The unit is the word at the end; the count before it is read as the
+    // repeat count box reads its text.
+    static const QRegularExpression form(QStringLiteral(R"(^(.*?)\s*([A-Za-z]+)\s*$)"),
+                                         QRegularExpression::DotMatchesEverythingOption);
     const QRegularExpressionMatch match = form.match(text);
-    if (!match.hasMatch())
+    if (!match.hasMatch() || match.captured(1).trimmed().isEmpty())
         return std::nullopt;
     const std::optional<Unit> unit = unitOfWord(match.captured(2));
     if (!unit)
         return std::nullopt;
-    return std::pair{match.captured(1), *unit};
+    return std::pair{match.captured(1).trimmed(), *unit};
 }
 
 QString commandFor(const QStringList &programAndArguments)
@@ -78,6 +100,8 @@ ReadSchedule readGivenSchedule(const ProgramOptions &options, const Clock &clock
     ReadSchedule read;
     GivenSchedule &given = read.schedule;
     QStringList problems;
+    if (!options.problem.isEmpty())
+        problems << options.problem;
     given.autostart = options.autostart.value_or(QString());
     if (options.at) {
         try {
@@ -91,8 +115,8 @@ ReadSchedule readGivenSchedule(const ProgramOptions &options, const Clock &clock
         if (!every) {
             problems << QStringLiteral("--every: \"%1\" is not a count and a unit, such as \"10 minutes\" or 90s")
                             .arg(*options.every);
-        } else if (!(every->first.toDouble() > 0)) {
-            problems << QStringLiteral("--every: the count must be more than 0");
+        } else if (const QString why = countProblem(every->first, every->second); !why.isEmpty()) {
+            problems << why;
         } else {
             given.count = every->first;
             given.unit = every->second;

@@ -54,18 +54,23 @@ void ScheduleController::Timer1_Timer()
         return;
 
     std::optional<LocalSlot> due;
+    QString cannotMove;
     try {
-        if (gapFrom)
-            passOverGap(*gapFrom, now, MissedStarts::Cause::Gap);
+        if (gapFrom) {
+            if (const std::optional<MissedStarts> missed = passOver(*gapFrom, now, MissedStarts::Cause::Gap))
+                tellMissed(*missed);
+        }
         for (qint64 second = first; second <= now; ++second) {
-            const std::optional<LocalSlot> matched = examine(second);
+            const std::optional<LocalSlot> matched = examine(second, cannotMove);
             if (matched && !due)
                 due = matched;
         }
     } catch (const RuntimeError &error) {
-        // The activation stays where it was; the next ticks go on.
-        view_.report({QStringLiteral("calendar"), QStringLiteral("The schedule cannot move on"), error.message()});
+        cannotMove = error.message();
     }
+    // The activation stays where it was; the next ticks go on.
+    if (!cannotMove.isEmpty())
+        view_.report({QStringLiteral("calendar"), QStringLiteral("The schedule cannot move on"), cannotMove});
     // Several matches in one late tick start the command once.
     if (due)
         start(*due);
@@ -111,16 +116,40 @@ void ScheduleController::noticeClosed(const QString &key)
 
 void ScheduleController::armGiven(bool restored)
 {
-    set_Click();
-    const Activation &current = activation();
+    arm(restored ? std::optional(MissedStarts::Cause::NotRunning) : std::nullopt);
+}
+
+void ScheduleController::arm(std::optional<MissedStarts::Cause> tellAs)
+{
+    forgetTold();
+    view_.setActivateEnabled(false);
+    set_flag = 1;
+    view_.setHeightTwips(kArmedHeight);
+
+    // The ticks go on from the first second they have not looked at; an
+    // activation before it has passed. Without a recent look they start
+    // looking at this second.
     const qint64 now = clock_.now().toSecsSinceEpoch();
-    if (!current.slot || current.slot->instant >= now)
+    qint64 first = now;
+    if (lastExamined_ && *lastExamined_ <= now && now - *lastExamined_ <= kCatchUpSeconds)
+        first = *lastExamined_ + 1;
+    const Activation &current = activation();
+    if (!current.slot || current.slot->instant >= first || matched_ == current.slot->instant)
         return;
+    // The ticks must reach the slot it moves on to, however late the next.
+    if (first == now)
+        lastExamined_ = now - 1;
+    std::optional<MissedStarts> missed;
     try {
-        passOverGap(current.slot->instant - 1, now, MissedStarts::Cause::NotRunning, restored);
+        missed = passOver(current.slot->instant - 1, first, tellAs.value_or(MissedStarts::Cause::NotRunning));
     } catch (const RuntimeError &error) {
         view_.report({QStringLiteral("calendar"), QStringLiteral("The schedule cannot move on"), error.message()});
+        return;
     }
+    if (tellAs && missed)
+        tellMissed(*missed);
+    else if (const Activation &moved = activation(); moved.slot && moved.slot->instant >= first)
+        movedOn_ = moved.slot->instant;
 }
 
 GivenSchedule ScheduleController::given(const QString &autostart) const
@@ -179,29 +208,36 @@ std::optional<ScheduleController::Repeat> ScheduleController::chosenRepeat() con
     return std::nullopt;
 }
 
-std::optional<LocalSlot> ScheduleController::examine(qint64 second)
+std::optional<LocalSlot> ScheduleController::examine(qint64 second, QString &cannotMove)
 {
     const Activation current = activation();
     if (!current.slot || current.slot->instant != second || matched_ == second)
         return std::nullopt;
+    // The second has come, so it starts even when its repeat cannot move on
+    // (the calendar ends first): then it was the last start.
+    matched_ = second;
     for (const Unit unit : kRepeatOrder) {
         if (!view_.optionSelected(unit))
             continue;
         const double count = readRepeatCount(view_.intervalText());
-        moveActivation(stepSlot(clock_, unit, count, *current.slot, current.text, separators_));
+        try {
+            moveActivation(stepSlot(clock_, unit, count, *current.slot, current.text, separators_));
+        } catch (const RuntimeError &error) {
+            cannotMove = error.message();
+        }
     }
-    matched_ = second;
     return current.slot;
 }
 
-void ScheduleController::passOverGap(qint64 lastLooked, qint64 now, MissedStarts::Cause cause, bool tell)
+std::optional<MissedStarts> ScheduleController::passOver(qint64 lastLooked, qint64 firstToCome,
+                                                        MissedStarts::Cause cause)
 {
     const Activation current = activation();
     if (!current.slot)
-        return;
+        return std::nullopt;
     const LocalSlot from = *current.slot;
-    if (from.instant <= lastLooked || from.instant >= now || matched_ == from.instant)
-        return;
+    if (from.instant <= lastLooked || from.instant >= firstToCome || matched_ == from.instant)
+        return std::nullopt;
 
     const QString fromText = slotText(clock_, from, separators_);
     MissedStarts missed{1, fromText, fromText, cause};
@@ -216,17 +252,20 @@ void ScheduleController::passOverGap(qint64 lastLooked, qint64 now, MissedStarts
                 throw stepOutOfRange(repeat->unit, repeat->count, current.text, separators_);
             return *slot;
         };
-        qint64 k = (now - from.instant + stride - 1) / stride;
-        while (slotAfter(k).instant < now)
+        qint64 k = (firstToCome - from.instant + stride - 1) / stride;
+        while (slotAfter(k).instant < firstToCome)
             ++k;
-        while (k > 1 && slotAfter(k - 1).instant >= now)
+        while (k > 1 && slotAfter(k - 1).instant >= firstToCome)
             --k;
         missed.count = k;
         missed.last = slotText(clock_, slotAfter(k - 1), separators_);
         moveActivation(slotAfter(k));
     }
-    if (!tell)
-        return;
+    return missed;
+}
+
+void ScheduleController::tellMissed(const MissedStarts &missed)
+{
     // Told until the user arms or disarms again, whatever starts come after.
     missed_ = missed;
     view_.report({QStringLiteral("missed"), QStringLiteral("Scheduled starts were missed"), missedStartsText(missed),
@@ -266,6 +305,7 @@ void ScheduleController::step(int index, double count)
 void ScheduleController::forgetTold()
 {
     missed_.reset();
+    movedOn_.reset();
     digest_.clear();
 }
 
@@ -277,10 +317,7 @@ void ScheduleController::reset_Click()
 
 void ScheduleController::set_Click()
 {
-    forgetTold();
-    view_.setActivateEnabled(false);
-    set_flag = 1;
-    view_.setHeightTwips(kArmedHeight);
+    arm(std::nullopt);
 }
 
 void ScheduleController::release_Click()
@@ -334,6 +371,7 @@ OutlookInput ScheduleController::outlookInput() const
         input.slot = current.slot;
         input.slotText = timestampText(localCivil(clock_, current.slot->instant), separators_);
         input.matched = matched_ == current.slot->instant;
+        input.movedOn = movedOn_ == current.slot->instant;
         if (input.matched && !history_.records().empty())
             input.lastStart = history_.records().back().text();
         if (current.slot->occurrence == Occurrence::Skipped) {

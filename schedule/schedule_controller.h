@@ -48,10 +48,10 @@ public:
     void processEnded(const ChildExit &exit);
     // The user closed, or acted on, the notice with this key.
     void noticeClosed(const QString &key);
-    // Arms a schedule given from outside the window. A time already passed
-    // moves on by whole repeat steps to its next slot; restored from a login
-    // entry, the starts passed over are told as missed while ventaro was not
-    // running, and a one-time start that passed is told and does not start.
+    // Arms a schedule given from outside the window, as Set does; restored
+    // from a login entry, the starts passed over are told as missed while
+    // ventaro was not running, and a one-time start that passed is told and
+    // does not start.
     void armGiven(bool restored);
     // The schedule in the window, as the words that would give it again.
     GivenSchedule given(const QString &autostart) const;
@@ -87,11 +87,19 @@ private:
     std::optional<Repeat> chosenRepeat() const;
     void step(int index, double count);
     // Whether the activation stands at this real second; on a match the
-    // activation moves on first. Returns the slot that is due, if any.
-    std::optional<LocalSlot> examine(qint64 second);
-    // After a long gap: moves a repeat to its first slot from now on and,
-    // when told to, remembers and reports the starts that fell into the gap.
-    void passOverGap(qint64 lastLooked, qint64 now, MissedStarts::Cause cause, bool tell = true);
+    // activation moves on first (or cannotMove says why it cannot). Returns
+    // the slot that is due, if any.
+    std::optional<LocalSlot> examine(qint64 second, QString &cannotMove);
+    // Arms; a time that has passed moves on by whole repeat steps to the
+    // first slot still to come. The starts passed over are told as missed
+    // for this cause, if any; otherwise the outlook says the time moved on.
+    void arm(std::optional<MissedStarts::Cause> tellAs);
+    // Moves an activation after lastLooked and before firstToCome, which the
+    // ticks will not look at, to the repeat's first slot from firstToCome
+    // on. Returns the starts so passed over; none when nothing had passed.
+    std::optional<MissedStarts> passOver(qint64 lastLooked, qint64 firstToCome, MissedStarts::Cause cause);
+    // Remembers and reports starts missed, until Set or Release.
+    void tellMissed(const MissedStarts &missed);
     void start(const LocalSlot &due);
     void tell(const std::optional<Notice> &notice);
     void forgetTold();
@@ -109,6 +117,7 @@ private:
     // hour the clock repeats never starts it a second time.
     std::optional<qint64> matched_;
     std::optional<MissedStarts> missed_; // what the last long gap passed over
+    std::optional<qint64> movedOn_;      // where Set moved a passed time on to
     RunHistory history_;
     FailureDigest digest_;
 };

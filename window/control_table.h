@@ -53,6 +53,9 @@ constexpr int kTwipsPerPixel = 15;
 // one-pixel frame 5535.
 constexpr int kOuterWidthTwips = 5565;
 
+// The activation and count boxes hold at most this many characters.
+constexpr int kShortBoxLength = 256;
+
 int twipsToPixels(int twips);
 
 // The controls in creation order.

@@ -34,6 +34,9 @@ check "a time that cannot be read: no window" 2 1 'at: "teatime" is not a date a
 check "Qt's own options pass through" 0 1 '^ventaro [0-9]' -- -platform offscreen -style=fusion --version
 check "an unknown option" 2 1 "Unknown option 'bogus'" -- --bogus
 check "an argument" 2 1 "unexpected argument 'now'" -- now
+check "a value of ours is never read by Qt" 1 1 'no display found;' -- --command -display --at 2030/01/01
+check "a usage error shows control characters escaped" 2 1 'teatime\\x1b\[31m' -- --at "$(printf 'teatime\033[31m')"
+check "an argument that is no valid text" 2 1 'argument 2, "p\\xff", is not valid text' -- -- -- "$(printf 'p\377')"
 check "-display names the display" 1 1 'could not connect to display :987' -- -display :987
 # Without the Wayland plugin a Wayland-only session is told why.
 if ! ls /usr/lib/*/qt6/plugins/platforms/libqwayland* >/dev/null 2>&1; then

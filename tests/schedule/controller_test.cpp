@@ -56,7 +56,7 @@ ProgramOptions optionsOf(const QStringList &words)
 {
     std::vector<QByteArray> bytes{"ventaro"};
     for (const QString &word : words)
-        bytes.push_back(word.toUtf8());
+        bytes.push_back(word.toUtf8().replace("<FF>", "\xff")); // a byte that is no UTF-8
     std::vector<char *> argv;
     for (QByteArray &word : bytes)
         argv.push_back(word.data());
@@ -392,7 +392,8 @@ private slots:
         QCOMPARE(rig.launcher.started, QStringList{"nope"});
     }
 
-    void outOfRangeStepInTickStartsNothing()
+    // The calendar's last second still starts; the repeat then stops, told.
+    void outOfRangeStepStartsTheLastTime()
     {
         Rig rig;
         rig.view.activate = QStringLiteral("9999/12/31 23:59:59");
@@ -401,8 +402,10 @@ private slots:
         rig.controller.set_Click();
         rig.tickAt("9999/12/31 23:59:59.002");
         QCOMPARE(rig.view.activate, QStringLiteral("9999/12/31 23:59:59"));
-        QVERIFY(rig.launcher.started.isEmpty());
+        QCOMPARE(rig.launcher.started.size(), 1);
         QCOMPARE(rig.view.messages.size(), 1);
+        rig.tickAt("9999/12/31 23:59:59.502");
+        QCOMPARE(rig.launcher.started.size(), 1);
         QVERIFY(rig.controller.armed());
         rig.tickAt("2024/05/17 21:40:09.002");
         QCOMPARE(rig.view.clock, day("21:40:09"));
@@ -523,10 +526,12 @@ private slots:
             << day("21:39:00") << kNoOption << "" << true << first << true
             << "2024/05/17 21:39:00 has passed and no repeat will bring it back: nothing will start. "
                "Release, set a later time, and Set again.";
-        QTest::newRow("past, armed: a repeat cannot bring back a second never matched")
-            << day("21:39:00") << s << "1" << true << first << true
-            << "2024/05/17 21:39:00 has passed and no repeat will bring it back: nothing will start. "
-               "Release, set a later time, and Set again.";
+        QTest::newRow("past, armed with a repeat: Set moved it on")
+            << day("21:39:00") << n << "5" << true << first << false
+            << "Moved on to 21:44:00: the time you set had passed. Starts in 4 min, then every 5 minutes";
+        QTest::newRow("past, disarmed with a repeat: Set will move it on")
+            << day("21:39:00") << n << "5" << false << first << false
+            << "2024/05/17 21:39:00 has passed: Set moves it on to its next slot.";
         QTest::newRow("past, disarmed: a hint, no warning")
             << day("21:39:00") << kNoOption << "" << false << first << false
             << "2024/05/17 21:39:00 has passed: set a later time before you choose Set.";
@@ -536,10 +541,11 @@ private slots:
         QTest::newRow("repeat brought it back after firing")
             << day("21:40:01") << s << "10" << true << QStringList{"21:40:00.002", "21:40:01.002"} << false
             << "Starts in 10 s, then every 10 seconds";
-        QTest::newRow("a repeat that would leave the calendar: nothing will start")
+        QTest::newRow("a repeat that would leave the calendar: starts once")
             << day("21:44:12") << int(Unit::Days) << "1e300" << true << first << true
-            << "Nothing will start: 2024/05/17 21:44:12 moved on by 1e+300 days lies outside 0100/01/01 00:00:00 to "
-               "9999/12/31 23:59:59, so the schedule cannot move on. Choose a smaller repeat count.";
+            << "Starts once in 4 min 12 s, then never again: 2024/05/17 21:44:12 moved on by 1e+300 days lies "
+               "outside 0100/01/01 00:00:00 to 9999/12/31 23:59:59, so the schedule cannot move on. Choose a smaller "
+               "repeat count.";
         QTest::newRow("across midnight in days and hours")
             << "2024/05/19 01:00:00" << int(Unit::Days) << "1" << true << first << false
             << "Starts in 1 day 3 h, then every day";
@@ -715,8 +721,25 @@ private slots:
         QTest::newRow("--set without a time") << QStringList{"--set", "--", "/bin/true"} << "--set needs --at";
         QTest::newRow("passed, and no repeat brings it back")
             << QStringList{"--at", "21:00", "--set", "--", "/bin/true"} << "has passed";
-        QTest::newRow("a repeat that leaves the calendar")
-            << QStringList{"--at", "21:45", "--every", "1e300 days", "--set", "--", "/bin/true"} << "lies outside";
+        QTest::newRow("a repeat that leaves the calendar after its first start")
+            << QStringList{"--at", "21:45", "--every", "1e300 days", "--set", "--", "/bin/true"}
+            << "2024/05/17 21:45:00|1e300 3|\"/bin/true\"|set";
+        QTest::newRow("the calendar's last second with a repeat")
+            << QStringList{"--at", "9999/12/31 23:59:59", "--every", "1", "s", "--set", "--", "/bin/true"}
+            << "9999/12/31 23:59:59|1 0|\"/bin/true\"|set";
+        QTest::newRow("passed, and its repeat leaves the calendar")
+            << QStringList{"--at", "21:00", "--every", "1e300 days", "--set", "--", "/bin/true"} << "lies outside";
+        QTest::newRow("a count as the box reads it") << QStringList{"--every", "1 0 minutes"} << "|1 0 1||";
+        QTest::newRow("a count out of range") << QStringList{"--every", "1e400", "s"} << "the count 1e400 is out of range";
+        QTest::newRow("a count that rounds to no step") << QStringList{"--every", "0.4 s"} << "less than the half second";
+        QTest::newRow("a count far too small") << QStringList{"--every", "1e-300 s"} << "less than the half second";
+        QTest::newRow("an empty program") << QStringList{"--set", "--at", "21:45", "--", ""} << "program after -- is empty";
+        QTest::newRow("an unknown option") << QStringList{"--bogus"} << "Unknown option 'bogus'";
+        QTest::newRow("from a login entry, an unknown word still fills the rest, unarmed")
+            << QStringList{"--autostart", "x1", "--at", "21:45", "--set", "--bogus", "--command", "/bin/true", "extra"}
+            << "Unknown option 'bogus'; unexpected argument 'extra'";
+        QTest::newRow("an argument that is no valid text")
+            << QStringList{"--", "p<FF>"} << "argument 2, \"p\\xff\", is not valid text in the locale's encoding";
         QTest::newRow("the command twice") << QStringList{"--command", "x", "--", "y"} << "give the command once";
     }
     void givenSchedule()
@@ -729,6 +752,8 @@ private slots:
         if (!read.problem.isEmpty()) {
             QVERIFY2(read.problem.contains(filled), qPrintable(read.problem));
             QVERIFY(!given.set);
+            if (words.contains("--autostart"))
+                QVERIFY(given.activation && given.command);
             return;
         }
         QCOMPARE(QStringList({given.activation.value_or(""),
@@ -738,40 +763,84 @@ private slots:
                  filled);
     }
 
-    // A schedule given from outside with its time passed: from a login
-    // entry the starts passed over are told, and none is made up; from the
-    // command line a repeat just moves on.
+    // A schedule armed with its time passed, by Set, the command line or a
+    // login entry: a repeat moves on to the first slot the ticks have yet to
+    // look at and starts there; from a login entry the starts passed over
+    // are told, and none is made up; a one-time start stays passed.
     void givenAfterItsTime_data()
     {
-        QTest::addColumn<bool>("restored");
+        QTest::addColumn<QString>("how"); // Set, command line, restored; "early": before any tick
+        QTest::addColumn<QString>("activate");
         QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("interval");
         QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("tip");
-        QTest::newRow("restored repeat") << true << int(Unit::Minutes) << day("21:41:00")
+        QTest::addColumn<QString>("tick"); // then one tick: how many it starts
+        QTest::addColumn<int>("starts");
+        const int s = int(Unit::Seconds);
+        const int n = int(Unit::Minutes);
+        const QString moved = "Moved on to %1: the time you set had passed. ";
+        QTest::newRow("restored repeat") << "restored" << day("21:01:00") << n << "5" << day("21:41:00")
                                          << "Missed 8 starts between 2024/05/17 21:01:00 and 2024/05/17 21:36:00 while "
-                                            "ventaro was not running. Starts in 59 s, then every 5 minutes";
-        QTest::newRow("restored one-shot") << true << kNoOption << day("21:01:00")
+                                            "ventaro was not running. Starts in 1 min, then every 5 minutes"
+                                         << day("21:41:00.002") << 1;
+        QTest::newRow("restored one-shot") << "restored" << day("21:01:00") << kNoOption << "5" << day("21:01:00")
                                            << "Missed the start at 2024/05/17 21:01:00 while ventaro was not running. "
-                                              "Nothing more will start: Release, set a later time, and Set again.";
-        QTest::newRow("command line repeat") << false << int(Unit::Minutes) << day("21:41:00")
-                                             << "Starts in 59 s, then every 5 minutes";
+                                              "Nothing more will start: Release, set a later time, and Set again."
+                                           << day("21:40:01.002") << 0;
+        QTest::newRow("command line repeat") << "command line" << day("21:01:00") << n << "5" << day("21:41:00")
+                                             << moved.arg("21:41:00") + "Starts in 1 min, then every 5 minutes"
+                                             << day("21:41:00.002") << 1;
+        QTest::newRow("command line, 1 s, before the first tick: lands on this second")
+            << "early" << day("20:40:00") << s << "1" << day("21:40:00")
+            << moved.arg("21:40:00") + "Starts now, then every second" << day("21:40:01.002") << 1;
+        QTest::newRow("Set, 1 s, an hour late: the next second, not the one looked at")
+            << "Set" << day("20:40:00") << s << "1" << day("21:40:01")
+            << moved.arg("21:40:01") + "Starts in 1 s, then every second" << day("21:40:01.002") << 1;
+        QTest::newRow("Set, 2 s") << "Set" << day("21:39:59") << s << "2" << day("21:40:01")
+                                  << moved.arg("21:40:01") + "Starts in 1 s, then every 2 seconds"
+                                  << day("21:40:01.002") << 1;
+        QTest::newRow("Set, 10 s") << "Set" << day("21:00:05") << s << "10" << day("21:40:05")
+                                   << moved.arg("21:40:05") + "Starts in 5 s, then every 10 seconds"
+                                   << day("21:40:05.002") << 1;
+        QTest::newRow("Set, 1 min") << "Set" << day("20:40:00") << n << "1" << day("21:41:00")
+                                    << moved.arg("21:41:00") + "Starts in 1 min, then every minute"
+                                    << day("21:41:00.002") << 1;
+        QTest::newRow("Set, 1 day: today's slot was looked at, so tomorrow")
+            << "Set" << "2024/05/16 21:40:00" << int(Unit::Days) << "1" << "2024/05/18 21:40:00"
+            << moved.arg("2024/05/18 21:40:00") + "Starts in 1 day, then every day" << "2024/05/18 21:40:00.002"
+            << 1;
+        QTest::newRow("Set, no repeat: armed, and it says the time has passed")
+            << "Set" << day("21:01:00") << kNoOption << "" << day("21:01:00")
+            << "2024/05/17 21:01:00 has passed and no repeat will bring it back: nothing will start. Release, set "
+               "a later time, and Set again."
+            << day("21:40:01.002") << 0;
     }
     void givenAfterItsTime()
     {
-        QFETCH(bool, restored);
+        QFETCH(QString, how);
         QFETCH(int, option);
         Rig rig;
-        rig.tickAtTime("21:40:00.300");
-        rig.view.activate = day("21:01:00");
+        if (how != "early")
+            rig.tickAtTime("21:40:00.300");
+        QFETCH(QString, activate);
+        rig.view.activate = activate;
         if (option != kNoOption)
             rig.view.select(Unit(option));
-        rig.view.interval = "5";
-        rig.controller.armGiven(restored);
-        rig.tickAtTime("21:40:01.002");
+        QFETCH(QString, interval);
+        rig.view.interval = interval;
+        if (how == "Set")
+            rig.controller.set_Click();
+        else
+            rig.controller.armGiven(how == "restored");
+        QVERIFY(rig.controller.armed());
         QTEST(rig.view.activate, "after");
         QTEST(rig.controller.outlook().toolTip, "tip");
         QVERIFY(rig.launcher.started.isEmpty());
-        QCOMPARE(rig.view.notices.size(), restored ? 1 : 0);
+        QCOMPARE(rig.view.notices.size(), how == "restored" ? 1 : 0);
+        QFETCH(QString, tick);
+        rig.tickAt(tick);
+        QTEST(int(rig.launcher.started.size()), "starts");
     }
 
     // Awkward commands survive the command line into the command box, and

@@ -269,6 +269,27 @@ private slots:
         QCOMPARE(box->palette().color(QPalette::Active, QPalette::Text), normal);
     }
 
+    // A megabyte pasted into a box of a timestamp or a count is cut short,
+    // so that no key or step reads it again.
+    void longPastesAreCutShort_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("activation box") << "activate";
+        QTest::newRow("count box") << "interval";
+    }
+    void longPastesAreCutShort()
+    {
+        QFETCH(QString, box);
+        Rig rig;
+        auto *edit = rig.child<QLineEdit>(box);
+        QApplication::clipboard()->setText(QString(800 * 1024, u'7'));
+        edit->selectAll();
+        edit->paste();
+        QCOMPARE(edit->text().size(), 256);
+        rig.form.plus_Click(0);
+        QCOMPARE(rig.child<QLineEdit>("activate")->text().size(), 19); // read back as a timestamp
+    }
+
     void passedTimeWarnsInTheStrip()
     {
         Rig rig;
