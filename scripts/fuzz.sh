@@ -10,7 +10,7 @@ seconds=${1:-120}
 "$here/scripts/ensure-packages.sh" $BUILD_PACKAGES clang libclang-rt-14-dev
 build=$here/build-fuzz
 CC=clang CXX=clang++ cmake -S "$here" -B "$build" -DVENTARO_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j"$(nproc)" --target date_text_fuzz repeat_count_fuzz command_line_fuzz
+cmake --build "$build" -j"$(nproc)" --target date_text_fuzz repeat_count_fuzz command_line_fuzz program_options_fuzz
 
 seed() { mkdir -p "$1"; shift; i=0; for s in "$@"; do printf '%s' "$s" >"$dir/seed$i"; i=$((i + 1)); done; }
 dir=$build/corpus/date_text
@@ -20,8 +20,15 @@ seed "$dir" '5' ' 1 0' '3min' '&HFFFF' '&O17' '1.5E3' '2d-2' '-.5' '1e400'
 dir=$build/corpus/command_line
 seed "$dir" '/opt/my app/run -x' '"/opt/a b/c" "d e" f' 'a\"b "c""d" e\\\\"f g"' '  x  y  '
 
+# Arguments are split at NUL bytes, which a shell string cannot hold.
+dir=$build/corpus/program_options
+mkdir -p "$dir"
+printf -- '--at\00003:00\000--every\0001\000day\000--set\000--\000/bin/x\000a b' >"$dir/seed0"
+printf -- '--autostart\000ab-1\000--command\000"/opt/a b/c" d\000--every\00090s' >"$dir/seed1"
+printf -- '-display\000:1\000--at=21:45\000--every\0001 0 minutes' >"$dir/seed2"
+
 status=0
-for target in date_text repeat_count command_line; do
+for target in date_text repeat_count command_line program_options; do
     echo "== $target: $seconds s"
     # Command lines may be long: a megabyte must read in linear time and memory.
     max_len=4096

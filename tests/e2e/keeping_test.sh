@@ -2,7 +2,9 @@
 # A schedule that outlives the session: started from the command line with
 # awkward arguments it runs them exactly, every two seconds; "Start at Login"
 # writes a valid autostart entry; the program the desktop starts from that
-# entry shows the same schedule armed and runs it on; unticking removes it.
+# entry shows the same schedule armed and runs it on; the entry started again
+# starts nothing more; a full disk keeps the entry as it was and says so;
+# unticking removes it.
 . "$(dirname "$0")/lib.sh"
 start_xvfb
 export XDG_CONFIG_HOME="$WORK/config"
@@ -67,6 +69,44 @@ window_geometry
 [ "$WH" -eq 18 ] || fail "started from the entry, the window is $WH pixels high, not armed"
 for out in $(ls -t "$WORK"/rec.*.out | head -n 2); do [ "$(cat "$out")" = "$expected" ] || fail "it ran with: $(cat "$out")"; done
 pass "the entry's Exec brings the same schedule back armed: it runs on with the same arguments"
+
+launch_entry() {
+    /usr/bin/python3 -c 'import sys; from gi.repository import Gio; Gio.DesktopAppInfo.new_from_filename(sys.argv[1]).launch([], None)' "$entry"
+}
+launch_entry 2>"$WORK/second.log"
+for _ in $(seq 100); do grep -q 'runs already' "$WORK/second.log" && break; sleep 0.05; done
+grep -q 'runs already' "$WORK/second.log" || fail "the second start of the entry said: $(cat "$WORK/second.log")"
+runs=$(find "$WORK" -maxdepth 1 -name 'rec.*.out' | wc -l)
+wait_runs $((runs + 3))
+# shellcheck disable=SC2046
+[ "$(stat -c %Y $(ls -t "$WORK"/rec.*.out | head -n 3) | sort -u | wc -l)" -eq 3 ] \
+    || fail "two starts in one second: the entry runs twice"
+id=$(basename "$entry" .desktop)
+copies=$(pgrep -c -f -- "--autostart ${id##*-}") || true
+[ "$copies" -eq 1 ] || fail "$copies copies of the entry's window run"
+pass "the entry started again says it runs already, and each slot starts once"
+
+if [ "$(id -u)" -eq 0 ]; then
+    cp "$entry" "$WORK/entry.before"
+    mount -t tmpfs -o size=16k tmpfs "$XDG_CONFIG_HOME/autostart"
+    MOUNTS="$XDG_CONFIG_HOME/autostart"
+    cp "$WORK/entry.before" "$entry"
+    dd if=/dev/zero of="$XDG_CONFIG_HOME/autostart/filler" bs=4k 2>/dev/null || true
+    choose_from_menu 2 # Release rewrites the entry
+    message=
+    for _ in $(seq 80); do
+        message=$(xdotool search --onlyvisible --name '^ventaro$' 2>/dev/null | head -n 1) || true
+        [ -n "$message" ] && break
+        sleep 0.1
+    done
+    [ -n "$message" ] || fail "a full disk was not told"
+    cmp -s "$WORK/entry.before" "$entry" || fail "a full disk changed the entry: $(cat "$entry")"
+    umount -l "$XDG_CONFIG_HOME/autostart"
+    MOUNTS=
+    pass "a full disk keeps the entry byte for byte, and a message says so"
+else
+    echo "SKIP: a full disk needs root to mount a tmpfs"
+fi
 
 toggle_login
 wait_entry absent

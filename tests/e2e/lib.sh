@@ -9,9 +9,11 @@ WORK=$(mktemp -d)
 XVFB_PID=
 APP_PID=
 EXTRA_PIDS=
+MOUNTS=
 
 cleanup() {
     status=$?
+    for mount in $MOUNTS; do umount -l "$mount" 2>/dev/null || true; done
     [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
     for pid in $EXTRA_PIDS; do kill "$pid" 2>/dev/null || true; done
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true

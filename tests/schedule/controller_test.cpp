@@ -2,6 +2,7 @@
 
 #include <QtTest>
 
+#include "exec_words.h"
 #include "fakes.h"
 #include "platform/autostart_entry.h"
 #include "platform/program_options.h"
@@ -61,35 +62,6 @@ ProgramOptions optionsOf(const QStringList &words)
     for (QByteArray &word : bytes)
         argv.push_back(word.data());
     return readProgramOptions(int(argv.size()), argv.data());
-}
-
-// An Exec value read as the Desktop Entry rules say a desktop reads it.
-QStringList execWords(const QString &value)
-{
-    QStringList words;
-    QString word;
-    bool quoted = false, escaped = false, any = false;
-    for (const QChar c : value) {
-        if (escaped) {
-            word += c;
-            escaped = false;
-        } else if (c == u'\\' && quoted) {
-            escaped = true;
-        } else if (c == u'"') {
-            quoted = !quoted;
-            any = true;
-        } else if (c == u' ' && !quoted) {
-            if (any || !word.isEmpty())
-                words << word.replace(QStringLiteral("%%"), QStringLiteral("%"));
-            word.clear();
-            any = false;
-        } else {
-            word += c;
-        }
-    }
-    if (any || !word.isEmpty())
-        words << word.replace(QStringLiteral("%%"), QStringLiteral("%"));
-    return words;
 }
 
 } // namespace
