@@ -8,11 +8,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTest>
 
 #include "schedule/command_launcher.h"
 #include "schedule/runtime_error.h"
 #include "window/command_box.h"
+#include "window/control_table.h"
 
 namespace {
 
@@ -62,5 +64,16 @@ int main(int argc, char *argv[])
         }
         std::printf("| refuse it at the activation | %lld ms, peak +%ld KiB |\n", timer.elapsed(), peakKiB() - before);
     }
+
+    // The activation and count boxes cut a long paste short.
+    QLineEdit line;
+    line.setMaxLength(ventaro::kShortBoxLength);
+    line.show();
+    QGuiApplication::clipboard()->setText(QString(800 * 1024, u'7'));
+    QElapsedTimer timer;
+    timer.start();
+    line.paste();
+    QApplication::processEvents();
+    std::printf("| paste 800 KiB into the activation or count box | %lld ms |\n", timer.elapsed());
     return 0;
 }
