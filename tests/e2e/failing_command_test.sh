@@ -19,13 +19,8 @@ for _ in $(seq 100); do window_geometry; [ "$WY" = 430 ] && break; sleep 0.05; d
 full="$WX $WY $WW $WH"
 
 arm_schedule "/nonexistent/ventaro-e2e-program --flag" "" $(( $(date +%s) + 3 ))
-message=
-for _ in $(seq 80); do
-    message=$(xdotool search --onlyvisible --name '^ventaro$' 2>/dev/null | head -n 1) || true
-    [ -n "$message" ] && break
-    sleep 0.1
-done
-[ -n "$message" ] || fail "no message window"
+wait_message_window "the failed start was not told"
+message=$MESSAGE
 pass "the message window is shown"
 
 # By its frame, as the window manager drew it, once it has stopped moving.

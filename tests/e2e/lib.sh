@@ -55,6 +55,18 @@ wait_window() {
     [ -n "$WIN" ] || fail "the window did not appear; the program printed: $(cat "$WORK/app.log")"
 }
 
+# Waits for our message window (no notification service); sets MESSAGE to
+# its X window id, or fails saying what was not told.
+wait_message_window() {
+    MESSAGE=
+    for _ in $(seq 80); do
+        MESSAGE=$(xdotool search --onlyvisible --name '^ventaro$' 2>/dev/null | head -n 1) || true
+        [ -n "$MESSAGE" ] && return 0
+        sleep 0.1
+    done
+    fail "no message window: $1"
+}
+
 # Starts the program (with APP_ENV's NAME=value words added to its
 # environment) and waits for its window.
 start_app() {
