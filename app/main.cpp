@@ -34,11 +34,6 @@ int main(int argc, char *argv[])
         ventaro::printUsageError(given.problem);
         return 2;
     }
-    if (!given.schedule.autostart.isEmpty() && !ventaro::AutostartEntry::validId(given.schedule.autostart)) {
-        ventaro::printUsageError(QStringLiteral("--autostart: \"%1\" is no login entry's id (letters, digits and -)")
-                                     .arg(given.schedule.autostart));
-        return 2;
-    }
     // An entry started twice (by the desktop, or by hand) must start its
     // command once: the window that has it already goes on alone.
     ventaro::AutostartEntry autostart(given.schedule.autostart);

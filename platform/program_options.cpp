@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include "platform/autostart_entry.h"
+
 namespace ventaro {
 
 namespace {
@@ -89,6 +91,11 @@ QString helpText()
                  QStringLiteral("[--at TIME] [--every EVERY] [--set] [-- PROGRAM [ARGUMENT...]]"));
 }
 
+void addProblem(ProgramOptions &options, const QString &problem)
+{
+    options.problem += (options.problem.isEmpty() ? QString() : QStringLiteral("; ")) + problem;
+}
+
 // Walks the words before "--", one option at a time.
 class ArgumentReader
 {
@@ -108,8 +115,7 @@ public:
 private:
     void problem(const QString &what)
     {
-        problems_ << what;
-        result_.problem = problems_.join(QStringLiteral("; "));
+        addProblem(result_, what);
     }
 
     // The value of an option: after "=", or the next word whatever it is.
@@ -166,7 +172,6 @@ private:
 
     const QStringList &words_;
     ProgramOptions &result_;
-    QStringList problems_;
     qsizetype next_ = 0;
 };
 
@@ -204,10 +209,10 @@ ProgramOptions readArguments(int argc, char **argv)
     const auto decoded = [&result](const char *argument, int index) {
         const QByteArray bytes(argument);
         const QString text = QFile::decodeName(bytes);
-        if (QFile::encodeName(text) != bytes && result.problem.isEmpty()) {
-            result.problem = QStringLiteral("argument %1, \"%2\", is not valid text in the locale's encoding")
-                                 .arg(index)
-                                 .arg(escapedBytes(bytes));
+        if (QFile::encodeName(text) != bytes) {
+            addProblem(result, QStringLiteral("argument %1, \"%2\", is not valid text in the locale's encoding")
+                                   .arg(index)
+                                   .arg(escapedBytes(bytes)));
         }
         return text;
     };
@@ -227,14 +232,15 @@ ProgramOptions readArguments(int argc, char **argv)
             program << decoded(argv[i], i);
         result.program = program;
     }
-    const QString encoding = result.problem;
     ArgumentReader(words, result).read();
-    if (!encoding.isEmpty() && result.problem != encoding)
-        result.problem = encoding + QStringLiteral("; ") + result.problem;
-    if (result.program && result.program->constFirst().isEmpty()) {
-        const QString empty = QStringLiteral("the program after -- is empty");
-        result.problem = result.problem.isEmpty() ? empty : result.problem + QStringLiteral("; ") + empty;
+    // An id names a file in the autostart folder: none that leaves it.
+    if (result.autostart && !AutostartEntry::validId(*result.autostart)) {
+        addProblem(result, QStringLiteral("--autostart: \"%1\" is no login entry's id (letters, digits and -)")
+                               .arg(*result.autostart));
+        result.autostart.reset();
     }
+    if (result.program && result.program->constFirst().isEmpty())
+        addProblem(result, QStringLiteral("the program after -- is empty"));
     return result;
 }
 

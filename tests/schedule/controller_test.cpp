@@ -710,6 +710,8 @@ private slots:
         QTest::newRow("from a login entry, an unknown word still fills the rest, unarmed")
             << QStringList{"--autostart", "x1", "--at", "21:45", "--set", "--bogus", "--command", "/bin/true", "extra"}
             << "Unknown option 'bogus'; unexpected argument 'extra'";
+        QTest::newRow("a login entry's id that would leave its folder")
+            << QStringList{"--autostart", "/../../../../outside", "--at", "21:45", "--command", "x"} << "is no login entry's id";
         QTest::newRow("an argument that is no valid text")
             << QStringList{"--", "p<FF>"} << "argument 2, \"p\\xff\", is not valid text in the locale's encoding";
         QTest::newRow("the command twice") << QStringList{"--command", "x", "--", "y"} << "give the command once";
