@@ -70,8 +70,9 @@ int main(int argc, char *argv[])
     // message window where there are none.
     ventaro::DesktopNotifications notifications;
     ventaro::Form1 window({clock, launcher, separators, &notifications, &autostart});
-    // The children report how they ended.
-    QObject::connect(&launcher.reaper(), &ventaro::ChildReaper::exited, &window, &ventaro::Form1::processEnded);
+    // The children report what they wrote, then how they ended.
+    QObject::connect(&launcher.output(), &ventaro::ChildOutput::output, &window, &ventaro::Form1::processOutput);
+    QObject::connect(&launcher.output(), &ventaro::ChildOutput::exited, &window, &ventaro::Form1::processEnded);
     window.fill(given.schedule);
     window.show();
     if (!given.problem.isEmpty()) {

@@ -3,8 +3,10 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <utility>
 #include <vector>
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -102,6 +104,87 @@ QString findOnPath(const QString &name)
     return isExecutableFile(found) ? found : QString();
 }
 
+namespace {
+
+// A pipe whose ends we keep from every child but the one it is meant for.
+struct Pipe
+{
+    int read = -1;
+    int write = -1;
+
+    Pipe()
+    {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) == 0) {
+            read = ends[0];
+            write = ends[1];
+        }
+    }
+    ~Pipe()
+    {
+        closeRead();
+        closeWrite();
+    }
+    Pipe(const Pipe &) = delete;
+    Pipe &operator=(const Pipe &) = delete;
+
+    bool ok() const { return read >= 0; }
+    void closeRead()
+    {
+        if (read >= 0)
+            ::close(std::exchange(read, -1));
+    }
+    void closeWrite()
+    {
+        if (write >= 0)
+            ::close(std::exchange(write, -1));
+    }
+};
+
+// A session of its own, so that it outlives us and our terminal; no signal
+// blocked or ignored the way ours are; standard input from /dev/null. A
+// set-up call that fails starts nothing: the child would get our files or
+// our signal mask.
+int prepare(SpawnSetup &setup)
+{
+    sigset_t none;
+    sigset_t all;
+    sigemptyset(&none);
+    sigfillset(&all);
+    for (const int failed : {::posix_spawnattr_setsigmask(&setup.attributes, &none),
+                             ::posix_spawnattr_setsigdefault(&setup.attributes, &all),
+                             ::posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK
+                                                                               | POSIX_SPAWN_SETSIGDEF),
+                             ::posix_spawn_file_actions_addopen(&setup.actions, 0, "/dev/null", O_RDONLY, 0)}) {
+        if (failed != 0)
+            return failed;
+    }
+    return 0;
+}
+
+// The relay: it copies the command's output to us; once we are gone (its
+// copy fails, with SIGPIPE ignored) it carries the rest to the session's
+// log, or drops it when that is gone too.
+std::optional<qint64> startRelay(Pipe &command, Pipe &toUs)
+{
+    static char shell[] = "/bin/sh";
+    static char dashC[] = "-c";
+    static char script[] = "trap '' PIPE; cat; cat >&2 2>/dev/null || exec cat >/dev/null";
+    char *argv[] = {shell, dashC, script, nullptr};
+    SpawnSetup setup;
+    if (prepare(setup) != 0 || ::posix_spawn_file_actions_adddup2(&setup.actions, command.read, 0) != 0
+        || ::posix_spawn_file_actions_adddup2(&setup.actions, toUs.write, 1) != 0
+        || ::posix_spawn_file_actions_addclosefrom_np(&setup.actions, 3) != 0)
+        return std::nullopt;
+    pid_t pid = -1;
+    std::vector<char *> environment = childEnvironment();
+    if (::posix_spawn(&pid, shell, &setup.actions, &setup.attributes, argv, environment.data()) != 0)
+        return std::nullopt;
+    return pid;
+}
+
+} // namespace
+
 StartResult startDetached(const QString &program, const QStringList &arguments, const StartOptions &options)
 {
     std::vector<QByteArray> storage;
@@ -115,35 +198,54 @@ StartResult startDetached(const QString &program, const QStringList &arguments, 
         argv.push_back(item.data());
     argv.push_back(nullptr);
 
-    // A session of its own, so that it outlives us and our terminal; no signal
-    // blocked or ignored the way ours are; nothing open beyond 0, 1 and 2. A
-    // set-up call that fails starts nothing: the child would get our files
-    // or our signal mask.
     SpawnSetup setup;
-    sigset_t none;
-    sigset_t all;
-    sigemptyset(&none);
-    sigfillset(&all);
-    for (const int failed : {::posix_spawnattr_setsigmask(&setup.attributes, &none),
-                             ::posix_spawnattr_setsigdefault(&setup.attributes, &all),
-                             ::posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK
-                                                                               | POSIX_SPAWN_SETSIGDEF),
-                             ::posix_spawn_file_actions_addclosefrom_np(&setup.actions, options.closeFrom)}) {
-        if (failed != 0)
-            return {std::nullopt, QStringLiteral("could not prepare its start: %1").arg(errnoText(failed)), failed};
+    const auto cannotPrepare = [](int failed) {
+        StartResult result;
+        result.error = QStringLiteral("could not prepare its start: %1").arg(errnoText(failed));
+        result.errorNumber = failed;
+        return result;
+    };
+    if (const int failed = prepare(setup))
+        return cannotPrepare(failed);
+    Pipe output;
+    if (options.captureOutput) {
+        if (!output.ok())
+            return cannotPrepare(errno);
+        for (const int to : {1, 2}) {
+            if (const int failed = ::posix_spawn_file_actions_adddup2(&setup.actions, output.write, to))
+                return cannotPrepare(failed);
+        }
     }
+    if (const int failed = ::posix_spawn_file_actions_addclosefrom_np(&setup.actions, options.closeFrom))
+        return cannotPrepare(failed);
     const QByteArray directory = QFile::encodeName(options.workingDirectory);
     if (!directory.isEmpty()) {
         if (const int failed = ::posix_spawn_file_actions_addchdir_np(&setup.actions, directory.constData()))
-            return {std::nullopt, QStringLiteral("could not prepare its start: %1").arg(errnoText(failed)), failed};
+            return cannotPrepare(failed);
     }
 
     pid_t pid = -1;
     std::vector<char *> environment = childEnvironment();
     const int error = ::posix_spawn(&pid, argv[0], &setup.actions, &setup.attributes, argv.data(), environment.data());
-    if (error != 0)
-        return {std::nullopt, errnoText(error), error};
-    return {pid, {}, 0};
+    StartResult started;
+    if (error != 0) {
+        started.error = errnoText(error);
+        started.errorNumber = error;
+        return started;
+    }
+    started.pid = pid;
+    if (!options.captureOutput)
+        return started;
+    // Only the command writes into its pipe, so it ends when the command
+    // (and whatever it started that kept it) has closed it.
+    output.closeWrite();
+    Pipe toUs;
+    if (toUs.ok())
+        started.relayPid = startRelay(output, toUs);
+    Pipe &ours = started.relayPid ? toUs : output;
+    ::fcntl(ours.read, F_SETFL, ::fcntl(ours.read, F_GETFL) | O_NONBLOCK);
+    started.outputFd = std::exchange(ours.read, -1);
+    return started;
 }
 
 } // namespace ventaro

@@ -12,6 +12,10 @@ struct StartResult
     std::optional<qint64> pid; // set when the program is running
     QString error;             // why it is not, when pid is empty
     int errorNumber = 0;       // and the system's number for it
+    // With captured output: where to read what it writes (non-blocking),
+    // and the relay that carries it, itself a child to reap.
+    int outputFd = -1;
+    std::optional<qint64> relayPid;
 };
 
 // A regular file (or a link to one) that this process may execute.
@@ -22,8 +26,9 @@ QString findOnPath(const QString &name);
 
 struct StartOptions
 {
-    int closeFrom = 3;        // the first of our descriptors the child must not get
-    QString workingDirectory; // empty: ours
+    int closeFrom = 3;          // the first of our descriptors the child must not get
+    QString workingDirectory;   // empty: ours
+    bool captureOutput = false; // standard output and error to us, through a relay
 };
 
 // Sets an environment variable for this program only, unless the session set
@@ -32,9 +37,16 @@ struct StartOptions
 void setForThisProgramOnly(const char *name, const QByteArray &value);
 
 // Starts program with arguments as a process of its own session: no shell,
-// not waited for, with no file of ours left open in it beyond standard input,
-// output and error. It is our child: a ChildReaper must watch its pid, so
-// that its end is known and it never stays a zombie.
+// not waited for, its standard input /dev/null, with no file of ours left
+// open in it beyond standard output and error. It is our child: a
+// ChildReaper must watch its pid, so that its end is known and it never
+// stays a zombie.
+//
+// With captureOutput, its standard output and error are one pipe, read by
+// a small relay (a shell running cat) that passes it on to outputFd. The
+// relay outlives us: when we exit, or are killed, it carries the rest to
+// our standard error (the session's log), so the command never meets a
+// closed pipe and never blocks on a full one.
 StartResult startDetached(const QString &program, const QStringList &arguments, const StartOptions &options = {});
 
 } // namespace ventaro

@@ -155,7 +155,7 @@ qint64 CommandLauncher::launch(const QString &commandLine)
         ambiguous({running.front(), found.back()});
 
     const Reading &reading = found.back();
-    const StartOptions options{3, QDir::homePath()};
+    const StartOptions options{3, QDir::homePath(), true};
     StartResult started;
     switch (reading.facts.kind) {
     case FileKind::Missing:
@@ -191,12 +191,21 @@ qint64 CommandLauncher::launch(const QString &commandLine)
     if (!started.pid)
         startFailed(reading, started);
     reaper_.watch(*started.pid);
+    if (started.relayPid)
+        reaper_.watch(*started.relayPid);
+    if (started.outputFd >= 0)
+        output_.watch(*started.pid, started.outputFd, started.relayPid);
     return *started.pid;
 }
 
 ChildReaper &CommandLauncher::reaper()
 {
     return reaper_;
+}
+
+ChildOutput &CommandLauncher::output()
+{
+    return output_;
 }
 
 } // namespace ventaro

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/child_output.h"
 #include "platform/child_reaper.h"
 #include "schedule/launcher.h"
 
@@ -10,15 +11,18 @@ namespace ventaro {
 // and started in a session of its own with its arguments. A command that
 // names a file which is no program (a sound, a picture, a page) opens it with
 // xdg-open, whose exit status then says whether it could. Every process it
-// starts is reaped, and its end reported, by its reaper.
+// starts is reaped by its reaper; what it writes, and then its end, are
+// told by its output.
 class CommandLauncher final : public Launcher
 {
 public:
     qint64 launch(const QString &commandLine) override;
     ChildReaper &reaper();
+    ChildOutput &output();
 
 private:
     ChildReaper reaper_;
+    ChildOutput output_{reaper_};
 };
 
 } // namespace ventaro

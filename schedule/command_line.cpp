@@ -157,6 +157,17 @@ QString commandTitle(const QString &commandLine)
     return elided(rest.isEmpty() ? name : name + u' ' + rest, 60);
 }
 
+QString commandShown(const QString &commandLine)
+{
+    const std::vector<ProgramCandidate> candidates = programCandidates(commandLine.left(kLongestPath));
+    if (candidates.empty())
+        return {};
+    const ProgramCandidate &first = candidates.front();
+    const QString rest = commandLine.mid(first.restFrom).trimmed();
+    const QString program = commandForFile(first.program(commandLine));
+    return elided(rest.isEmpty() ? program : program + u' ' + rest);
+}
+
 QString elided(const QString &text, qsizetype most)
 {
     if (text.size() <= most)

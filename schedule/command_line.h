@@ -47,6 +47,11 @@ QString commandForFile(const QString &path);
 // in short ("backup.sh --full" for "/home/me/bin/backup.sh --full").
 QString commandTitle(const QString &commandLine);
 
+// The command as a message names it: as the command box reads it, its
+// program once and quoted only where the box needs quotes, then its
+// arguments as written, shortened in the middle when long.
+QString commandShown(const QString &commandLine);
+
 // Text for a message: a long text keeps its start and end around an ellipsis.
 QString elided(const QString &text, qsizetype most = 80);
 

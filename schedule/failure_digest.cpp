@@ -2,7 +2,8 @@
 
 namespace ventaro {
 
-std::optional<Notice> FailureDigest::failure(const QString &command, const QString &reason, const QString &at)
+std::optional<Notice> FailureDigest::failure(const QString &command, const QString &reason, const QString &at,
+                                             const QString &lastWords)
 {
     if (!run_ || run_->command != command)
         run_ = Run{command, QStringLiteral("failure-%1").arg(++runs_), at};
@@ -15,6 +16,8 @@ std::optional<Notice> FailureDigest::failure(const QString &command, const QStri
         notice.body += QStringLiteral("\nAt %1.").arg(at);
     else
         notice.body += QStringLiteral("\nFailed %1 times since %2, the last at %3.").arg(run.count).arg(run.since, at);
+    if (!lastWords.isEmpty())
+        notice.body += u'\n' + lastWords;
     return notice;
 }
 

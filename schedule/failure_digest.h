@@ -16,9 +16,11 @@ namespace ventaro {
 class FailureDigest final
 {
 public:
-    // command failed for reason at the local time text at; nothing when the
-    // user closed this run's notice.
-    std::optional<Notice> failure(const QString &command, const QString &reason, const QString &at);
+    // command failed for reason at the local time text at, its last words
+    // (if it ran) ending the notice; nothing when the user closed this run's
+    // notice.
+    std::optional<Notice> failure(const QString &command, const QString &reason, const QString &at,
+                                  const QString &lastWords = {});
     // command ran and ended well.
     void success(const QString &command);
     // The user closed, or acted on, the notice with this key.

@@ -3,6 +3,7 @@
 #include "schedule/command_line.h"
 
 Q_LOGGING_CATEGORY(lcRun, "ventaro.run", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcOutput, "ventaro.output", QtInfoMsg)
 
 namespace ventaro {
 
@@ -11,6 +12,15 @@ namespace {
 QString seconds(qint64 ms)
 {
     return QString::number(double(ms) / 1000.0, 'f', 1) + QStringLiteral(" s");
+}
+
+void log(const RunRecord &run, const QStringList &lines)
+{
+    if (lines.isEmpty() || !lcOutput().isInfoEnabled())
+        return;
+    const QString name = commandTitle(run.command).section(u' ', 0, 0);
+    for (const QString &line : lines)
+        qCInfo(lcOutput).noquote() << QStringLiteral("%1[%2]: %3").arg(name).arg(run.pid.value_or(0)).arg(line);
 }
 
 } // namespace
@@ -30,33 +40,52 @@ QString RunRecord::text() const
 void RunHistory::started(RunRecord record)
 {
     if (record.pid) {
-        qCInfo(lcRun).noquote() << QStringLiteral("start: \"%1\" due %2, %3 ms late, process %4")
-                                       .arg(elided(record.command), record.due)
+        qCInfo(lcRun).noquote() << QStringLiteral("start: %1 due %2, %3 ms late, process %4")
+                                       .arg(commandShown(record.command), record.due)
                                        .arg(record.latenessMs)
                                        .arg(*record.pid);
     } else {
-        qCWarning(lcRun).noquote() << QStringLiteral("failure: \"%1\" due %2 could not start: %3")
-                                          .arg(elided(record.command), record.due, record.error);
+        qCWarning(lcRun).noquote() << QStringLiteral("failure: %1 due %2 could not start: %3")
+                                          .arg(commandShown(record.command), record.due, record.error);
     }
     records_.push_back(std::move(record));
     if (records_.size() > kKept)
         records_.pop_front();
 }
 
-const RunRecord *RunHistory::ended(const ChildExit &exit)
+RunRecord *RunHistory::find(qint64 pid)
 {
     for (auto it = records_.rbegin(); it != records_.rend(); ++it) {
-        if (it->pid != exit.pid || it->exit)
-            continue;
+        if (it->pid == pid && !it->exit)
+            return &*it;
+    }
+    return nullptr;
+}
+
+void RunHistory::output(qint64 pid, QByteArrayView bytes)
+{
+    for (auto it = records_.rbegin(); it != records_.rend(); ++it) {
+        // Output may go on after its process ended, from a program it started.
+        if (it->pid == pid) {
+            log(*it, it->output.append(bytes));
+            return;
+        }
+    }
+}
+
+const RunRecord *RunHistory::ended(const ChildExit &exit)
+{
+    if (RunRecord *it = find(exit.pid)) {
         it->exit = exit;
-        const QString line = QStringLiteral("process %1 (\"%2\") %3 after %4")
+        log(*it, it->output.finish());
+        const QString line = QStringLiteral("process %1 (%2) %3 after %4")
                                  .arg(exit.pid)
-                                 .arg(elided(it->command), exit.text(), seconds(exit.runMs));
+                                 .arg(commandShown(it->command), exit.text(), seconds(exit.runMs));
         if (exit.failed())
             qCWarning(lcRun).noquote() << QStringLiteral("failure: ") + line;
         else
             qCInfo(lcRun).noquote() << QStringLiteral("success: ") + line;
-        return &*it;
+        return it;
     }
     return nullptr;
 }

@@ -7,8 +7,10 @@
 #include <QString>
 
 #include "platform/child_reaper.h"
+#include "schedule/output_tail.h"
 
 Q_DECLARE_LOGGING_CATEGORY(lcRun)
+Q_DECLARE_LOGGING_CATEGORY(lcOutput)
 
 namespace ventaro {
 
@@ -21,12 +23,14 @@ struct RunRecord
     std::optional<qint64> pid;
     QString error;                 // why it did not start, when pid is empty
     std::optional<ChildExit> exit; // how it ended, once it has
+    OutputTail output;             // its last words
 
     QString text() const; // one line for people
 };
 
 // The starts of this session, newest last, in memory only; each start and end
-// is also written to the log category "ventaro.run".
+// is also written to the log category "ventaro.run", and every line a
+// command writes to "ventaro.output", named after the command and process.
 class RunHistory final
 {
 public:
@@ -35,6 +39,8 @@ public:
     void started(RunRecord record);
     // The record of the process that ended, or none when it is not ours.
     const RunRecord *ended(const ChildExit &exit);
+    // What a started process wrote next.
+    void output(qint64 pid, QByteArrayView bytes);
 
     const std::deque<RunRecord> &records() const;
     // The last few starts, newest first, and how many more there are.
@@ -43,6 +49,8 @@ public:
     QStringList lines(std::size_t last) const;
 
 private:
+    RunRecord *find(qint64 pid);
+
     std::deque<RunRecord> records_;
 };
 

@@ -104,8 +104,13 @@ void ScheduleController::processEnded(const ChildExit &exit)
         return;
     }
     const LocalSlot now = slotAt(clock_, clock_.now().toSecsSinceEpoch());
-    tell(digest_.failure(run->command, QStringLiteral("\"%1\" %2").arg(elided(run->command), exit.text()),
-                         slotText(clock_, now, separators_, true)));
+    tell(digest_.failure(run->command, QStringLiteral("%1 %2").arg(commandShown(run->command), exit.text()),
+                         slotText(clock_, now, separators_, true), run->output.last(kNoticeLines, kNoticeChars)));
+}
+
+void ScheduleController::processOutput(qint64 pid, QByteArrayView bytes)
+{
+    history_.output(pid, bytes);
 }
 
 void ScheduleController::noticeClosed(const QString &key)
@@ -268,8 +273,10 @@ void ScheduleController::tellMissed(const MissedStarts &missed)
 {
     // Told until the user arms or disarms again, whatever starts come after.
     missed_ = missed;
-    view_.report({QStringLiteral("missed"), QStringLiteral("Scheduled starts were missed"), missedStartsText(missed),
-                  false, true});
+    const QString command = commandShown(view_.commandText());
+    view_.report({QStringLiteral("missed"), QStringLiteral("Scheduled starts were missed"),
+                  command.isEmpty() ? missedStartsText(missed) : missedStartsText(missed) + u'\n' + command, false,
+                  true});
 }
 
 void ScheduleController::plus_Click(int index)

@@ -31,6 +31,9 @@ public:
     // this short; after a longer one (suspend, clock set by hand) a repeat
     // moves on to its next slot and the starts in between are missed.
     static constexpr int kCatchUpSeconds = 60;
+    // A failure's notice ends with at most this much of its last words.
+    static constexpr qsizetype kNoticeLines = 5;
+    static constexpr qsizetype kNoticeChars = 300;
 
     ScheduleController(ScheduleView &view, const Clock &clock, Launcher &launcher,
                        Separators separators);
@@ -44,8 +47,10 @@ public:
     void reset_Click();
     void set_Click();
     void release_Click();
-    // A process the launcher started has ended.
+    // A process the launcher started has ended; all it wrote was told first.
     void processEnded(const ChildExit &exit);
+    // What a process the launcher started wrote next.
+    void processOutput(qint64 pid, QByteArrayView bytes);
     // The user closed, or acted on, the notice with this key.
     void noticeClosed(const QString &key);
     // Arms a schedule given from outside the window, as Set does; restored

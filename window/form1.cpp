@@ -520,6 +520,11 @@ void Form1::processEnded(const ChildExit &ended)
     status_->refresh();
 }
 
+void Form1::processOutput(qint64 pid, const QByteArray &bytes)
+{
+    controller_->processOutput(pid, bytes);
+}
+
 void Form1::noticeClosed(const QString &key)
 {
     controller_->noticeClosed(key);

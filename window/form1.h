@@ -91,8 +91,9 @@ public:
     // then, once shown, armed if it says so.
     void fill(const ventaro::GivenSchedule &given);
     void armGiven();
-    // A process the launcher started has ended.
+    // A process the launcher started has ended, or wrote something.
     void processEnded(const ventaro::ChildExit &ended);
+    void processOutput(qint64 pid, const QByteArray &bytes);
     // The user closed, or acted on, the notice with this key.
     void noticeClosed(const QString &key);
 

@@ -1,11 +1,21 @@
 #!/bin/sh
-# Exit ends the program with status 0 and leaves the commands it started running.
+# Exit ends the program with status 0 and leaves the commands it started
+# running: one still writing goes on writing, its lines reach the log, and it
+# ends by itself with status 0 (no broken pipe).
 . "$(dirname "$0")/lib.sh"
 start_xvfb
 start_app
 
 pidfile=$WORK/child.pid
-arm_schedule "/bin/sh -c \"echo \$\$ > '$pidfile'; exec sleep 30\"" "" $(( $(date +%s) + 3 ))
+writer=$WORK/writer.sh
+cat >"$writer" <<EOF
+#!/bin/sh
+echo \$\$ > '$pidfile'
+( i=0; while [ \$i -lt 40 ]; do echo "line \$i"; i=\$((i + 1)); sleep 0.1; done )
+echo "status \$?" > '$WORK/status'
+EOF
+chmod +x "$writer"
+arm_schedule "$writer" "" $(( $(date +%s) + 3 ))
 for _ in $(seq 60); do
     [ -s "$pidfile" ] && break
     sleep 0.1
@@ -26,3 +36,11 @@ APP_PID=
 pass "Exit ends the program with status 0"
 kill -0 "$child" 2>/dev/null || fail "the started command ended with the program"
 pass "the started command (pid $child) keeps running"
+for _ in $(seq 100); do
+    [ -s "$WORK/status" ] && break
+    sleep 0.1
+done
+[ "$(cat "$WORK/status" 2>/dev/null)" = "status 0" ] || fail "the writer ended with $(cat "$WORK/status" 2>/dev/null)"
+grep -q '^line 39$' "$WORK/app.log" || fail "its last line did not reach the log"
+grep -q 'writer.sh\[[0-9]*\]: line 0' "$WORK/app.log" || fail "its first line was not logged with its name"
+pass "still writing after Exit, it ended by itself with status 0, and all its lines reached the log"

@@ -3,7 +3,8 @@
 # whose failures vary (status 1, then 2, then 1...) every second is one
 # notification, updated in place, its markup shown as text; once the user
 # closes it, nothing more is sent for that run of failures; a success then a
-# failure is a new notification. No message window is shown beside them.
+# failure is a new notification. Each ends with what the command wrote on
+# its standard error, which the log has too. No message window is shown beside them.
 . "$(dirname "$0")/lib.sh"
 [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || fail "no session bus: run me under dbus-run-session"
 log=$WORK/notifications
@@ -29,7 +30,7 @@ wait_logged() {
     fail "waited for $2 lines of '$1': $(cat "$WORK/app.log")"
 }
 
-arm_schedule "/bin/sh -c \"[ -e $WORK/ok ] && exit 0; exit \$(( \$(date +%s) % 2 + 1 ))\" <b>x</b>" 1 \
+arm_schedule "/bin/sh -c \"[ -e $WORK/ok ] && exit 0; echo rsync: connection refused >&2; exit \$(( \$(date +%s) % 2 + 1 ))\" <b>x</b>" 1 \
     $(($(date +%s) + 3))
 wait_logged 'failure: process' 6
 new=$(grep -c '^new|' "$log" || true)
@@ -40,6 +41,9 @@ grep -q 'exited with status 1' "$log" && grep -q 'exited with status 2' "$log" |
 pass "6 failures, status 1 and 2 in turn: 1 notification, updated $updates times in place"
 grep -q '&lt;b&gt;x&lt;/b&gt;' "$log" || fail "the markup in the command was not escaped: $(head -n 1 "$log")"
 pass "<b> in the command arrives as text"
+grep -q 'status [12] At [^|]* rsync: connection refused$' "$log" || fail "no last words in: $(head -n 1 "$log")"
+grep -q 'ventaro.output info: sh\[[0-9]*\]: rsync: connection refused' "$WORK/app.log" || fail "not in the log"
+pass "the notification ends with the command's own words, and the log has them"
 
 dbus-send --session --print-reply --dest=org.freedesktop.Notifications /org/freedesktop/Notifications \
     org.ventaro.Test.CloseLast >/dev/null || fail "the stand-in service could not close the notification"

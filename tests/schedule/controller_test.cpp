@@ -8,6 +8,7 @@
 #include "platform/program_options.h"
 #include "schedule/command_line.h"
 #include "schedule/given_schedule.h"
+#include "schedule/output_tail.h"
 #include "schedule/schedule_controller.h"
 
 using namespace ventaro;
@@ -843,6 +844,48 @@ private slots:
         QCOMPARE(readGivenSchedule(optionsOf(exec.mid(1)), rig.clock, {}).schedule.command, given.command);
     }
 
+    // A run's last words, kept and cleaned to be read.
+    void lastWords_data()
+    {
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<int>("kept");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QByteArray many;
+        for (int i = 1; i <= 41; ++i)
+            many += "line " + QByteArray::number(i) + '\n';
+        QTest::newRow("41 lines keep the last 40") << many << 40 << "line 2" << "line 41";
+        const QByteArray longLine = QByteArray(4 * 1024, 'a') + QByteArray(16 * 1024, 'b');
+        QTest::newRow("20 KiB in one line keep its last 16 KiB") << longLine << 1 << QString(16 * 1024, u'b')
+                                                                 << QString(16 * 1024, u'b');
+        QTest::newRow("a progress line keeps its last state")
+            << QByteArray("copying 10%\rcopying 55%\rcopying 100%\r\ndone\n") << 2 << "copying 100%" << "done";
+        QTest::newRow("bytes that are no UTF-8, and a NUL, are replacement characters")
+            << QByteArray("caf\xc3\xa9 \xff\xfe x\0y\n", 13) << 1 << "café \ufffd\ufffd x\ufffdy" << "café \ufffd\ufffd x\ufffdy";
+        QTest::newRow("terminal colours and titles are stripped")
+            << QByteArray("\x1b[1;31merror:\x1b[0m disk full\x1b]0;title\a\n") << 1 << "error: disk full"
+            << "error: disk full";
+        QTest::newRow("no final line break") << QByteArray("one\ntwo") << 2 << "one" << "two";
+    }
+    void lastWords()
+    {
+        QFETCH(QByteArray, written);
+        OutputTail tail;
+        QStringList logged;
+        // As it comes through a pipe: in pieces that split lines and characters.
+        for (qsizetype at = 0; at < written.size(); at += 7)
+            logged << tail.append(QByteArrayView(written).sliced(at, std::min<qsizetype>(7, written.size() - at)));
+        logged << tail.finish();
+        const QStringList kept = tail.lines();
+        QTEST(int(kept.size()), "kept");
+        QTEST(kept.first(), "first");
+        QTEST(kept.last(), "last");
+        QVERIFY(logged.join(QString()).size() >= kept.join(QString()).size()); // the log has all of it
+        QVERIFY(tail.last(ScheduleController::kNoticeLines, ScheduleController::kNoticeChars).size()
+                <= ScheduleController::kNoticeChars);
+        QVERIFY(tail.last(5, 300).endsWith(kept.last().right(10)));
+    }
+
     void reports_data()
     {
         QTest::addColumn<QStringList>("events");
@@ -863,12 +906,18 @@ private slots:
         QTest::newRow("failures that vary are one run, told with the latest reason; status 0 is no failure")
             << QStringList{"tick 21:40:05.020", "tick 21:40:06.002", "tick 21:40:07.002", "exit 1002 1",
                            "kill 1003 9", "exit 4242 1"}
-            << QStringList{"new failure-1: \"/bin/true\" exited with status 1\nAt 2024/05/17 21:40:07 UTC.",
-                           "again failure-1: \"/bin/true\" ended by signal 9 (Killed)\nFailed 2 times since "
-                           "2024/05/17 21:40:07 UTC, the last at 2024/05/17 21:40:07 UTC."}
+            << QStringList{"new failure-1: /bin/true exited with status 1\nAt 2024/05/17 21:40:07 UTC.\n(no output)",
+                           "again failure-1: /bin/true ended by signal 9 (Killed)\nFailed 2 times since "
+                           "2024/05/17 21:40:07 UTC, the last at 2024/05/17 21:40:07 UTC.\n(no output)"}
             << "Last starts:\n2024/05/17 21:40:07 UTC, 2 ms late, process 1003, ended by signal 9 (Killed) after 0.5 s\n"
                "2024/05/17 21:40:06 UTC, 2 ms late, process 1002, exited with status 1 after 0.5 s\n"
                "2024/05/17 21:40:05 UTC, 20 ms late, process 1001, running";
+        QTest::newRow("a failure ends with the command's last words, the newest last")
+            << QStringList{"tick 21:40:05.002", "out 1001 sending 1\nsending 2\n\x1b[31mrsync: connection refused\x1b[0m",
+                           "exit 1001 23"}
+            << QStringList{"new failure-1: /bin/true exited with status 23\nAt 2024/05/17 21:40:05 UTC.\nsending 1\n"
+                           "sending 2\nrsync: connection refused"}
+            << "";
         QTest::newRow("closed by the user, the run stays quiet")
             << QStringList{"fail", "tick 21:40:05.002", "close", "tick 21:40:06.002"}
             << QStringList{"new failure-1: " + cannot + "\nAt 2024/05/17 21:40:05 UTC."} << "";
@@ -893,6 +942,8 @@ private slots:
                 rig.tickAtTime(word[1]);
             else if (word[0] == "fail" || word[0] == "ok")
                 rig.launcher.failWith = word[0] == "fail" ? "Cannot start \"/bin/true\": no such file" : "";
+            else if (word[0] == "out")
+                rig.controller.processOutput(word[1].toLongLong(), event.section(u' ', 2).toUtf8());
             else if (word[0] == "exit")
                 rig.controller.processEnded({word[1].toLongLong(), word[2].toInt(), std::nullopt, 500});
             else if (word[0] == "kill")

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "fakes.h"
+#include "platform/child_output.h"
 #include "platform/child_reaper.h"
 #include "platform/process_start.h"
 #include "schedule/command_launcher.h"
@@ -239,27 +240,41 @@ private slots:
         QVERIFY(runs.contains(QStringList{"1"}) && runs.contains(QStringList{"2"}));
     }
 
-    // Each start is reaped as it ends, and how it ended is known.
+    // Each start is reaped as it ends, and how it ended is known, after all
+    // it wrote on standard output and error, in the order written; its
+    // standard input is empty.
     void endsAreHeard_data()
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<int>("status");
         QTest::addColumn<int>("signal");
-        QTest::newRow("status 0") << "/bin/true" << 0 << 0;
-        QTest::newRow("status 1") << "/bin/false" << 1 << 0;
-        QTest::newRow("killed by a signal") << "/bin/sh -c \"kill -9 $$\"" << -1 << 9;
+        QTest::addColumn<QByteArray>("words");
+        QTest::newRow("status 0") << "/bin/true" << 0 << 0 << QByteArray();
+        QTest::newRow("status 1") << "/bin/false" << 1 << 0 << QByteArray();
+        QTest::newRow("killed by a signal") << "/bin/sh -c \"kill -9 $$\"" << -1 << 9 << QByteArray();
+        QTest::newRow("both streams, in order, then the end")
+            << "/bin/sh -c \"echo out; echo err >&2; printf last; exit 23\"" << 23 << 0 << QByteArray("out\nerr\nlast");
+        QTest::newRow("standard input is empty") << "/bin/sh -c \"cat; echo read it all\"" << 0 << 0
+                                                 << QByteArray("read it all\n");
     }
     void endsAreHeard()
     {
         QFETCH(QString, line);
         CommandLauncher launcher;
-        QSignalSpy ended(&launcher.reaper(), &ChildReaper::exited);
+        QSignalSpy ended(&launcher.output(), &ChildOutput::exited);
+        QByteArray words;
+        connect(&launcher.output(), &ChildOutput::output, this, [&words, &ended](qint64, const QByteArray &bytes) {
+            QVERIFY(ended.isEmpty());
+            words += bytes;
+        });
         const qint64 pid = launcher.launch(line);
         QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 10000);
         const auto exit = ended.first().first().value<ChildExit>();
         QCOMPARE(exit.pid, pid);
         QTEST(exit.status.value_or(-1), "status");
         QTEST(exit.signal.value_or(0), "signal");
+        QTEST(words, "words");
+        QTRY_COMPARE_WITH_TIMEOUT(launcher.reaper().watching(), 0, 10000); // the relay too
     }
 
     void hundredQuickStartsLeaveNoZombie()
