@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTimer>
 
 extern char **environ;
 
@@ -246,6 +247,18 @@ StartResult startDetached(const QString &program, const QStringList &arguments, 
     ::fcntl(ours.read, F_SETFL, ::fcntl(ours.read, F_GETFL) | O_NONBLOCK);
     started.outputFd = std::exchange(ours.read, -1);
     return started;
+}
+
+bool stopProcessGroup(qint64 pid, int graceMs)
+{
+    if (pid <= 1 || ::kill(-static_cast<pid_t>(pid), SIGTERM) != 0)
+        return false;
+    // A program that ignores SIGTERM, or children it left behind, end here.
+    QTimer::singleShot(graceMs, [pid] {
+        if (::kill(-static_cast<pid_t>(pid), 0) == 0)
+            ::kill(-static_cast<pid_t>(pid), SIGKILL);
+    });
+    return true;
 }
 
 } // namespace ventaro

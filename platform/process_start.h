@@ -49,4 +49,9 @@ void setForThisProgramOnly(const char *name, const QByteArray &value);
 // closed pipe and never blocks on a full one.
 StartResult startDetached(const QString &program, const QStringList &arguments, const StartOptions &options = {});
 
+// Asks the process group of a child started above (each is a session of its
+// own) to end: SIGTERM now, then SIGKILL after graceMs if anything of the
+// group still runs. False when there was nothing to signal.
+bool stopProcessGroup(qint64 pid, int graceMs = 5000);
+
 } // namespace ventaro

@@ -198,6 +198,11 @@ qint64 CommandLauncher::launch(const QString &commandLine)
     return *started.pid;
 }
 
+bool CommandLauncher::stop(qint64 pid)
+{
+    return stopProcessGroup(pid);
+}
+
 ChildReaper &CommandLauncher::reaper()
 {
     return reaper_;

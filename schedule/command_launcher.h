@@ -17,6 +17,7 @@ class CommandLauncher final : public Launcher
 {
 public:
     qint64 launch(const QString &commandLine) override;
+    bool stop(qint64 pid) override;
     ChildReaper &reaper();
     ChildOutput &output();
 

@@ -25,16 +25,23 @@ void log(const RunRecord &run, const QStringList &lines)
 
 } // namespace
 
+QString RunRecord::ended() const
+{
+    if (!pid)
+        return QStringLiteral("could not start: ") + error;
+    if (!exit)
+        return QStringLiteral("running");
+    if (stoppedMs)
+        return QStringLiteral("stopped by you after %1").arg(seconds(exit->runMs));
+    return QStringLiteral("%1 after %2").arg(exit->text(), seconds(exit->runMs));
+}
+
 QString RunRecord::text() const
 {
     if (!pid)
-        return QStringLiteral("%1, could not start: %2").arg(due, error);
-    QString line = QStringLiteral("%1, %2 ms late, process %3").arg(due).arg(latenessMs).arg(*pid);
-    if (exit)
-        line += QStringLiteral(", %1 after %2").arg(exit->text(), seconds(exit->runMs));
-    else
-        line += QStringLiteral(", running");
-    return line;
+        return QStringLiteral("%1, %2").arg(due, ended());
+    const QString how = byHand ? QStringLiteral("run now") : QStringLiteral("%1 ms late").arg(latenessMs);
+    return QStringLiteral("%1, %2, process %3, %4").arg(due, how).arg(*pid).arg(ended());
 }
 
 void RunHistory::started(RunRecord record)
@@ -51,6 +58,11 @@ void RunHistory::started(RunRecord record)
     records_.push_back(std::move(record));
     if (records_.size() > kKept)
         records_.pop_front();
+}
+
+RunRecord *RunHistory::running(qint64 pid)
+{
+    return find(pid);
 }
 
 RunRecord *RunHistory::find(qint64 pid)
@@ -78,10 +90,11 @@ const RunRecord *RunHistory::ended(const ChildExit &exit)
     if (RunRecord *it = find(exit.pid)) {
         it->exit = exit;
         log(*it, it->output.finish());
-        const QString line = QStringLiteral("process %1 (%2) %3 after %4")
-                                 .arg(exit.pid)
-                                 .arg(commandShown(it->command), exit.text(), seconds(exit.runMs));
-        if (exit.failed())
+        const QString line =
+            QStringLiteral("process %1 (%2) %3").arg(exit.pid).arg(commandShown(it->command), it->ended());
+        if (it->stoppedMs)
+            qCInfo(lcRun).noquote() << QStringLiteral("stopped: ") + line;
+        else if (exit.failed())
             qCWarning(lcRun).noquote() << QStringLiteral("failure: ") + line;
         else
             qCInfo(lcRun).noquote() << QStringLiteral("success: ") + line;

@@ -20,12 +20,16 @@ struct RunRecord
     QString due;           // the activation second, as local text with its zone
     qint64 latenessMs = 0; // from the start of that second to the start call
     QString command;
+    qint64 startedMs = 0; // when it was started, ms since the epoch
+    bool byHand = false;  // by Run Now, not by the schedule
     std::optional<qint64> pid;
+    std::optional<qint64> stoppedMs; // when the user asked it to stop
     QString error;                 // why it did not start, when pid is empty
     std::optional<ChildExit> exit; // how it ended, once it has
     OutputTail output;             // its last words
 
-    QString text() const; // one line for people
+    QString text() const;  // one line for people
+    QString ended() const; // how it ended, "running" while it runs
 };
 
 // The starts of this session, newest last, in memory only; each start and end
@@ -41,6 +45,8 @@ public:
     const RunRecord *ended(const ChildExit &exit);
     // What a started process wrote next.
     void output(qint64 pid, QByteArrayView bytes);
+    // The record of a process still running, to be stopped by the user.
+    RunRecord *running(qint64 pid);
 
     const std::deque<RunRecord> &records() const;
     // The last few starts, newest first, and how many more there are.

@@ -76,15 +76,17 @@ void ScheduleController::Timer1_Timer()
         start(*due);
 }
 
-void ScheduleController::start(const LocalSlot &due)
+void ScheduleController::start(const LocalSlot &due, bool byHand)
 {
     const QString command = view_.commandText();
     if (command.isEmpty())
         return;
     RunRecord run;
     run.due = slotText(clock_, due, separators_, true);
-    run.latenessMs = clock_.now().toMSecsSinceEpoch() - due.instant * 1000;
+    run.startedMs = clock_.now().toMSecsSinceEpoch();
+    run.latenessMs = run.startedMs - due.instant * 1000;
     run.command = command;
+    run.byHand = byHand;
     try {
         run.pid = launcher_.launch(command);
     } catch (const RuntimeError &error) {
@@ -94,10 +96,29 @@ void ScheduleController::start(const LocalSlot &due)
     history_.started(std::move(run));
 }
 
+void ScheduleController::runNow()
+{
+    // Armed or not, and the activation stays where it is.
+    nothingToRun_ = view_.commandText().isEmpty();
+    if (!nothingToRun_)
+        start(slotAt(clock_, clock_.now().toSecsSinceEpoch()), true);
+}
+
+bool ScheduleController::stop(qint64 pid)
+{
+    RunRecord *run = history_.running(pid);
+    if (run == nullptr || run->stoppedMs)
+        return false;
+    run->stoppedMs = clock_.now().toMSecsSinceEpoch();
+    qCInfo(lcRun).noquote() << QStringLiteral("stopping process %1 (%2) as asked").arg(pid).arg(commandShown(run->command));
+    return launcher_.stop(pid);
+}
+
 void ScheduleController::processEnded(const ChildExit &exit)
 {
     const RunRecord *run = history_.ended(exit);
-    if (run == nullptr)
+    // Stopped by the user: what was asked for, no failure.
+    if (run == nullptr || run->stoppedMs)
         return;
     if (!exit.failed()) {
         digest_.success(run->command);
@@ -313,6 +334,7 @@ void ScheduleController::forgetTold()
 {
     missed_.reset();
     movedOn_.reset();
+    nothingToRun_ = false;
     digest_.clear();
 }
 
@@ -352,7 +374,10 @@ const RunHistory &ScheduleController::history() const
 
 ActivationOutlook ScheduleController::outlook() const
 {
-    return activationOutlook(outlookInput());
+    ActivationOutlook outlook = activationOutlook(outlookInput());
+    if (nothingToRun_)
+        outlook.toolTip = QStringLiteral("Run Now started nothing: there is no command. ") + outlook.toolTip;
+    return outlook;
 }
 
 QString ScheduleController::windowName() const

@@ -47,6 +47,11 @@ public:
     void reset_Click();
     void set_Click();
     void release_Click();
+    // Starts the command once, now, as an activation would, without moving
+    // the activation; with no command, the outlook says so.
+    void runNow();
+    // Ends a run still going, with whatever it started: not a failure.
+    bool stop(qint64 pid);
     // A process the launcher started has ended; all it wrote was told first.
     void processEnded(const ChildExit &exit);
     // What a process the launcher started wrote next.
@@ -105,7 +110,7 @@ private:
     std::optional<MissedStarts> passOver(qint64 lastLooked, qint64 firstToCome, MissedStarts::Cause cause);
     // Remembers and reports starts missed, until Set or Release.
     void tellMissed(const MissedStarts &missed);
-    void start(const LocalSlot &due);
+    void start(const LocalSlot &due, bool byHand = false);
     void tell(const std::optional<Notice> &notice);
     void forgetTold();
 
@@ -123,6 +128,7 @@ private:
     std::optional<qint64> matched_;
     std::optional<MissedStarts> missed_; // what the last long gap passed over
     std::optional<qint64> movedOn_;      // where Set moved a passed time on to
+    bool nothingToRun_ = false;          // Run Now found no command
     RunHistory history_;
     FailureDigest digest_;
 };

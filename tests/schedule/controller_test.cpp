@@ -918,6 +918,12 @@ private slots:
             << QStringList{"new failure-1: /bin/true exited with status 23\nAt 2024/05/17 21:40:05 UTC.\nsending 1\n"
                            "sending 2\nrsync: connection refused"}
             << "";
+        QTest::newRow("Run Now starts at once; stopped by the user is no failure")
+            << QStringList{"runnow", "stop 1001", "kill 1001 15"} << QStringList{}
+            << "Last start:\n2024/05/17 21:40:00 UTC, run now, process 1001, stopped by you after 0.5 s";
+        QTest::newRow("Run Now with no command starts nothing, and says so")
+            << QStringList{"empty", "runnow"} << QStringList{}
+            << "outlook:Run Now started nothing: there is no command. Starts in 5 s, then every second";
         QTest::newRow("closed by the user, the run stays quiet")
             << QStringList{"fail", "tick 21:40:05.002", "close", "tick 21:40:06.002"}
             << QStringList{"new failure-1: " + cannot + "\nAt 2024/05/17 21:40:05 UTC."} << "";
@@ -942,6 +948,12 @@ private slots:
                 rig.tickAtTime(word[1]);
             else if (word[0] == "fail" || word[0] == "ok")
                 rig.launcher.failWith = word[0] == "fail" ? "Cannot start \"/bin/true\": no such file" : "";
+            else if (word[0] == "runnow")
+                rig.controller.runNow();
+            else if (word[0] == "stop")
+                QVERIFY(rig.controller.stop(word[1].toLongLong()));
+            else if (word[0] == "empty")
+                rig.view.command.clear();
             else if (word[0] == "out")
                 rig.controller.processOutput(word[1].toLongLong(), event.section(u' ', 2).toUtf8());
             else if (word[0] == "exit")
@@ -956,8 +968,12 @@ private slots:
             notices << (notice.update ? "again " : "new ") + notice.key + ": " + notice.body;
         QTEST(notices, "notices");
         QFETCH(QString, tip);
-        if (!tip.isEmpty())
+        if (tip.startsWith("outlook:"))
+            QCOMPARE("outlook:" + rig.controller.outlook().toolTip, tip);
+        else if (!tip.isEmpty())
             QCOMPARE(rig.controller.history().summary(3), tip);
+        if (events.contains("runnow"))
+            QCOMPARE(rig.view.activate, day("21:40:05")); // Run Now never moves it
     }
 };
 

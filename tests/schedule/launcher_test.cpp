@@ -249,13 +249,17 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<int>("signal");
         QTest::addColumn<QByteArray>("words");
-        QTest::newRow("status 0") << "/bin/true" << 0 << 0 << QByteArray();
-        QTest::newRow("status 1") << "/bin/false" << 1 << 0 << QByteArray();
-        QTest::newRow("killed by a signal") << "/bin/sh -c \"kill -9 $$\"" << -1 << 9 << QByteArray();
+        QTest::addColumn<bool>("stop"); // stopped by the user once it wrote
+        QTest::newRow("status 0") << "/bin/true" << 0 << 0 << QByteArray() << false;
+        QTest::newRow("status 1") << "/bin/false" << 1 << 0 << QByteArray() << false;
+        QTest::newRow("killed by a signal") << "/bin/sh -c \"kill -9 $$\"" << -1 << 9 << QByteArray() << false;
         QTest::newRow("both streams, in order, then the end")
-            << "/bin/sh -c \"echo out; echo err >&2; printf last; exit 23\"" << 23 << 0 << QByteArray("out\nerr\nlast");
+            << "/bin/sh -c \"echo out; echo err >&2; printf last; exit 23\"" << 23 << 0 << QByteArray("out\nerr\nlast")
+            << false;
         QTest::newRow("standard input is empty") << "/bin/sh -c \"cat; echo read it all\"" << 0 << 0
-                                                 << QByteArray("read it all\n");
+                                                 << QByteArray("read it all\n") << false;
+        QTest::newRow("stopped: its whole group ends by SIGTERM")
+            << "/bin/sh -c \"sleep 600 & echo started; wait\"" << -1 << 15 << QByteArray("started\n") << true;
     }
     void endsAreHeard()
     {
@@ -268,6 +272,11 @@ private slots:
             words += bytes;
         });
         const qint64 pid = launcher.launch(line);
+        QFETCH(bool, stop);
+        if (stop) {
+            QTRY_VERIFY_WITH_TIMEOUT(!words.isEmpty(), 10000);
+            QVERIFY(launcher.stop(pid));
+        }
         QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 10000);
         const auto exit = ended.first().first().value<ChildExit>();
         QCOMPARE(exit.pid, pid);
@@ -275,6 +284,7 @@ private slots:
         QTEST(exit.signal.value_or(0), "signal");
         QTEST(words, "words");
         QTRY_COMPARE_WITH_TIMEOUT(launcher.reaper().watching(), 0, 10000); // the relay too
+        QTRY_COMPARE_WITH_TIMEOUT(launcher.output().open(), qsizetype(0), 10000); // nothing of it holds the pipe
     }
 
     void hundredQuickStartsLeaveNoZombie()

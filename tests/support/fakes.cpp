@@ -67,6 +67,12 @@ qint64 FakeLauncher::launch(const QString &commandLine)
     return 1000 + started.size();
 }
 
+bool FakeLauncher::stop(qint64 pid)
+{
+    stopped << pid;
+    return true;
+}
+
 QString FakeView::activateText() const { return activate; }
 void FakeView::setActivateText(const QString &text) { activate = text; }
 void FakeView::setActivateEnabled(bool value) { enabled = value; }
