@@ -46,6 +46,7 @@ QString RunRecord::text() const
 
 void RunHistory::started(RunRecord record)
 {
+    record.serial = ++serials_;
     if (record.pid) {
         qCInfo(lcRun).noquote() << QStringLiteral("start: %1 due %2, %3 ms late, process %4")
                                        .arg(commandShown(record.command), record.due)

@@ -17,6 +17,7 @@ namespace ventaro {
 // One start of the command in this session and how it ended.
 struct RunRecord
 {
+    qint64 serial = 0;     // this run's number in the session, from 1
     QString due;           // the activation second, as local text with its zone
     qint64 latenessMs = 0; // from the start of that second to the start call
     QString command;
@@ -58,6 +59,7 @@ private:
     RunRecord *find(qint64 pid);
 
     std::deque<RunRecord> records_;
+    qint64 serials_ = 0;
 };
 
 } // namespace ventaro

@@ -87,13 +87,15 @@ void ScheduleController::start(const LocalSlot &due, bool byHand)
     run.latenessMs = run.startedMs - due.instant * 1000;
     run.command = command;
     run.byHand = byHand;
+    std::optional<Notice> notice;
     try {
         run.pid = launcher_.launch(command);
     } catch (const RuntimeError &error) {
         run.error = error.message();
-        tell(digest_.failure(command, error.message(), run.due));
+        notice = digest_.failure(command, error.message(), run.due);
     }
     history_.started(std::move(run));
+    tell(notice, history_.records().back().serial);
 }
 
 void ScheduleController::runNow()
@@ -126,7 +128,8 @@ void ScheduleController::processEnded(const ChildExit &exit)
     }
     const LocalSlot now = slotAt(clock_, clock_.now().toSecsSinceEpoch());
     tell(digest_.failure(run->command, QStringLiteral("%1 %2").arg(commandShown(run->command), exit.text()),
-                         slotText(clock_, now, separators_, true), run->output.last(kNoticeLines, kNoticeChars)));
+                         slotText(clock_, now, separators_, true), run->output.last(kNoticeLines, kNoticeChars)),
+         run->serial);
 }
 
 void ScheduleController::processOutput(qint64 pid, QByteArrayView bytes)
@@ -192,10 +195,19 @@ GivenSchedule ScheduleController::given(const QString &autostart) const
     return given;
 }
 
-void ScheduleController::tell(const std::optional<Notice> &notice)
+void ScheduleController::tell(const std::optional<Notice> &notice, std::optional<qint64> run)
 {
-    if (notice)
-        view_.report(*notice);
+    if (!notice)
+        return;
+    if (run)
+        noticeRuns_[notice->key] = *run;
+    view_.report(*notice);
+}
+
+std::optional<qint64> ScheduleController::runOfNotice(const QString &key) const
+{
+    const auto found = noticeRuns_.find(key);
+    return found == noticeRuns_.end() ? std::nullopt : std::optional(found->second);
 }
 
 const ScheduleController::Activation &ScheduleController::activation() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 
 #include <QString>
@@ -58,6 +59,8 @@ public:
     void processOutput(qint64 pid, QByteArrayView bytes);
     // The user closed, or acted on, the notice with this key.
     void noticeClosed(const QString &key);
+    // The run (by its serial) a failure's notice last told of.
+    std::optional<qint64> runOfNotice(const QString &key) const;
     // Arms a schedule given from outside the window, as Set does; restored
     // from a login entry, the starts passed over are told as missed while
     // ventaro was not running, and a one-time start that passed is told and
@@ -111,7 +114,7 @@ private:
     // Remembers and reports starts missed, until Set or Release.
     void tellMissed(const MissedStarts &missed);
     void start(const LocalSlot &due, bool byHand = false);
-    void tell(const std::optional<Notice> &notice);
+    void tell(const std::optional<Notice> &notice, std::optional<qint64> run = std::nullopt);
     void forgetTold();
 
     ScheduleView &view_;
@@ -129,6 +132,7 @@ private:
     std::optional<MissedStarts> missed_; // what the last long gap passed over
     std::optional<qint64> movedOn_;      // where Set moved a passed time on to
     bool nothingToRun_ = false;          // Run Now found no command
+    std::map<QString, qint64> noticeRuns_;
     RunHistory history_;
     FailureDigest digest_;
 };

@@ -72,13 +72,9 @@ Form1::Form1(const Form1Parts &parts, QWidget *parent)
     if (notifications_ != nullptr) {
         connect(notifications_, &DesktopNotifications::unavailable, messages_, &MessageWindow::show);
         connect(notifications_, &DesktopNotifications::closed, this, &Form1::noticeClosed);
-        connect(notifications_, &DesktopNotifications::activated, this, [this](const QString &key) {
-            noticeClosed(key);
-            showNormal();
-            raise();
-            activateWindow();
-        });
+        connect(notifications_, &DesktopNotifications::activated, this, &Form1::noticeActivated);
     }
+    connect(messages_, &MessageWindow::activated, this, &Form1::noticeActivated);
 
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(boltIcon());
@@ -99,7 +95,9 @@ Form1::Form1(const Form1Parts &parts, QWidget *parent)
     createControls();
     new FocusRing(client_);
     strip_ = new ArmedStrip(this, below(), {activate, interval, command, options_});
-    status_ = new StatusTips(activate, clock, this, *controller_);
+    status_ = new StatusTips(activate, clock, this, *controller_, parts.clock, [this](qint64 pid) {
+        controller_->stop(pid);
+    });
     createMenu();
     orderTabs(tabOrder(), options_);
     addWindowKeys(this, [this] { openMenuAtIcon(); }, [this] { status_->showStatus(); });
@@ -269,6 +267,14 @@ void Form1::createMenu()
     set->setObjectName(QStringLiteral("set"));
     release = ventaromenu->addAction(QStringLiteral("Release"), this, &Form1::release_Click);
     release->setObjectName(QStringLiteral("release"));
+    run_now = ventaromenu->addAction(QStringLiteral("Run Now"), this, &Form1::runNow_Click);
+    run_now->setObjectName(QStringLiteral("run_now"));
+    // Ctrl+R from anywhere in the window, the menu closed.
+    run_now->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    run_now->setShortcutContext(Qt::WindowShortcut);
+    addAction(run_now);
+    bar2 = ventaromenu->addSeparator();
+    bar2->setObjectName(QStringLiteral("bar2"));
     login = ventaromenu->addAction(QStringLiteral("Start at Login"));
     login->setObjectName(QStringLiteral("login"));
     login->setCheckable(true);
@@ -460,6 +466,20 @@ void Form1::release_Click()
     strip_->release();
     status_->refresh();
     keepLoginEntry();
+}
+
+void Form1::runNow_Click()
+{
+    controller_->runNow();
+    status_->refresh();
+}
+
+// A notice's default action, or its message window's button: the history,
+// at the run it told of.
+void Form1::noticeActivated(const QString &key)
+{
+    noticeClosed(key);
+    status_->showStatus(controller_->runOfNotice(key));
 }
 
 void Form1::login_Click(bool checked)

@@ -83,6 +83,7 @@ public:
     void reset_Click();
     void set_Click();
     void release_Click();
+    void runNow_Click();
     void exit_Click();
     // "Start at Login" ticked or unticked.
     void login_Click(bool checked);
@@ -96,6 +97,7 @@ public:
     void processOutput(qint64 pid, const QByteArray &bytes);
     // The user closed, or acted on, the notice with this key.
     void noticeClosed(const QString &key);
+    void noticeActivated(const QString &key);
 
     // Presses, moves and releases on the bare surface; x and y are in twips
     // from the client area's top left, button 1 is the left one.
@@ -159,6 +161,8 @@ private:
     QMenu *ventaromenu = nullptr;
     QAction *set = nullptr;
     QAction *release = nullptr;
+    QAction *run_now = nullptr;
+    QAction *bar2 = nullptr;
     QAction *login = nullptr;
     QAction *bar1 = nullptr;
     QAction *exit = nullptr;

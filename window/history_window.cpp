@@ -2,32 +2,82 @@
 
 #include <algorithm>
 
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QVBoxLayout>
+
+#include "platform/clock.h"
+#include "schedule/activation_outlook.h"
+#include "schedule/command_line.h"
+#include "schedule/schedule_controller.h"
 
 namespace ventaro {
 
-HistoryWindow::HistoryWindow(QWidget *owner, std::function<QString()> text)
+namespace {
+
+enum Column { When, Late, Command, Process, Ended, StopButton, ColumnCount };
+
+} // namespace
+
+HistoryWindow::HistoryWindow(QWidget *owner, const ScheduleController &controller, const Clock &clock,
+                             std::function<QString()> status, std::function<void(qint64)> stop)
     : QWidget(owner, Qt::Dialog)
     , owner_(owner)
-    , text_(std::move(text))
-    , view_(new QPlainTextEdit(this))
+    , controller_(controller)
+    , clock_(clock)
+    , status_(std::move(status))
+    , stop_(std::move(stop))
+    , statusLabel_(new QLabel(this))
+    , runs_(new QTableWidget(0, ColumnCount, this))
+    , words_(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("history"));
     setWindowTitle(QStringLiteral("ventaro: status and starts"));
-    view_->setReadOnly(true);
-    view_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    view_->setAccessibleName(QStringLiteral("Status and starts"));
+    statusLabel_->setWordWrap(true);
+    statusLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    statusLabel_->setAccessibleName(QStringLiteral("Status"));
+    runs_->setObjectName(QStringLiteral("runs"));
+    runs_->setAccessibleName(QStringLiteral("Starts of this session, newest first"));
+    runs_->setHorizontalHeaderLabels({QStringLiteral("When"), QStringLiteral("Late"), QStringLiteral("Command"),
+                                      QStringLiteral("Process"), QStringLiteral("How it ended"), QString()});
+    runs_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    runs_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    runs_->setSelectionMode(QAbstractItemView::SingleSelection);
+    runs_->setTabKeyNavigation(false); // Tab goes on to the Stop buttons and the words
+    runs_->verticalHeader()->hide();
+    runs_->horizontalHeader()->setStretchLastSection(false);
+    runs_->horizontalHeader()->setSectionResizeMode(Command, QHeaderView::Stretch);
+    words_->setObjectName(QStringLiteral("words"));
+    words_->setReadOnly(true);
+    words_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    words_->setAccessibleName(QStringLiteral("What the selected run wrote"));
+    words_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    connect(runs_, &QTableWidget::itemSelectionChanged, this, &HistoryWindow::showWords);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(view_);
-    resize(owner->width() + 120, 220);
+    layout->addWidget(statusLabel_);
+    layout->addWidget(runs_, 3);
+    layout->addWidget(words_, 2);
+    resize(owner->width() + 320, 420);
 }
 
-void HistoryWindow::open()
+QTableWidget *HistoryWindow::runs() const
+{
+    return runs_;
+}
+
+QPlainTextEdit *HistoryWindow::words() const
+{
+    return words_;
+}
+
+void HistoryWindow::open(std::optional<qint64> run)
 {
     refresh();
     if (!isVisible()) {
@@ -38,20 +88,106 @@ void HistoryWindow::open()
         const int y = below + height() + 40 <= screen.bottom() ? below : std::max(screen.top(), frame.top() - height() - 48);
         move(std::clamp(frame.left(), screen.left(), std::max(screen.left(), screen.right() - width())), y);
     }
+    const auto found = run ? std::find(shown_.begin(), shown_.end(), *run) : shown_.begin();
+    if (found != shown_.end())
+        runs_->selectRow(int(found - shown_.begin()));
     show();
     raise();
     activateWindow();
-    view_->setFocus();
+    runs_->setFocus();
 }
 
 void HistoryWindow::refresh()
 {
-    const QString text = text_();
-    if (view_->toPlainText() == text)
+    const QString status = status_();
+    if (statusLabel_->text() != status)
+        statusLabel_->setText(status);
+    const auto &records = controller_.history().records();
+    std::vector<qint64> serials;
+    for (auto it = records.rbegin(); it != records.rend(); ++it)
+        serials.push_back(it->serial);
+    // Rows are made again only when the runs kept change, so that the
+    // selection and a focused Stop button stay where they are.
+    if (serials != shown_) {
+        const RunRecord *was = selected();
+        const qint64 keep = was != nullptr ? was->serial : 0; // serials count from 1
+        runs_->setRowCount(int(serials.size()));
+        shown_ = serials;
+        const auto found = std::find(shown_.begin(), shown_.end(), keep);
+        if (found != shown_.end())
+            runs_->selectRow(int(found - shown_.begin()));
+    }
+    int row = 0;
+    for (auto it = records.rbegin(); it != records.rend(); ++it)
+        fillRow(row++, *it);
+    showWords();
+}
+
+void HistoryWindow::fillRow(int row, const RunRecord &run)
+{
+    const bool running = run.pid && !run.exit;
+    QString ended = run.ended();
+    if (running) {
+        ended = run.stoppedMs ? QStringLiteral("stopping") : QStringLiteral("running for ")
+                + durationText(std::max<qint64>(clock_.now().toMSecsSinceEpoch() - run.startedMs, 0) / 1000);
+    }
+    const QString cells[] = {run.due,
+                             run.byHand ? QStringLiteral("run now") : QStringLiteral("%1 ms").arg(run.latenessMs),
+                             commandShown(run.command),
+                             run.pid ? QString::number(*run.pid) : QStringLiteral("none"), ended};
+    for (int column = When; column <= Ended; ++column) {
+        QTableWidgetItem *item = runs_->item(row, column);
+        if (item == nullptr) {
+            item = new QTableWidgetItem;
+            runs_->setItem(row, column, item);
+        }
+        if (item->text() != cells[column])
+            item->setText(cells[column]);
+    }
+    auto *button = qobject_cast<QPushButton *>(runs_->cellWidget(row, StopButton));
+    const bool stoppable = running && !run.stoppedMs;
+    if (button != nullptr && (!stoppable || button->property("pid").toLongLong() != *run.pid)) {
+        runs_->removeCellWidget(row, StopButton);
+        button = nullptr;
+    }
+    if (stoppable && button == nullptr) {
+        button = new QPushButton(QStringLiteral("Stop"));
+        const qint64 pid = *run.pid;
+        button->setProperty("pid", pid);
+        button->setAccessibleName(QStringLiteral("Stop process %1").arg(pid));
+        connect(button, &QPushButton::clicked, this, [this, pid] {
+            stop_(pid);
+            refresh();
+        });
+        runs_->setCellWidget(row, StopButton, button);
+    }
+}
+
+const RunRecord *HistoryWindow::selected() const
+{
+    const QList<QTableWidgetItem *> items = runs_->selectedItems();
+    if (items.isEmpty())
+        return nullptr;
+    const std::size_t row = std::size_t(items.first()->row());
+    if (row >= shown_.size())
+        return nullptr;
+    for (const RunRecord &run : controller_.history().records()) {
+        if (run.serial == shown_[row])
+            return &run;
+    }
+    return nullptr;
+}
+
+void HistoryWindow::showWords()
+{
+    const RunRecord *run = selected();
+    const QString text = run == nullptr ? QString() : run->output.lines().join(u'\n');
+    if (words_->toPlainText() == text)
         return;
-    const int scrolled = view_->verticalScrollBar()->value();
-    view_->setPlainText(text);
-    view_->verticalScrollBar()->setValue(scrolled);
+    const int scrolled = words_->verticalScrollBar()->value();
+    const bool atEnd = scrolled == words_->verticalScrollBar()->maximum();
+    words_->setPlainText(text);
+    words_->verticalScrollBar()->setValue(atEnd ? words_->verticalScrollBar()->maximum() : scrolled);
 }
 
 void HistoryWindow::keyPressEvent(QKeyEvent *event)

@@ -1,37 +1,59 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include <QWidget>
 
+class QLabel;
 class QPlainTextEdit;
+class QTableWidget;
 
 namespace ventaro {
 
-// The status at length, for the morning after: what the activation box says
-// and every start of the session kept, newest first, in a list that
-// scrolls. Opened by F1 or a click on the clock, read by keyboard and screen
-// reader, closed with Escape.
+class Clock;
+class ScheduleController;
+struct RunRecord;
+
+// The status at length, for the morning after: what the activation box says,
+// then every start of the session kept, newest first, as a table (when, how
+// late, the command, the process, how it ended or how long it has run), with
+// a Stop button on each run still going, and below it what the selected run
+// wrote, to read and copy. Opened by F1, a click on the clock or a notice;
+// read by keyboard and screen reader; closed with Escape.
 class HistoryWindow final : public QWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(HistoryWindow)
 
 public:
-    // text: what to show, asked afresh whenever it is shown or refreshed.
-    HistoryWindow(QWidget *owner, std::function<QString()> text);
+    HistoryWindow(QWidget *owner, const ScheduleController &controller, const Clock &clock,
+                  std::function<QString()> status, std::function<void(qint64 pid)> stop);
 
-    void open();
+    // Opens it with this run selected (by its serial), or the newest.
+    void open(std::optional<qint64> run = std::nullopt);
     // Keeps the words current while it is shown.
     void refresh();
+    QTableWidget *runs() const;
+    QPlainTextEdit *words() const;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void fillRow(int row, const RunRecord &run);
+    void showWords();
+    const RunRecord *selected() const;
+
     QWidget *owner_;
-    std::function<QString()> text_;
-    QPlainTextEdit *view_;
+    const ScheduleController &controller_;
+    const Clock &clock_;
+    std::function<QString()> status_;
+    std::function<void(qint64)> stop_;
+    QLabel *statusLabel_;
+    QTableWidget *runs_;
+    QPlainTextEdit *words_;
+    std::vector<qint64> shown_; // the serials of the rows, top to bottom
 };
 
 } // namespace ventaro

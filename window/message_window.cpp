@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -67,6 +68,10 @@ void MessageWindow::show(const Notice &notice)
         box_->setAttribute(Qt::WA_ShowWithoutActivating);
         box_->setFocusPolicy(Qt::NoFocus);
         box_->installEventFilter(this);
+        // Escape and a close mean OK, as with one button.
+        box_->setEscapeButton(box_->button(QMessageBox::Ok));
+        QPushButton *starts = box_->addButton(QStringLiteral("Show Starts"), QMessageBox::ActionRole);
+        connect(starts, &QPushButton::clicked, this, [this] { emit activated(key_); });
         connect(box_, &QDialog::finished, this, [this] { emit closed(key_); });
     }
     key_ = notice.key;

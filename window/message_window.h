@@ -34,6 +34,8 @@ public:
 signals:
     // The user closed the window showing the notice with this key.
     void closed(const QString &key);
+    // The user asked to see the starts it tells of.
+    void activated(const QString &key);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

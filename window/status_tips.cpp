@@ -19,7 +19,8 @@ constexpr std::size_t kToolTipStarts = 3;
 
 } // namespace
 
-StatusTips::StatusTips(QLineEdit *activate, QWidget *clock, QWidget *window, const ScheduleController &controller)
+StatusTips::StatusTips(QLineEdit *activate, QWidget *clock, QWidget *window, const ScheduleController &controller,
+                       const Clock &time, std::function<void(qint64)> stop)
     : QObject(window)
     , activate_(activate)
     , clock_(clock)
@@ -28,7 +29,7 @@ StatusTips::StatusTips(QLineEdit *activate, QWidget *clock, QWidget *window, con
 {
     activate_->installEventFilter(this);
     clock_->installEventFilter(this);
-    history_ = new HistoryWindow(window, [this] { return status(); });
+    history_ = new HistoryWindow(window, controller, time, [this] { return activationToolTip(); }, std::move(stop));
 }
 
 void StatusTips::refresh()
@@ -64,17 +65,15 @@ void StatusTips::tick()
     }
 }
 
-void StatusTips::showStatus()
+void StatusTips::showStatus(std::optional<qint64> run)
 {
     QToolTip::hideText();
-    history_->open();
+    history_->open(run);
 }
 
-QString StatusTips::status() const
+HistoryWindow *StatusTips::history() const
 {
-    const QStringList starts = controller_.history().lines(RunHistory::kKept);
-    return activationToolTip() + QStringLiteral("\n\nStarts of this session, newest first:\n")
-        + (starts.isEmpty() ? QStringLiteral("none yet") : starts.join(u'\n'));
+    return history_;
 }
 
 bool StatusTips::warning() const

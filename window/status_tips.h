@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <optional>
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -9,6 +12,7 @@ class QWidget;
 
 namespace ventaro {
 
+class Clock;
 class HistoryWindow;
 class ScheduleController;
 
@@ -23,14 +27,17 @@ class StatusTips final : public QObject
     Q_DISABLE_COPY_MOVE(StatusTips)
 
 public:
-    StatusTips(QLineEdit *activate, QWidget *clock, QWidget *window, const ScheduleController &controller);
+    StatusTips(QLineEdit *activate, QWidget *clock, QWidget *window, const ScheduleController &controller,
+               const Clock &time, std::function<void(qint64 pid)> stop);
 
     // After anything that may change what the activation box says.
     void refresh();
     // At each tick of the clock.
     void tick();
-    // F1 or a click on the clock: the status and every start kept.
-    void showStatus();
+    // F1, a click on the clock or on a notice: the status and every start
+    // kept, with this run (by its serial) selected.
+    void showStatus(std::optional<qint64> run = std::nullopt);
+    HistoryWindow *history() const;
 
     bool warning() const;
     QString activationToolTip() const;
@@ -41,7 +48,6 @@ protected:
 
 private:
     QString toolTipFor(const QObject *widget) const;
-    QString status() const;
 
     QLineEdit *activate_;
     QWidget *clock_;

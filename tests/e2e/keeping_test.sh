@@ -26,11 +26,11 @@ wait_runs() {
     done
     fail "the recorder ran $(find "$WORK" -maxdepth 1 -name 'rec.*.out' | wc -l) times, not $1: $(cat "$WORK/app.log")"
 }
-# Opens the menu at the icon and chooses "Start at Login", the third item.
+# Opens the menu at the icon and chooses "Start at Login", the fourth item.
 toggle_login() {
     click_at 17 9
     sleep 0.4
-    xdotool key Down Down Down Return
+    xdotool key Down Down Down Down Return
 }
 wait_entry() {
     for _ in $(seq 100); do
