@@ -120,6 +120,15 @@ void HistoryWindow::refresh()
     int row = 0;
     for (auto it = records.rbegin(); it != records.rend(); ++it)
         fillRow(row++, *it);
+    // Tab goes from the table through its Stop buttons, top to bottom, to the words.
+    QWidget *previous = runs_;
+    for (int r = 0; r < runs_->rowCount(); ++r) {
+        if (QWidget *button = runs_->cellWidget(r, StopButton)) {
+            setTabOrder(previous, button);
+            previous = button;
+        }
+    }
+    setTabOrder(previous, words_);
     showWords();
 }
 

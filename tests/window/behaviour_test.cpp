@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QToolTip>
 
 #include "fakes.h"
@@ -17,6 +18,7 @@
 #include "platform/second_ticker.h"
 #include "schedule/schedule_controller.h"
 #include "schedule/command_line.h"
+#include "window/history_window.h"
 #include "window/status_tips.h"
 #include "window_rig.h"
 
@@ -303,6 +305,43 @@ private slots:
         QVERIFY(rig.form.status().activationToolTip().contains(QStringLiteral("no repeat will bring it back")));
         rig.form.release_Click();
         QVERIFY(!rig.form.status().warning());
+    }
+
+    // Ctrl+R runs the command at once; the history shows the run as a row of
+    // a table with its words below, and a Stop button the keyboard reaches.
+    void runNowAndStopFromTheHistory()
+    {
+        Rig rig;
+        static_cast<QPlainTextEdit *>(rig.child("command"))->setPlainText(QStringLiteral("/bin/sh -c x"));
+        const QString activation = rig.child<QLineEdit>("activate")->text();
+        QTest::keyClick(&rig.form, Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(rig.launcher.started, QStringList{"/bin/sh -c x"});
+        QCOMPARE(rig.child<QLineEdit>("activate")->text(), activation);
+        rig.form.processOutput(1001, "rsync: connection refused\n");
+        QTest::keyClick(&rig.form, Qt::Key_F1);
+        HistoryWindow *history = rig.form.status().history();
+        QTRY_VERIFY(history->isVisible());
+        QTableWidget *runs = history->runs();
+        QCOMPARE(runs->rowCount(), 1);
+        QCOMPARE(runs->item(0, 1)->text(), QStringLiteral("run now"));
+        QCOMPARE(runs->item(0, 2)->text(), QStringLiteral("/bin/sh -c x"));
+        QVERIFY(runs->item(0, 4)->text().startsWith(QStringLiteral("running for")));
+        QCOMPARE(history->words()->toPlainText(), QStringLiteral("rsync: connection refused"));
+        auto *stop = qobject_cast<QPushButton *>(runs->cellWidget(0, 5));
+        QVERIFY(stop != nullptr);
+        QCOMPARE(stop->accessibleName(), QStringLiteral("Stop process 1001"));
+        history->activateWindow();
+        QTRY_VERIFY(history->isActiveWindow());
+        runs->setFocus();
+        QTest::keyClick(runs, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), stop);
+        QTest::keyClick(stop, Qt::Key_Space);
+        QCOMPARE(rig.launcher.stopped, QList<qint64>{1001});
+        rig.form.processEnded({1001, std::nullopt, 15, 2000});
+        history->refresh();
+        QCOMPARE(runs->item(0, 4)->text(), QStringLiteral("stopped by you after 2.0 s"));
+        QVERIFY(runs->cellWidget(0, 5) == nullptr);
+        QVERIFY(rig.form.messageWindow() == nullptr); // no failure told
     }
 
     void toolTipsSayWhatWillHappen()
