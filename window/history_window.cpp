@@ -35,6 +35,7 @@ HistoryWindow::HistoryWindow(QWidget *owner, const ScheduleController &controlle
     , stop_(std::move(stop))
     , statusLabel_(new QLabel(this))
     , runs_(new QTableWidget(0, ColumnCount, this))
+    , stopSelected_(new QPushButton(QStringLiteral("Stop the Selected Run"), this))
     , words_(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("history"));
@@ -59,10 +60,18 @@ HistoryWindow::HistoryWindow(QWidget *owner, const ScheduleController &controlle
     words_->setAccessibleName(QStringLiteral("What the selected run wrote"));
     words_->setLineWrapMode(QPlainTextEdit::NoWrap);
     connect(runs_, &QTableWidget::itemSelectionChanged, this, &HistoryWindow::showWords);
+    stopSelected_->setObjectName(QStringLiteral("stop_selected"));
+    connect(stopSelected_, &QPushButton::clicked, this, [this] {
+        if (const RunRecord *run = selected(); run != nullptr && run->pid) {
+            stop_(*run->pid);
+            refresh();
+        }
+    });
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(statusLabel_);
     layout->addWidget(runs_, 3);
+    layout->addWidget(stopSelected_, 0, Qt::AlignLeft);
     layout->addWidget(words_, 2);
     resize(owner->width() + 320, 420);
 }
@@ -88,13 +97,14 @@ void HistoryWindow::open(std::optional<qint64> run)
         const int y = below + height() + 40 <= screen.bottom() ? below : std::max(screen.top(), frame.top() - height() - 48);
         move(std::clamp(frame.left(), screen.left(), std::max(screen.left(), screen.right() - width())), y);
     }
-    const auto found = run ? std::find(shown_.begin(), shown_.end(), *run) : shown_.begin();
-    if (found != shown_.end())
-        runs_->selectRow(int(found - shown_.begin()));
     show();
     raise();
     activateWindow();
     runs_->setFocus();
+    // The current cell is the selected run's, so the arrow keys go on from it.
+    const auto found = run ? std::find(shown_.begin(), shown_.end(), *run) : shown_.begin();
+    if (found != shown_.end())
+        runs_->setCurrentCell(int(found - shown_.begin()), When);
 }
 
 void HistoryWindow::refresh()
@@ -128,7 +138,8 @@ void HistoryWindow::refresh()
             previous = button;
         }
     }
-    setTabOrder(previous, words_);
+    setTabOrder(previous, stopSelected_);
+    setTabOrder(stopSelected_, words_);
     showWords();
 }
 
@@ -190,6 +201,7 @@ const RunRecord *HistoryWindow::selected() const
 void HistoryWindow::showWords()
 {
     const RunRecord *run = selected();
+    stopSelected_->setEnabled(run != nullptr && run->pid && !run->exit && !run->stoppedMs);
     const QString text = run == nullptr ? QString() : run->output.lines().join(u'\n');
     if (words_->toPlainText() == text)
         return;

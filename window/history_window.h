@@ -7,6 +7,7 @@
 
 class QLabel;
 class QPlainTextEdit;
+class QPushButton;
 class QTableWidget;
 
 namespace ventaro {
@@ -18,8 +19,9 @@ struct RunRecord;
 // The status at length, for the morning after: what the activation box says,
 // then every start of the session kept, newest first, as a table (when, how
 // late, the command, the process, how it ended or how long it has run), with
-// a Stop button on each run still going, and below it what the selected run
-// wrote, to read and copy. Opened by F1, a click on the clock or a notice;
+// a Stop button on each run still going (and one for the selected run, which
+// screen readers reach too), and below it what the selected run wrote, to
+// read and copy. Opened by F1, a click on the clock or a notice;
 // read by keyboard and screen reader; closed with Escape.
 class HistoryWindow final : public QWidget
 {
@@ -52,6 +54,7 @@ private:
     std::function<void(qint64)> stop_;
     QLabel *statusLabel_;
     QTableWidget *runs_;
+    QPushButton *stopSelected_;
     QPlainTextEdit *words_;
     std::vector<qint64> shown_; // the serials of the rows, top to bottom
 };

@@ -2,7 +2,8 @@
 """Reads ventaro's window the way a screen reader does, over AT-SPI, and
 prints what it finds, one "role|name|description|showing|text" line per
 object. With "poke", it first does what an assistive tool may do to every
-object: presses it and writes into it."""
+object: presses it and writes into it. With "press NAME", it presses the
+objects of that name."""
 import sys
 import time
 
@@ -35,6 +36,11 @@ def walk(node, depth=0):
         return
     if sys.argv[1:] == ["poke"]:
         poke(node)
+    elif sys.argv[1:2] == ["press"] and node.name == sys.argv[2]:
+        actions = node.queryAction()
+        for i in range(actions.nActions):
+            if actions.getName(i) in ("press", "click", "Press"):
+                actions.doAction(i)
     showing = node.getState().contains(pyatspi.STATE_SHOWING)
     print("%s|%s|%s|%s|%s" % (node.getRoleName(), node.name, node.description.replace("\n", " "),
                               "showing" if showing else "hidden", text_of(node).replace("\n", " ")))
