@@ -14,13 +14,21 @@ QString seconds(qint64 ms)
     return QString::number(double(ms) / 1000.0, 'f', 1) + QStringLiteral(" s");
 }
 
+// The lines of one read are one log entry, each line named after its
+// command and process: a flood of output costs a write per read, not per line.
 void log(const RunRecord &run, const QStringList &lines)
 {
     if (lines.isEmpty() || !lcOutput().isInfoEnabled())
         return;
-    const QString name = commandTitle(run.command).section(u' ', 0, 0);
-    for (const QString &line : lines)
-        qCInfo(lcOutput).noquote() << QStringLiteral("%1[%2]: %3").arg(name).arg(run.pid.value_or(0)).arg(line);
+    const QString prefix =
+        QStringLiteral("%1[%2]: ").arg(commandTitle(run.command).section(u' ', 0, 0)).arg(run.pid.value_or(0));
+    QString entry;
+    for (const QString &line : lines) {
+        if (!entry.isEmpty())
+            entry += u'\n';
+        entry += prefix + line;
+    }
+    qCInfo(lcOutput).noquote() << entry;
 }
 
 } // namespace
