@@ -813,6 +813,8 @@ private slots:
         QTEST(rig.controller.outlook().toolTip, "tip");
         QVERIFY(rig.launcher.started.isEmpty());
         QCOMPARE(rig.view.notices.size(), how == "restored" ? 1 : 0);
+        if (how == "restored")
+            QVERIFY(rig.view.notices.first().body.endsWith("\n/bin/true")); // which command missed
         QFETCH(QString, tick);
         rig.tickAt(tick);
         QTEST(int(rig.launcher.started.size()), "starts");
@@ -842,6 +844,10 @@ private slots:
         const GivenSchedule given = readGivenSchedule(optionsOf(QStringList{"--"} + words), rig.clock, {}).schedule;
         const QStringList exec = execWords(AutostartEntry::execValue("ventaro", givenScheduleWords(given)));
         QCOMPARE(readGivenSchedule(optionsOf(exec.mid(1)), rig.clock, {}).schedule.command, given.command);
+        // A message names the program once, in quotes only where it needs them.
+        const QString shown = commandShown(command);
+        QVERIFY2(!shown.startsWith("\"\"") && shown.startsWith(words.first().contains(u' ') ? "\"" : words.first().left(1)),
+                 qPrintable(shown));
     }
 
     // A run's last words, kept and cleaned to be read.
