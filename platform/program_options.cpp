@@ -78,6 +78,10 @@ QString helpText()
     parser.addOption({QStringLiteral("at"), QStringLiteral("The activation time."), QStringLiteral("TIME")});
     parser.addOption({QStringLiteral("every"), QStringLiteral("Repeat every COUNT UNIT."), QStringLiteral("EVERY")});
     parser.addOption({QStringLiteral("set"), QStringLiteral("Arm at start, as Set does.")});
+    parser.addOption({QStringLiteral("one-at-a-time"),
+                      QStringLiteral("Skip a start while the previous run still goes, as One at a Time does.")});
+    parser.addOption({QStringLiteral("catch-up"),
+                      QStringLiteral("Run once for starts missed, as Catch Up Missed Start does.")});
     parser.addOption({QStringLiteral("command"),
                       QStringLiteral("The command as one text, read as the command box reads it "
                                      "(instead of -- PROGRAM ARGUMENT...)."),
@@ -88,7 +92,8 @@ QString helpText()
     return parser.helpText()
         .replace(QStringLiteral("<executable_name>"), QCoreApplication::applicationName())
         .replace(QStringLiteral("[options] [-- PROGRAM [ARGUMENT...]]"),
-                 QStringLiteral("[--at TIME] [--every EVERY] [--set] [-- PROGRAM [ARGUMENT...]]"));
+                 QStringLiteral("[--at TIME] [--every EVERY] [--set] [--one-at-a-time] [--catch-up] "
+                                "[-- PROGRAM [ARGUMENT...]]"));
 }
 
 void addProblem(ProgramOptions &options, const QString &problem)
@@ -153,6 +158,10 @@ private:
             result_.answer = ProgramOptions::Answer::Version;
         } else if (name == u"set" && !attached) {
             result_.set = true;
+        } else if (name == u"one-at-a-time" && !attached) {
+            result_.oneAtATime = true;
+        } else if (name == u"catch-up" && !attached) {
+            result_.catchUp = true;
         } else if (name == u"at") {
             result_.at = valueOf(word, attached);
         } else if (name == u"command") {

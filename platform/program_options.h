@@ -21,6 +21,8 @@ struct ProgramOptions
     std::optional<QString> command;
     std::optional<QString> autostart; // the login entry this window owns
     bool set = false;
+    bool oneAtATime = false;
+    bool catchUp = false;
     std::optional<QStringList> program; // the program and its arguments, after "--"
     // What could not be read, in one line; empty when all could. From a
     // login entry the window opens with the rest and says it; otherwise it

@@ -24,6 +24,13 @@ bool repeats(const OutlookInput &in)
     return in.unit && in.next && in.next->instant > in.slot->instant;
 }
 
+// ", one at a time, catching up a missed start": the options, as words.
+QString manner(const OutlookInput &in)
+{
+    return QString(in.oneAtATime ? QStringLiteral(", one at a time") : QString())
+        + (in.catchUp ? QStringLiteral(", catching up a missed start") : QString());
+}
+
 // The time of day today, the whole text on another day.
 QString shortWhen(const OutlookInput &in, const LocalSlot &slot)
 {
@@ -83,11 +90,12 @@ QString armedSummary(const OutlookInput &in, const ActivationOutlook &outlook)
     if (!in.armed)
         return QStringLiteral("ventaro, not armed");
     const auto at = [&in](const LocalSlot &slot) { return shortWhen(in, slot); };
-    const QString then = repeats(in) ? QStringLiteral(", then ") + everyText(*in.unit, in.count) : QString();
+    const QString then =
+        (repeats(in) ? QStringLiteral(", then ") + everyText(*in.unit, in.count) : QString()) + manner(in);
     switch (outlook.state) {
     case ActivationState::Waiting:
         return repeats(in) ? QStringLiteral("ventaro, armed: starts at %1%2").arg(at(*in.slot), then)
-                           : QStringLiteral("ventaro, armed: starts once at %1").arg(at(*in.slot));
+                           : QStringLiteral("ventaro, armed: starts once at %1%2").arg(at(*in.slot), manner(in));
     case ActivationState::Done:
         return QStringLiteral("ventaro, armed: started once at %1").arg(at(*in.slot));
     case ActivationState::Missed:
@@ -105,9 +113,12 @@ QString missedStartsText(const MissedStarts &missed)
     const QString between = missed.count == 1
         ? QStringLiteral("the start at %1").arg(missed.first)
         : QStringLiteral("%1 starts between %2 and %3").arg(missed.count).arg(missed.first, missed.last);
+    const QString caughtUp = missed.caughtUpAt.isEmpty()
+        ? QStringLiteral(".")
+        : QStringLiteral("; ran once at %1 to catch up.").arg(missed.caughtUpAt);
     return missed.cause == MissedStarts::Cause::NotRunning
-        ? QStringLiteral("Missed %1 while ventaro was not running.").arg(between)
-        : QStringLiteral("Missed %1 while the computer slept or the clock jumped.").arg(between);
+        ? QStringLiteral("Missed %1 while ventaro was not running").arg(between) + caughtUp
+        : QStringLiteral("Missed %1 while the computer slept or the clock jumped").arg(between) + caughtUp;
 }
 
 ActivationOutlook activationOutlook(const OutlookInput &in)
@@ -145,9 +156,9 @@ ActivationOutlook activationOutlook(const OutlookInput &in)
         if (passed)
             return said(S::Missed, missed + QStringLiteral(" Nothing more will start: ") + again);
         if (repeats(in)) {
-            return said(S::Missed, QStringLiteral("%1 Starts in %2, then %3")
+            return said(S::Missed, QStringLiteral("%1 Starts in %2, then %3%4")
                                        .arg(missed, durationText(std::max<qint64>(at - in.now, 0)),
-                                            everyText(*in.unit, in.count)));
+                                            everyText(*in.unit, in.count), manner(in)));
         }
     }
     // The activation cannot move on: it starts once at the most.
@@ -183,7 +194,9 @@ ActivationOutlook activationOutlook(const OutlookInput &in)
         tip = QStringLiteral("Starts %1, then %2").arg(when, everyText(*in.unit, in.count));
     else
         tip = QStringLiteral("Starts once %1").arg(when);
-    tip += occurrenceNote(in);
+    tip += manner(in) + occurrenceNote(in);
+    if (!in.skipped.isEmpty())
+        tip = in.skipped + u' ' + tip;
     if (in.armed && in.movedOn)
         tip = QStringLiteral("Moved on to %1: the time you set had passed. ").arg(shortWhen(in, *in.slot)) + tip;
     if (!in.armed)

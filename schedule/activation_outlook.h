@@ -38,6 +38,7 @@ struct MissedStarts
     QString first; // the first and last missed activation, as timestamp text
     QString last;
     Cause cause = Cause::Gap; // a sleep or clock jump, or ventaro was not running
+    QString caughtUpAt;       // the time of day it ran once to make them up, if it did
 };
 
 struct OutlookInput
@@ -61,6 +62,9 @@ struct OutlookInput
     bool movedOn = false;           // Set moved a passed time on to that slot
     QString lastStart;              // then, the start it made, in words
     std::optional<MissedStarts> missed;
+    bool oneAtATime = false; // a start is skipped while the last run goes
+    bool catchUp = false;    // missed starts are made up by one
+    QString skipped;         // what One at a Time skipped lately, in words
     Separators separators;
 };
 

@@ -141,6 +141,8 @@ ReadSchedule readGivenSchedule(const ProgramOptions &options, const Clock &clock
         }
     }
     given.set = options.set && problems.isEmpty();
+    given.oneAtATime = options.oneAtATime;
+    given.catchUp = options.catchUp;
     read.problem = problems.join(QStringLiteral("; "));
     return read;
 }
@@ -156,6 +158,10 @@ QStringList givenScheduleWords(const GivenSchedule &given)
         words << QStringLiteral("--every") << *given.count + u' ' + unitName(*given.unit, true);
     if (given.set)
         words << QStringLiteral("--set");
+    if (given.oneAtATime)
+        words << QStringLiteral("--one-at-a-time");
+    if (given.catchUp)
+        words << QStringLiteral("--catch-up");
     if (given.command && !given.command->isEmpty())
         words << QStringLiteral("--command") << *given.command;
     return words;

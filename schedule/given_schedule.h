@@ -23,6 +23,8 @@ struct GivenSchedule
     std::optional<Unit> unit;
     std::optional<QString> command; // the command line, as the command box holds it
     bool set = false;
+    bool oneAtATime = false;
+    bool catchUp = false;
     QString autostart; // the login entry's id, when started from one
 };
 

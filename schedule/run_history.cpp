@@ -35,6 +35,8 @@ void log(const RunRecord &run, const QStringList &lines)
 
 QString RunRecord::ended() const
 {
+    if (skips > 0)
+        return error;
     if (!pid)
         return QStringLiteral("could not start: ") + error;
     if (!exit)
@@ -46,9 +48,13 @@ QString RunRecord::ended() const
 
 QString RunRecord::text() const
 {
+    if (skips > 0)
+        return error;
     if (!pid)
         return QStringLiteral("%1, %2").arg(due, ended());
-    const QString how = byHand ? QStringLiteral("run now") : QStringLiteral("%1 ms late").arg(latenessMs);
+    const QString how = byHand ? QStringLiteral("run now")
+        : catchUp              ? QStringLiteral("caught up")
+                               : QStringLiteral("%1 ms late").arg(latenessMs);
     return QStringLiteral("%1, %2, process %3, %4").arg(due, how).arg(*pid).arg(ended());
 }
 
@@ -67,6 +73,38 @@ void RunHistory::started(RunRecord record)
     records_.push_back(std::move(record));
     if (records_.size() > kKept)
         records_.pop_front();
+}
+
+const RunRecord *RunHistory::going() const
+{
+    for (auto it = records_.rbegin(); it != records_.rend(); ++it) {
+        if (it->pid && !it->exit)
+            return &*it;
+    }
+    return nullptr;
+}
+
+QString RunHistory::skipped(const RunRecord &run, const QString &at)
+{
+    if (records_.empty() || records_.back().skips == 0 || records_.back().blockedBy != run.serial) {
+        RunRecord skip;
+        skip.serial = ++serials_;
+        skip.due = at;
+        skip.command = run.command;
+        skip.blockedBy = run.serial;
+        records_.push_back(std::move(skip));
+        if (records_.size() > kKept)
+            records_.pop_front();
+    }
+    RunRecord &skip = records_.back();
+    ++skip.skips;
+    const QString which = skip.skips == 1 ? QStringLiteral("Skipped the start at %1").arg(skip.due)
+                                          : QStringLiteral("Skipped %1 starts since %2").arg(skip.skips).arg(skip.due);
+    skip.error = QStringLiteral("%1: %2 still running since %3, process %4")
+                     .arg(which, commandTitle(run.command).section(u' ', 0, 0), run.due.left(19).right(8))
+                     .arg(run.pid.value_or(0));
+    qCInfo(lcRun).noquote() << QStringLiteral("skipped: ") + skip.error;
+    return skip.error + u'.';
 }
 
 RunRecord *RunHistory::running(qint64 pid)

@@ -23,6 +23,11 @@ struct RunRecord
     QString command;
     qint64 startedMs = 0; // when it was started, ms since the epoch
     bool byHand = false;  // by Run Now, not by the schedule
+    bool catchUp = false; // to make up starts missed
+    // Starts skipped while another run went on (no process): how many, and
+    // which run they waited for.
+    qint64 skips = 0;
+    qint64 blockedBy = 0;
     std::optional<qint64> pid;
     std::optional<qint64> stoppedMs; // when the user asked it to stop
     QString error;                 // why it did not start, when pid is empty
@@ -48,6 +53,11 @@ public:
     void output(qint64 pid, QByteArrayView bytes);
     // The record of a process still running, to be stopped by the user.
     RunRecord *running(qint64 pid);
+    // The newest run still going, if any.
+    const RunRecord *going() const;
+    // A start at the time text at skipped while run goes on: one record for
+    // all the starts that one run holds up. Returns it in words.
+    QString skipped(const RunRecord &run, const QString &at);
 
     const std::deque<RunRecord> &records() const;
     // The last few starts, newest first, and how many more there are.

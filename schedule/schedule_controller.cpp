@@ -54,12 +54,11 @@ void ScheduleController::Timer1_Timer()
         return;
 
     std::optional<LocalSlot> due;
+    std::optional<MissedStarts> missed;
     QString cannotMove;
     try {
-        if (gapFrom) {
-            if (const std::optional<MissedStarts> missed = passOver(*gapFrom, now, MissedStarts::Cause::Gap))
-                tellMissed(*missed);
-        }
+        if (gapFrom)
+            missed = passOver(*gapFrom, now, MissedStarts::Cause::Gap);
         for (qint64 second = first; second <= now; ++second) {
             const std::optional<LocalSlot> matched = examine(second, cannotMove);
             if (matched && !due)
@@ -71,22 +70,44 @@ void ScheduleController::Timer1_Timer()
     // The activation stays where it was; the next ticks go on.
     if (!cannotMove.isEmpty())
         view_.report({QStringLiteral("calendar"), QStringLiteral("The schedule cannot move on"), cannotMove});
-    // Several matches in one late tick start the command once.
+    // Several matches in one late tick start the command once, and so does
+    // a gap that is caught up.
     if (due)
         start(*due);
+    if (missed) {
+        if (!due)
+            catchUp(*missed);
+        tellMissed(*missed);
+    }
 }
 
-void ScheduleController::start(const LocalSlot &due, bool byHand)
+void ScheduleController::catchUp(MissedStarts &missed)
+{
+    if (!view_.catchUp())
+        return;
+    const LocalSlot now = slotAt(clock_, clock_.now().toSecsSinceEpoch());
+    if (start(now, Start::CatchUp))
+        missed.caughtUpAt = timestampText(now.local, separators_).right(8);
+}
+
+bool ScheduleController::start(const LocalSlot &due, Start how)
 {
     const QString command = view_.commandText();
     if (command.isEmpty())
-        return;
+        return false;
+    // One at a Time: a start while the last run goes is skipped, quietly.
+    if (const RunRecord *going = history_.going(); going != nullptr && view_.oneAtATime()) {
+        skipped_ = history_.skipped(*going, timestampText(due.local, separators_).right(8));
+        return false;
+    }
+    skipped_.clear();
     RunRecord run;
     run.due = slotText(clock_, due, separators_, true);
     run.startedMs = clock_.now().toMSecsSinceEpoch();
     run.latenessMs = run.startedMs - due.instant * 1000;
     run.command = command;
-    run.byHand = byHand;
+    run.byHand = how == Start::ByHand;
+    run.catchUp = how == Start::CatchUp;
     std::optional<Notice> notice;
     try {
         run.pid = launcher_.launch(command);
@@ -96,6 +117,7 @@ void ScheduleController::start(const LocalSlot &due, bool byHand)
     }
     history_.started(std::move(run));
     tell(notice, history_.records().back().serial);
+    return true;
 }
 
 void ScheduleController::runNow()
@@ -103,7 +125,7 @@ void ScheduleController::runNow()
     // Armed or not, and the activation stays where it is.
     nothingToRun_ = view_.commandText().isEmpty();
     if (!nothingToRun_)
-        start(slotAt(clock_, clock_.now().toSecsSinceEpoch()), true);
+        start(slotAt(clock_, clock_.now().toSecsSinceEpoch()), Start::ByHand);
 }
 
 bool ScheduleController::stop(qint64 pid)
@@ -175,8 +197,10 @@ void ScheduleController::arm(std::optional<MissedStarts::Cause> tellAs)
         view_.report({QStringLiteral("calendar"), QStringLiteral("The schedule cannot move on"), error.message()});
         return;
     }
-    if (tellAs && missed)
+    if (tellAs && missed) {
+        catchUp(*missed);
         tellMissed(*missed);
+    }
     else if (const Activation &moved = activation(); moved.slot && moved.slot->instant >= first)
         movedOn_ = moved.slot->instant;
 }
@@ -192,6 +216,8 @@ GivenSchedule ScheduleController::given(const QString &autostart) const
     }
     given.command = view_.commandText();
     given.set = armed();
+    given.oneAtATime = view_.oneAtATime();
+    given.catchUp = view_.catchUp();
     return given;
 }
 
@@ -347,6 +373,7 @@ void ScheduleController::forgetTold()
     missed_.reset();
     movedOn_.reset();
     nothingToRun_ = false;
+    skipped_.clear();
     digest_.clear();
 }
 
@@ -411,6 +438,9 @@ OutlookInput ScheduleController::outlookInput() const
     input.lookBackSeconds = kCatchUpSeconds;
     input.separators = separators_;
     input.missed = missed_;
+    input.oneAtATime = view_.oneAtATime();
+    input.catchUp = view_.catchUp();
+    input.skipped = skipped_;
     if (current.slot) {
         input.slot = current.slot;
         input.slotText = timestampText(localCivil(clock_, current.slot->instant), separators_);

@@ -113,7 +113,12 @@ private:
     std::optional<MissedStarts> passOver(qint64 lastLooked, qint64 firstToCome, MissedStarts::Cause cause);
     // Remembers and reports starts missed, until Set or Release.
     void tellMissed(const MissedStarts &missed);
-    void start(const LocalSlot &due, bool byHand = false);
+    enum class Start { Schedule, ByHand, CatchUp };
+    // Starts the command for this slot; false when it did not (no command,
+    // or skipped while the last run goes).
+    bool start(const LocalSlot &due, Start how = Start::Schedule);
+    // Makes up missed starts by one, now, when told to.
+    void catchUp(MissedStarts &missed);
     void tell(const std::optional<Notice> &notice, std::optional<qint64> run = std::nullopt);
     void forgetTold();
 
@@ -132,6 +137,7 @@ private:
     std::optional<MissedStarts> missed_; // what the last long gap passed over
     std::optional<qint64> movedOn_;      // where Set moved a passed time on to
     bool nothingToRun_ = false;          // Run Now found no command
+    QString skipped_;                    // what One at a Time skipped, in words
     std::map<QString, qint64> noticeRuns_;
     RunHistory history_;
     FailureDigest digest_;

@@ -21,6 +21,11 @@ public:
     // Whether the repeat option of this unit is the chosen one.
     virtual bool optionSelected(Unit unit) const = 0;
     virtual QString commandText() const = 0;
+    // A start is skipped while the previous run still goes.
+    virtual bool oneAtATime() const = 0;
+    // Starts missed (asleep, the clock set forward, not running) are made
+    // up by one start as soon as the gap is seen.
+    virtual bool catchUp() const = 0;
     virtual void setClockCaption(const QString &text) = 0;
     virtual void setHeightTwips(int height) = 0;
 

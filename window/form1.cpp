@@ -280,6 +280,17 @@ void Form1::createMenu()
     login->setCheckable(true);
     login->setVisible(autostart_ != nullptr);
     connect(login, &QAction::triggered, this, &Form1::login_Click);
+    one_at_a_time = ventaromenu->addAction(QStringLiteral("One at a Time"));
+    one_at_a_time->setObjectName(QStringLiteral("one_at_a_time"));
+    catch_up = ventaromenu->addAction(QStringLiteral("Catch Up Missed Start"));
+    catch_up->setObjectName(QStringLiteral("catch_up"));
+    for (QAction *option : {one_at_a_time, catch_up}) {
+        option->setCheckable(true);
+        connect(option, &QAction::toggled, this, [this] {
+            status_->refresh();
+            keepLoginEntry();
+        });
+    }
     bar1 = ventaromenu->addSeparator();
     bar1->setObjectName(QStringLiteral("bar1"));
     exit = ventaromenu->addAction(QStringLiteral("Exit"), this, &Form1::exit_Click);
@@ -375,6 +386,22 @@ QString Form1::commandText() const
     return command->exactText();
 }
 
+bool Form1::oneAtATime() const
+{
+    return one_at_a_time->isChecked();
+}
+
+bool Form1::catchUp() const
+{
+    return catch_up->isChecked();
+}
+
+void Form1::showArmed()
+{
+    for (QAction *option : {one_at_a_time, catch_up})
+        option->setEnabled(!controller_->armed());
+}
+
 void Form1::setClockCaption(const QString &text)
 {
     clock->setText(text);
@@ -456,6 +483,7 @@ void Form1::set_Click()
 {
     strip_->arm();
     controller_->set_Click();
+    showArmed();
     status_->refresh();
     keepLoginEntry();
 }
@@ -464,6 +492,7 @@ void Form1::release_Click()
 {
     controller_->release_Click();
     strip_->release();
+    showArmed();
     status_->refresh();
     keepLoginEntry();
 }
@@ -522,6 +551,8 @@ void Form1::fill(const GivenSchedule &given)
     }
     if (given.command)
         command->setExactText(*given.command);
+    one_at_a_time->setChecked(given.oneAtATime);
+    catch_up->setChecked(given.catchUp);
     login->setChecked(!given.autostart.isEmpty() && autostart_ != nullptr);
 }
 
@@ -530,6 +561,7 @@ void Form1::armGiven()
     strip_->arm();
     // Ticked at start only when the window was started from its entry.
     controller_->armGiven(login->isChecked());
+    showArmed();
     status_->refresh();
     keepLoginEntry();
 }

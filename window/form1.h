@@ -66,6 +66,8 @@ public:
     QString intervalText() const override;
     bool optionSelected(Unit unit) const override;
     QString commandText() const override;
+    bool oneAtATime() const override;
+    bool catchUp() const override;
     void setClockCaption(const QString &text) override;
     void setHeightTwips(int height) override;
     void report(const Notice &notice) override;
@@ -130,6 +132,8 @@ private:
     std::vector<QWidget *> below() const;
     void nameAfterCommand();
     void keepLoginEntry();
+    // Armed, the schedule's options are out of reach, as its fields are.
+    void showArmed();
 
     std::unique_ptr<ScheduleController> controller_;
     ArmedStrip *strip_ = nullptr;
@@ -164,6 +168,8 @@ private:
     QAction *run_now = nullptr;
     QAction *bar2 = nullptr;
     QAction *login = nullptr;
+    QAction *one_at_a_time = nullptr;
+    QAction *catch_up = nullptr;
     QAction *bar1 = nullptr;
     QAction *exit = nullptr;
 

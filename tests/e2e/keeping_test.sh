@@ -1,6 +1,7 @@
 #!/bin/sh
 # A schedule that outlives the session: started from the command line with
-# awkward arguments it runs them exactly, every two seconds; "Start at Login"
+# awkward arguments (one at a time, catching up) it runs them exactly, every
+# two seconds; "Start at Login"
 # writes a valid autostart entry; the program the desktop starts from that
 # entry shows the same schedule armed and runs it on; the entry started again
 # starts nothing more; a full disk keeps the entry as it was and says so;
@@ -43,7 +44,7 @@ wait_entry() {
 }
 
 at=$(date -d "@$(($(date +%s) + 2))" '+%Y/%m/%d %H:%M:%S')
-"$VENTARO" --at "$at" --every 2s --set -- "$rec" "a b" 'c"d' 'x%y$z\' '' >"$WORK/app.log" 2>&1 &
+"$VENTARO" --at "$at" --every 2s --one-at-a-time --catch-up --set -- "$rec" "a b" 'c"d' 'x%y$z\' '' >"$WORK/app.log" 2>&1 &
 APP_PID=$!
 wait_runs 2
 first=$(ls "$WORK"/rec.*.out)
@@ -56,6 +57,7 @@ WIN=$(xdotool search --onlyvisible --pid "$APP_PID" --classname ventaro | head -
 toggle_login
 wait_entry present
 desktop-file-validate "$entry" || fail "the entry does not validate: $(cat "$entry")"
+grep -q '^Exec=.* --one-at-a-time --catch-up ' "$entry" || fail "the options are not in the entry: $(grep Exec "$entry")"
 pass "Start at Login wrote $(basename "$entry"), which desktop-file-validate accepts"
 
 choose_from_menu 3

@@ -702,6 +702,10 @@ private slots:
             << "9999/12/31 23:59:59|1 0|\"/bin/true\"|set";
         QTest::newRow("passed, and its repeat leaves the calendar")
             << QStringList{"--at", "21:00", "--every", "1e300 days", "--set", "--", "/bin/true"} << "lies outside";
+        QTest::newRow("one at a time, catching up, through the login entry")
+            << QStringList{"--at", "21:45", "--every", "10 minutes", "--one-at-a-time", "--catch-up", "--set", "--",
+                           "/bin/true"}
+            << "2024/05/17 21:45:00|10 1|\"/bin/true\"|set|one at a time|catch up";
         QTest::newRow("a count as the box reads it") << QStringList{"--every", "1 0 minutes"} << "|1 0 1||";
         QTest::newRow("a count out of range") << QStringList{"--every", "1e400", "s"} << "the count 1e400 is out of range";
         QTest::newRow("a count that rounds to no step") << QStringList{"--every", "0.4 s"} << "less than the half second";
@@ -734,8 +738,14 @@ private slots:
         QCOMPARE(QStringList({given.activation.value_or(""),
                               given.count ? *given.count + u' ' + QString::number(int(*given.unit)) : "",
                               given.command.value_or(""), given.set ? "set" : ""})
-                     .join(u'|'),
+                         .join(u'|')
+                     + (given.oneAtATime ? "|one at a time" : "") + (given.catchUp ? "|catch up" : ""),
                  filled);
+        // What the login entry would hold gives the same schedule back.
+        const QStringList exec = execWords(AutostartEntry::execValue("ventaro", givenScheduleWords(given)));
+        const GivenSchedule back = readGivenSchedule(optionsOf(exec.mid(1)), rig.clock, {}).schedule;
+        QCOMPARE(std::tuple(back.activation, back.command, back.set, back.oneAtATime, back.catchUp),
+                 std::tuple(given.activation, given.command, given.set, given.oneAtATime, given.catchUp));
     }
 
     // A schedule armed with its time passed, by Set, the command line or a
@@ -930,6 +940,42 @@ private slots:
         QTest::newRow("Run Now with no command starts nothing, and says so")
             << QStringList{"empty", "runnow"} << QStringList{}
             << "outlook:Run Now started nothing: there is no command. Starts in 5 s, then every second";
+        const QString true1 = "2024/05/17 21:40:05 UTC, 2 ms late, process 1001, ";
+        QTest::newRow("One at a Time: skipped while the last run goes, quietly; starts again once it ended")
+            << QStringList{"one", "tick 21:40:05.002", "tick 21:40:06.002", "tick 21:40:07.002", "exit 1001 0",
+                           "tick 21:40:08.002"}
+            << QStringList{}
+            << "Last starts:\n2024/05/17 21:40:08 UTC, 2 ms late, process 1002, running\nSkipped 2 starts since "
+               "21:40:06: true still running since 21:40:05, process 1001\n" + true1 + "exited with status 0 after 0.5 s";
+        QTest::newRow("One at a Time: the outlook says what it skipped")
+            << QStringList{"one", "tick 21:40:05.002", "tick 21:40:06.002"} << QStringList{}
+            << "outlook:Skipped the start at 21:40:06: true still running since 21:40:05, process 1001. Starts in 1 s, "
+               "then every second, one at a time";
+        const QString missed24 = "new missed: Missed 24 starts between 2024/05/17 21:40:05 and 2024/05/17 23:35:05 while "
+                                 "the computer slept or the clock jumped";
+        QTest::newRow("Catch Up: a 2-hour leap starts once, at once, and says so")
+            << QStringList{"catch", "minutes", "tick 21:40:04.002", "tick 23:40:04.002"}
+            << QStringList{missed24 + "; ran once at 23:40:04 to catch up.\n/bin/true"}
+            << "Last start:\n2024/05/17 23:40:04 UTC, caught up, process 1001, running";
+        QTest::newRow("Catch Up: a 3-day leap starts once")
+            << QStringList{"catch", "minutes", "tick 21:40:04.002", "tick 2024/05/20 21:40:04.002"}
+            << QStringList{"new missed: Missed 864 starts between 2024/05/17 21:40:05 and 2024/05/20 21:35:05 while the "
+                           "computer slept or the clock jumped; ran once at 21:40:04 to catch up.\n/bin/true"}
+            << "Last start:\n2024/05/20 21:40:04 UTC, caught up, process 1001, running";
+        QTest::newRow("Catch Up: the clock set back starts nothing")
+            << QStringList{"catch", "minutes", "tick 21:40:04.002", "tick 20:40:04.002"} << QStringList{}
+            << "Nothing started yet";
+        QTest::newRow("Catch Up: a one-time start missed is caught up")
+            << QStringList{"catch", "once", "tick 21:40:04.002", "tick 23:40:04.002"}
+            << QStringList{"new missed: Missed the start at 2024/05/17 21:40:05 while the computer slept or the clock "
+                           "jumped; ran once at 23:40:04 to catch up.\n/bin/true"}
+            << "Last start:\n2024/05/17 23:40:04 UTC, caught up, process 1001, running";
+        QTest::newRow("both: a catch-up is skipped while a run goes")
+            << QStringList{"one", "catch", "minutes", "tick 21:40:05.002", "tick 23:40:04.002"}
+            << QStringList{"new missed: Missed 23 starts between 2024/05/17 21:45:05 and 2024/05/17 23:35:05 while the "
+                           "computer slept or the clock jumped.\n/bin/true"}
+            << "Last starts:\nSkipped the start at 23:40:04: true still running since 21:40:05, process 1001\n" + true1
+                   + "running";
         QTest::newRow("closed by the user, the run stays quiet")
             << QStringList{"fail", "tick 21:40:05.002", "close", "tick 21:40:06.002"}
             << QStringList{"new failure-1: " + cannot + "\nAt 2024/05/17 21:40:05 UTC."} << "";
@@ -951,7 +997,15 @@ private slots:
         for (const QString &event : events) {
             const QStringList word = event.split(u' ');
             if (word[0] == "tick")
-                rig.tickAtTime(word[1]);
+                rig.tickAtTime(event.section(u' ', 1));
+            else if (word[0] == "one")
+                rig.view.oneByOne = true;
+            else if (word[0] == "catch")
+                rig.view.makeUp = true;
+            else if (word[0] == "minutes")
+                rig.view.select(Unit::Minutes), rig.view.interval = "5";
+            else if (word[0] == "once")
+                rig.view.options.clear();
             else if (word[0] == "fail" || word[0] == "ok")
                 rig.launcher.failWith = word[0] == "fail" ? "Cannot start \"/bin/true\": no such file" : "";
             else if (word[0] == "runnow")

@@ -78,6 +78,8 @@ void FakeView::setActivateText(const QString &text) { activate = text; }
 void FakeView::setActivateEnabled(bool value) { enabled = value; }
 QString FakeView::intervalText() const { return interval; }
 QString FakeView::commandText() const { return command; }
+bool FakeView::oneAtATime() const { return oneByOne; }
+bool FakeView::catchUp() const { return makeUp; }
 void FakeView::setClockCaption(const QString &text) { clock = text; }
 void FakeView::setHeightTwips(int value) { height = value; }
 void FakeView::report(const Notice &notice)

@@ -68,6 +68,8 @@ public:
     QString intervalText() const override;
     bool optionSelected(Unit unit) const override;
     QString commandText() const override;
+    bool oneAtATime() const override;
+    bool catchUp() const override;
     void setClockCaption(const QString &text) override;
     void setHeightTwips(int height) override;
     void report(const Notice &notice) override;
@@ -79,6 +81,8 @@ public:
     QString interval;
     std::map<Unit, bool> options;
     QString command;
+    bool oneByOne = false;
+    bool makeUp = false;
     QString clock;
     int height = 2340;
     QStringList messages; // the bodies of the notices, in order

@@ -158,12 +158,26 @@ private slots:
             QVERIFY(action != nullptr);
             QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
         };
+        QStringList order;
+        for (QAction *item : rig.form.menu()->actions())
+            order << item->objectName();
+        QCOMPARE(order, QStringList({"set", "release", "run_now", "bar2", "login", "one_at_a_time", "catch_up", "bar1",
+                                     "exit"}));
+        const auto option = [&](const char *name) {
+            for (QAction *item : rig.form.menu()->actions())
+                if (item->objectName() == QLatin1String(name))
+                    return item;
+            return static_cast<QAction *>(nullptr);
+        };
+        QVERIFY(option("one_at_a_time")->isCheckable() && option("catch_up")->isCheckable());
         choose("set");
         QCOMPARE(rig.form.height(), 18);
         QVERIFY(!rig.child("activate")->isEnabled());
+        QVERIFY(!option("one_at_a_time")->isEnabled() && !option("catch_up")->isEnabled()); // out of reach while armed
         choose("release");
         QCOMPARE(rig.form.height(), 156);
         QVERIFY(rig.child("activate")->isEnabled());
+        QVERIFY(option("one_at_a_time")->isEnabled() && option("catch_up")->isEnabled());
 
         // Closing the only window ends the program (checked for real, with
         // its exit status, by the end-to-end tests).
