@@ -29,7 +29,7 @@ check() {
 check "no DISPLAY set" 1 1 'no display found'
 check "DISPLAY names no server" 1 1 'no display found (could not connect to display :987)' DISPLAY=:987
 check "--version" 0 1 '^ventaro [0-9]' -- --version
-check "--help" 0 26 'Usage: ventaro \[--at TIME\] \[--every EVERY\] \[--set\] \[-- PROGRAM' -- --help
+check "--help" 0 26 'Usage: ventaro \[--at TIME\] \[--every EVERY\] \[--set\] \[--one-at-a-time\] \[--catch-up\] \[-- PROGRAM' -- --help
 check "a time that cannot be read: no window" 2 1 'at: "teatime" is not a date and time' -- --at teatime
 check "Qt's own options pass through" 0 1 '^ventaro [0-9]' -- -platform offscreen -style=fusion --version
 check "an unknown option" 2 1 "Unknown option 'bogus'" -- --bogus
