@@ -4,18 +4,10 @@
 # armed, the window says so and when, and the controls below the strip are
 # not showing and deaf to what an assistive tool does to them.
 . "$(dirname "$0")/lib.sh"
-[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || fail "no session bus: run me under dbus-run-session"
-/usr/libexec/at-spi-bus-launcher --launch-immediately &
-EXTRA_PIDS=$!
-for _ in $(seq 100); do
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
-        string:org.a11y.Bus 2>/dev/null | grep -q true && break
-    sleep 0.05
-done
+start_accessibility
 start_xvfb
 APP_ENV="QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"
 start_app
-read_tree() { /usr/bin/python3 "$(dirname "$0")/accessibility_reader.py" "$@" >"$WORK/tree" || fail "no tree: $(cat "$WORK/tree")"; }
 # shellcheck disable=SC2086
 type_into $ACTIVATE "2024/9/4 9:05:03"
 # Until the warning is there and the clock has had its first tick.

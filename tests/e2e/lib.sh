@@ -55,6 +55,29 @@ wait_window() {
     [ -n "$WIN" ] || fail "the window did not appear; the program printed: $(cat "$WORK/app.log")"
 }
 
+# Waits until NAME has an owner on the session bus (bounded).
+wait_bus_name() {
+    for _ in $(seq 100); do
+        dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+            "string:$1" 2>/dev/null | grep -q true && return 0
+        sleep 0.05
+    done
+    fail "nothing owns $1 on the session bus"
+}
+
+# A screen reader's bus, on this test's own session bus, and the program
+# to be read over it; read_tree [poke | press NAME] writes what it finds to
+# $WORK/tree.
+start_accessibility() {
+    [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || fail "no session bus: run me under dbus-run-session"
+    /usr/libexec/at-spi-bus-launcher --launch-immediately &
+    EXTRA_PIDS="$EXTRA_PIDS $!"
+    wait_bus_name org.a11y.Bus
+}
+read_tree() {
+    /usr/bin/python3 "$(dirname "$0")/accessibility_reader.py" "$@" >"$WORK/tree" || fail "no tree: $(cat "$WORK/tree")"
+}
+
 # Waits for our message window (no notification service); sets MESSAGE to
 # its X window id, or fails saying what was not told.
 wait_message_window() {

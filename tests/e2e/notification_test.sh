@@ -11,11 +11,7 @@ log=$WORK/notifications
 : >"$log"
 /usr/bin/python3 "$(dirname "$0")/notification_service.py" "$log" &
 EXTRA_PIDS=$!
-for _ in $(seq 50); do
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
-        string:org.freedesktop.Notifications 2>/dev/null | grep -q true && break
-    sleep 0.1
-done
+wait_bus_name org.freedesktop.Notifications
 start_xvfb
 APP_ENV="QT_LOGGING_RULES=ventaro.run=true"
 start_app

@@ -5,18 +5,10 @@
 # buttons end a sleeping command, and one that ignores SIGTERM within 6 s,
 # and the history says "stopped by you".
 . "$(dirname "$0")/lib.sh"
-[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || fail "no session bus: run me under dbus-run-session"
-/usr/libexec/at-spi-bus-launcher --launch-immediately &
-EXTRA_PIDS=$!
-for _ in $(seq 100); do
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
-        string:org.a11y.Bus 2>/dev/null | grep -q true && break
-    sleep 0.05
-done
+start_accessibility
 start_xvfb
 APP_ENV="QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"
 start_app
-read_tree() { /usr/bin/python3 "$(dirname "$0")/accessibility_reader.py" "$@" >"$WORK/tree" || fail "no tree: $(cat "$WORK/tree")"; }
 activation() { read_tree; grep '|Next activation time|' "$WORK/tree" | cut -d'|' -f5; }
 
 job=$WORK/job.sh
