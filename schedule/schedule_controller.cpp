@@ -181,15 +181,16 @@ void ScheduleController::arm(std::optional<MissedStarts::Cause> tellAs)
     // activation before it has passed. Without a recent look they start
     // looking at this second.
     const qint64 now = clock_.now().toSecsSinceEpoch();
+    // From here on the ticks look at every second, however late the next
+    // one comes, and a leap of the clock before it is a gap.
     qint64 first = now;
     if (lastExamined_ && *lastExamined_ <= now && now - *lastExamined_ <= kCatchUpSeconds)
         first = *lastExamined_ + 1;
+    else
+        lastExamined_ = now - 1;
     const Activation &current = activation();
     if (!current.slot || current.slot->instant >= first || matched_ == current.slot->instant)
         return;
-    // The ticks must reach the slot it moves on to, however late the next.
-    if (first == now)
-        lastExamined_ = now - 1;
     std::optional<MissedStarts> missed;
     try {
         missed = passOver(current.slot->instant - 1, first, tellAs.value_or(MissedStarts::Cause::NotRunning));
@@ -304,7 +305,7 @@ std::optional<MissedStarts> ScheduleController::passOver(qint64 lastLooked, qint
         return std::nullopt;
 
     const QString fromText = slotText(clock_, from, separators_);
-    MissedStarts missed{1, fromText, fromText, cause};
+    MissedStarts missed{1, fromText, fromText, cause, {}};
     const std::optional<Repeat> repeat = chosenRepeat();
     const qint64 stride = repeat ? stepSeconds(repeat->unit, repeat->count, current.text, separators_) : 0;
     if (stride > 0) {

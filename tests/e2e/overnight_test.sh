@@ -48,11 +48,16 @@ for name in caught missed; do
         "$VENTARO" --at "$at" --every 10 minutes $option --set -- "$WORK/$name.sh" >"$WORK/$name.log" 2>&1 &
     EXTRA_PIDS="$EXTRA_PIDS $!"
 done
-for _ in $(seq 100); do
-    [ "$(xdotool search --onlyvisible --classname ventaro 2>/dev/null | wc -l)" -ge 2 ] && break
-    sleep 0.05
-done
-sleep 1.2 # a tick of each before the leap: the gap is told from the last look
+# Until both are armed: each shrinks to its 18-pixel strip.
+armed() {
+    n=0
+    for win in $(xdotool search --onlyvisible --classname ventaro 2>/dev/null); do
+        [ "$(xwininfo -id "$win" | sed -n 's/.*Height: *//p')" = 18 ] && n=$((n + 1))
+    done
+    echo "$n"
+}
+for _ in $(seq 100); do [ "$(armed)" -ge 2 ] && break; sleep 0.05; done
+[ "$(armed)" -ge 2 ] || fail "the two windows did not arm"
 echo +120 >"$clock"
 leapt=$(date +%s)
 for _ in $(seq 60); do [ -s "$WORK/caught" ] && break; sleep 0.05; done

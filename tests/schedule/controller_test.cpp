@@ -95,8 +95,8 @@ private slots:
         const QString a = day("21:40:05");
         QTest::newRow("punctual tick, no unit: one start, activation stays")
             << a << kNoOption << "" << QStringList{"21:40:04.002", "21:40:05.002", "21:40:06.002"} << 1 << a;
-        QTest::newRow("first tick examines only its own second")
-            << a << kNoOption << "" << QStringList{"21:40:06.002"} << 0 << a;
+        QTest::newRow("armed before any tick: a late first tick still starts the second it passed over")
+            << a << kNoOption << "" << QStringList{"21:40:06.002"} << 1 << a;
         QTest::newRow("tick 1.5 s late still matches the skipped second")
             << a << kNoOption << "" << QStringList{"21:40:04.990", "21:40:06.005"} << 1 << a;
         QTest::newRow("two ticks in one second start once")
@@ -109,8 +109,8 @@ private slots:
             << a << s << "2" << QStringList{"21:40:04.002", "21:40:08.002", "21:40:09.002"} << 2 << day("21:40:11");
         QTest::newRow("clock back: only the current second, which matches")
             << day("21:40:00") << kNoOption << "" << QStringList{"21:40:10.002", "21:40:00.002"} << 1 << day("21:40:00");
-        QTest::newRow("clock back: seconds in between are not scanned")
-            << a << kNoOption << "" << QStringList{"21:40:10.002", "21:40:03.002"} << 0 << a;
+        QTest::newRow("clock back: seconds looked at already start nothing again")
+            << a << kNoOption << "" << QStringList{"21:40:10.002", "21:40:03.002"} << 1 << a;
         QTest::newRow("clock back then forward on time catches up again")
             << a << kNoOption << "" << QStringList{"21:40:10.002", "21:40:03.002", "21:40:05.002"} << 1 << a;
         QTest::newRow("2-hour jump skips the seconds in between")
