@@ -52,7 +52,10 @@ HistoryWindow::HistoryWindow(QWidget *owner, const ScheduleController &controlle
     runs_->setSelectionMode(QAbstractItemView::SingleSelection);
     runs_->setTabKeyNavigation(false); // Tab goes on to the Stop buttons and the words
     runs_->verticalHeader()->hide();
+    runs_->setWordWrap(false);
     runs_->horizontalHeader()->setStretchLastSection(false);
+    for (const int column : {When, Late, Process, Ended, StopButton})
+        runs_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     runs_->horizontalHeader()->setSectionResizeMode(Command, QHeaderView::Stretch);
     words_->setObjectName(QStringLiteral("words"));
     words_->setReadOnly(true);
