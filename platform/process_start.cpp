@@ -184,21 +184,34 @@ std::optional<qint64> startRelay(Pipe &command, Pipe &toUs)
     return pid;
 }
 
+// The program and its arguments as the system takes them.
+class ArgumentVector
+{
+public:
+    ArgumentVector(const QString &program, const QStringList &arguments)
+    {
+        storage_.reserve(arguments.size() + 1);
+        storage_.push_back(QFile::encodeName(program));
+        for (const QString &argument : arguments)
+            storage_.push_back(QFile::encodeName(argument));
+        for (QByteArray &item : storage_)
+            pointers_.push_back(item.data());
+        pointers_.push_back(nullptr);
+    }
+
+    char *program() const { return pointers_.front(); }
+    char **data() { return pointers_.data(); }
+
+private:
+    std::vector<QByteArray> storage_;
+    std::vector<char *> pointers_;
+};
+
 } // namespace
 
 StartResult startDetached(const QString &program, const QStringList &arguments, const StartOptions &options)
 {
-    std::vector<QByteArray> storage;
-    storage.reserve(arguments.size() + 1);
-    storage.push_back(QFile::encodeName(program));
-    for (const QString &argument : arguments)
-        storage.push_back(QFile::encodeName(argument));
-    std::vector<char *> argv;
-    argv.reserve(storage.size() + 1);
-    for (QByteArray &item : storage)
-        argv.push_back(item.data());
-    argv.push_back(nullptr);
-
+    ArgumentVector argv(program, arguments);
     SpawnSetup setup;
     const auto cannotPrepare = [](int failed) {
         StartResult result;
@@ -227,7 +240,8 @@ StartResult startDetached(const QString &program, const QStringList &arguments, 
 
     pid_t pid = -1;
     std::vector<char *> environment = childEnvironment();
-    const int error = ::posix_spawn(&pid, argv[0], &setup.actions, &setup.attributes, argv.data(), environment.data());
+    const int error =
+        ::posix_spawn(&pid, argv.program(), &setup.actions, &setup.attributes, argv.data(), environment.data());
     StartResult started;
     if (error != 0) {
         started.error = errnoText(error);
