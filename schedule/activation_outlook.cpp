@@ -31,6 +31,12 @@ QString manner(const OutlookInput &in)
         + (in.catchUp ? QStringLiteral(", catching up a missed start") : QString());
 }
 
+// "now" for a second the ticks have yet to reach, else "in 4 min 12 s".
+QString whenText(const OutlookInput &in, qint64 at)
+{
+    return at <= in.now ? QStringLiteral("now") : QStringLiteral("in ") + durationText(at - in.now);
+}
+
 // The time of day today, the whole text on another day.
 QString shortWhen(const OutlookInput &in, const LocalSlot &slot)
 {
@@ -168,8 +174,7 @@ ActivationOutlook activationOutlook(const OutlookInput &in)
         if (passed && in.armed && in.matched)
             return said(S::Never, QStringLiteral("Started once at %1; nothing more will start: ").arg(text) + cannot);
         if (!passed) {
-            const QString when = at <= in.now ? QStringLiteral("now") : QStringLiteral("in ") + durationText(at - in.now);
-            return said(S::Never, QStringLiteral("Starts once %1, then never again: ").arg(when) + cannot);
+            return said(S::Never, QStringLiteral("Starts once %1, then never again: ").arg(whenText(in, at)) + cannot);
         }
         return said(S::Never, QStringLiteral("Nothing will start: ") + cannot);
     }
@@ -188,7 +193,7 @@ ActivationOutlook activationOutlook(const OutlookInput &in)
 
     // A second just behind the clock that a late tick has yet to look at
     // starts at that tick.
-    const QString when = at <= in.now ? QStringLiteral("now") : QStringLiteral("in ") + durationText(at - in.now);
+    const QString when = whenText(in, at);
     QString tip;
     if (repeats(in))
         tip = QStringLiteral("Starts %1, then %2").arg(when, everyText(*in.unit, in.count));

@@ -35,6 +35,7 @@
 #include "window/keyboard_focus.h"
 #include "window/look.h"
 #include "window/message_window.h"
+#include "window/overnight_options.h"
 #include "window/status_tips.h"
 
 namespace ventaro {
@@ -280,17 +281,11 @@ void Form1::createMenu()
     login->setCheckable(true);
     login->setVisible(autostart_ != nullptr);
     connect(login, &QAction::triggered, this, &Form1::login_Click);
-    one_at_a_time = ventaromenu->addAction(QStringLiteral("One at a Time"));
-    one_at_a_time->setObjectName(QStringLiteral("one_at_a_time"));
-    catch_up = ventaromenu->addAction(QStringLiteral("Catch Up Missed Start"));
-    catch_up->setObjectName(QStringLiteral("catch_up"));
-    for (QAction *option : {one_at_a_time, catch_up}) {
-        option->setCheckable(true);
-        connect(option, &QAction::toggled, this, [this] {
-            status_->refresh();
-            keepLoginEntry();
-        });
-    }
+    overnight_ = new OvernightOptions(ventaromenu);
+    connect(overnight_, &OvernightOptions::changed, this, [this] {
+        status_->refresh();
+        keepLoginEntry();
+    });
     bar1 = ventaromenu->addSeparator();
     bar1->setObjectName(QStringLiteral("bar1"));
     exit = ventaromenu->addAction(QStringLiteral("Exit"), this, &Form1::exit_Click);
@@ -388,18 +383,12 @@ QString Form1::commandText() const
 
 bool Form1::oneAtATime() const
 {
-    return one_at_a_time->isChecked();
+    return overnight_->oneAtATime();
 }
 
 bool Form1::catchUp() const
 {
-    return catch_up->isChecked();
-}
-
-void Form1::showArmed()
-{
-    for (QAction *option : {one_at_a_time, catch_up})
-        option->setEnabled(!controller_->armed());
+    return overnight_->catchUp();
 }
 
 void Form1::setClockCaption(const QString &text)
@@ -483,7 +472,7 @@ void Form1::set_Click()
 {
     strip_->arm();
     controller_->set_Click();
-    showArmed();
+    overnight_->setArmed(controller_->armed());
     status_->refresh();
     keepLoginEntry();
 }
@@ -492,7 +481,7 @@ void Form1::release_Click()
 {
     controller_->release_Click();
     strip_->release();
-    showArmed();
+    overnight_->setArmed(controller_->armed());
     status_->refresh();
     keepLoginEntry();
 }
@@ -551,8 +540,7 @@ void Form1::fill(const GivenSchedule &given)
     }
     if (given.command)
         command->setExactText(*given.command);
-    one_at_a_time->setChecked(given.oneAtATime);
-    catch_up->setChecked(given.catchUp);
+    overnight_->fill(given.oneAtATime, given.catchUp);
     login->setChecked(!given.autostart.isEmpty() && autostart_ != nullptr);
 }
 
@@ -561,7 +549,7 @@ void Form1::armGiven()
     strip_->arm();
     // Ticked at start only when the window was started from its entry.
     controller_->armGiven(login->isChecked());
-    showArmed();
+    overnight_->setArmed(controller_->armed());
     status_->refresh();
     keepLoginEntry();
 }

@@ -30,6 +30,7 @@ class CommandBox;
 class DesktopNotifications;
 class Launcher;
 class MessageWindow;
+class OvernightOptions;
 class ReturnPresses;
 class ScheduleController;
 class SecondTicker;
@@ -132,8 +133,6 @@ private:
     std::vector<QWidget *> below() const;
     void nameAfterCommand();
     void keepLoginEntry();
-    // Armed, the schedule's options are out of reach, as its fields are.
-    void showArmed();
 
     std::unique_ptr<ScheduleController> controller_;
     ArmedStrip *strip_ = nullptr;
@@ -168,8 +167,7 @@ private:
     QAction *run_now = nullptr;
     QAction *bar2 = nullptr;
     QAction *login = nullptr;
-    QAction *one_at_a_time = nullptr;
-    QAction *catch_up = nullptr;
+    OvernightOptions *overnight_ = nullptr;
     QAction *bar1 = nullptr;
     QAction *exit = nullptr;
 
