@@ -158,7 +158,8 @@ qint64 CommandLauncher::launch(const QString &commandLine)
     const StartOptions options{3, QDir::homePath(), true};
     StartResult started;
     switch (reading.facts.kind) {
-    case FileKind::Missing:
+    case FileKind::Missing: // gone since it was read
+        cannotStart(reading.program, QStringLiteral("no such file"));
     case FileKind::NoAccess:
         cannotStart(reading.program, QStringLiteral("no permission to enter the folder %1")
                                          .arg(reading.facts.blockedFolder));

@@ -249,7 +249,7 @@ const ScheduleController::Activation &ScheduleController::activation() const
     try {
         const QDateTime now = clock_.now();
         const CivilSeconds local = readDateText(text, separators_, now.date());
-        if (sameTimestamp(timestampText(local, separators_), text))
+        if (timestampText(local, separators_) == text)
             fresh.slot = slotOf(clock_, local, now.toSecsSinceEpoch());
     } catch (const RuntimeError &) {
     }

@@ -213,9 +213,4 @@ CivilSeconds stepDate(Unit unit, double count, const QString &text, const Separa
     return result;
 }
 
-bool sameTimestamp(const QString &a, const QString &b)
-{
-    return a == b;
-}
-
 } // namespace ventaro

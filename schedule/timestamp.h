@@ -48,7 +48,4 @@ RuntimeError stepOutOfRange(Unit unit, double count, const QString &text, const 
 // or the result leaves the range.
 CivilSeconds stepDate(Unit unit, double count, const QString &text, const Separators &separators, QDate today);
 
-// Exact equality, character for character: no reading as dates.
-bool sameTimestamp(const QString &a, const QString &b);
-
 } // namespace ventaro

@@ -32,7 +32,7 @@ enum class ControlLook {
 };
 
 // One control of the main window, in twips from the client area's top left.
-struct ControlSpec
+struct ControlPlacement
 {
     ControlId id;
     const char *name; // objectName; array elements are "plus_3", "minus_0", ...
@@ -59,7 +59,7 @@ constexpr int kShortBoxLength = 256;
 int twipsToPixels(int twips);
 
 // The controls in creation order.
-std::span<const ControlSpec> controlTable();
+std::span<const ControlPlacement> controlTable();
 
 // A step button's index (0 seconds to 3 days) and direction.
 struct StepButton

@@ -128,7 +128,7 @@ void Form1::createControls()
     options_ = new QButtonGroup(this);
     options_->setExclusive(true);
 
-    for (const ControlSpec &control : controlTable()) {
+    for (const ControlPlacement &control : controlTable()) {
         QWidget *widget = createControl(control);
         widget->setObjectName(QString::fromLatin1(control.name));
         widget->setAccessibleName(QString::fromLatin1(control.accessibleName));
@@ -165,7 +165,7 @@ void Form1::createControls()
         button->raise();
 }
 
-QWidget *Form1::createControl(const ControlSpec &control)
+QWidget *Form1::createControl(const ControlPlacement &control)
 {
     const QString caption = QString::fromLatin1(control.caption);
     switch (control.kind) {
@@ -296,7 +296,7 @@ void Form1::createMenu()
 std::vector<QWidget *> Form1::tabOrder() const
 {
     std::vector<std::pair<int, QWidget *>> order;
-    for (const ControlSpec &control : controlTable()) {
+    for (const ControlPlacement &control : controlTable()) {
         auto *widget = client_->findChild<QWidget *>(QString::fromLatin1(control.name), Qt::FindDirectChildrenOnly);
         if (control.kind == ControlKind::Label || control.kind == ControlKind::Image)
             widget->setFocusPolicy(Qt::NoFocus);
@@ -575,7 +575,7 @@ std::vector<QWidget *> Form1::below() const
 {
     const int strip = twipsToPixels(ScheduleController::kArmedHeight) - 2;
     std::vector<QWidget *> hidden;
-    for (const ControlSpec &control : controlTable()) {
+    for (const ControlPlacement &control : controlTable()) {
         if (twipsToPixels(control.top) >= strip)
             hidden.push_back(client_->findChild<QWidget *>(QString::fromLatin1(control.name)));
     }

@@ -36,7 +36,7 @@ class ScheduleController;
 class SecondTicker;
 class StatusTips;
 struct ChildExit;
-struct ControlSpec;
+struct ControlPlacement;
 
 // What the window works with, made by the program's start-up (or a test).
 struct Form1Parts
@@ -127,7 +127,7 @@ protected:
 
 private:
     void createControls();
-    QWidget *createControl(const ControlSpec &control);
+    QWidget *createControl(const ControlPlacement &control);
     void createMenu();
     std::vector<QWidget *> tabOrder() const;
     std::vector<QWidget *> below() const;

@@ -14,8 +14,9 @@ class QButtonGroup;
 namespace ventaro {
 
 // Tab moves through the widgets in the order given; the option buttons of
-// the group are one stop, as a group of options has always been: the chosen
-// one, or the first when none is chosen. Arrow keys move within the group.
+// the group are one stop, so that Tab reaches the control after them in one
+// press: the stop is the chosen one, or the first when none is chosen. Arrow
+// keys move within the group.
 void orderTabs(const std::vector<QWidget *> &order, QButtonGroup *options);
 
 // From anywhere in the window: the context-menu key and Shift+F10 open the

@@ -107,9 +107,10 @@ bool MessageWindow::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-// Below the full window, else above it, else beside it: never over any part
-// of it, armed strip or not. With no room on any side, the corner of the
-// screen farthest from it.
+// Below the full window, else above it, else to its right or left: never
+// over any part of it, armed strip or not. With no room on any side, the
+// first corner of the screen (bottom right, bottom left, top right, top
+// left) where it covers none of it; failing every one, the bottom right.
 void MessageWindow::place()
 {
     const QRect full = fullFrame_().adjusted(-kGap, -kGap, kGap, kGap);

@@ -72,8 +72,8 @@ private slots:
     {
         WindowRig rig(false);
         const QRect client = rig.child(QStringLiteral("client"))->rect();
-        std::vector<std::pair<const ControlSpec *, QRect>> placed;
-        for (const ControlSpec &control : controlTable()) {
+        std::vector<std::pair<const ControlPlacement *, QRect>> placed;
+        for (const ControlPlacement &control : controlTable()) {
             const QWidget *w = rig.child(QString::fromLatin1(control.name));
             QVERIFY2(madeAs(w, control.kind), control.name);
             QVERIFY2(client.contains(w->geometry()), control.name);
