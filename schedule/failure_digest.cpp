@@ -11,7 +11,8 @@ std::optional<Notice> FailureDigest::failure(const QString &command, const QStri
     ++run.count;
     if (run.quiet)
         return std::nullopt;
-    Notice notice{run.key, QStringLiteral("A scheduled command failed"), reason, run.count > 1, false};
+    Notice notice{.key = run.key, .summary = QStringLiteral("A scheduled command failed"), .body = reason,
+                  .update = run.count > 1};
     if (run.count == 1)
         notice.body += QStringLiteral("\nAt %1.").arg(at);
     else

@@ -51,10 +51,10 @@ QString neverStarts(const GivenSchedule &given, const Clock &clock, const Separa
 QString countProblem(const QString &text, Unit unit)
 {
     const double count = readRepeatCount(text);
-    if (!std::isfinite(count))
-        return QStringLiteral("--every: the count %1 is out of range").arg(text.trimmed());
-    if (!(count > 0))
-        return QStringLiteral("--every: the count must be more than 0");
+    if (!repeatsBy(count)) {
+        return std::isinf(count) ? QStringLiteral("--every: the count %1 is out of range").arg(text.trimmed())
+                                 : QStringLiteral("--every: the count must be more than 0");
+    }
     try {
         if (stepSeconds(unit, count, text, Separators{}) == 0) {
             return QStringLiteral("--every: %1 %2 is less than the half second a repeat needs to move on")

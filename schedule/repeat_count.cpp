@@ -118,4 +118,9 @@ double readRepeatCount(const QString &text)
     return readDecimal(s);
 }
 
+bool repeatsBy(double count)
+{
+    return count > 0 && std::isfinite(count);
+}
+
 } // namespace ventaro

@@ -67,9 +67,8 @@ void ScheduleController::Timer1_Timer()
     } catch (const RuntimeError &error) {
         cannotMove = error.message();
     }
-    // The activation stays where it was; the next ticks go on.
     if (!cannotMove.isEmpty())
-        view_.report({QStringLiteral("calendar"), QStringLiteral("The schedule cannot move on"), cannotMove});
+        reportCannotMoveOn(cannotMove);
     // Several matches in one late tick start the command once, and so does
     // a gap that is caught up.
     if (due)
@@ -195,7 +194,7 @@ void ScheduleController::arm(std::optional<MissedStarts::Cause> tellAs)
     try {
         missed = passOver(current.slot->instant - 1, first, tellAs.value_or(MissedStarts::Cause::NotRunning));
     } catch (const RuntimeError &error) {
-        view_.report({QStringLiteral("calendar"), QStringLiteral("The schedule cannot move on"), error.message()});
+        reportCannotMoveOn(error.message());
         return;
     }
     if (tellAs && missed) {
@@ -211,7 +210,7 @@ GivenSchedule ScheduleController::given(const QString &autostart) const
     GivenSchedule given;
     given.autostart = autostart;
     given.activation = view_.activateText();
-    if (const auto repeat = chosenRepeat(); repeat && repeat->count > 0 && std::isfinite(repeat->count)) {
+    if (const auto repeat = chosenRepeat(); repeat && repeatsBy(repeat->count)) {
         given.count = QString::number(repeat->count, 'g', QLocale::FloatingPointShortest);
         given.unit = repeat->unit;
     }
@@ -281,12 +280,9 @@ std::optional<LocalSlot> ScheduleController::examine(qint64 second, QString &can
     // The second has come, so it starts even when its repeat cannot move on
     // (the calendar ends first): then it was the last start.
     matched_ = second;
-    for (const Unit unit : kRepeatOrder) {
-        if (!view_.optionSelected(unit))
-            continue;
-        const double count = readRepeatCount(view_.intervalText());
+    if (const std::optional<Repeat> repeat = chosenRepeat()) {
         try {
-            moveActivation(stepSlot(clock_, unit, count, *current.slot, current.text, separators_));
+            moveActivation(stepSlot(clock_, repeat->unit, repeat->count, *current.slot, current.text, separators_));
         } catch (const RuntimeError &error) {
             cannotMove = error.message();
         }
@@ -329,14 +325,21 @@ std::optional<MissedStarts> ScheduleController::passOver(qint64 lastLooked, qint
     return missed;
 }
 
+// The activation stays where it was; the next ticks go on.
+void ScheduleController::reportCannotMoveOn(const QString &why)
+{
+    view_.report({.key = QStringLiteral("calendar"), .summary = QStringLiteral("The schedule cannot move on"), .body = why});
+}
+
 void ScheduleController::tellMissed(const MissedStarts &missed)
 {
     // Told until the user arms or disarms again, whatever starts come after.
     missed_ = missed;
     const QString command = commandShown(view_.commandText());
-    view_.report({QStringLiteral("missed"), QStringLiteral("Scheduled starts were missed"),
-                  command.isEmpty() ? missedStartsText(missed) : missedStartsText(missed) + u'\n' + command, false,
-                  true});
+    view_.report({.key = QStringLiteral("missed"),
+                  .summary = QStringLiteral("Scheduled starts were missed"),
+                  .body = command.isEmpty() ? missedStartsText(missed) : missedStartsText(missed) + u'\n' + command,
+                  .urgent = true});
 }
 
 void ScheduleController::plus_Click(int index)

@@ -113,6 +113,7 @@ private:
     std::optional<MissedStarts> passOver(qint64 lastLooked, qint64 firstToCome, MissedStarts::Cause cause);
     // Remembers and reports starts missed, until Set or Release.
     void tellMissed(const MissedStarts &missed);
+    void reportCannotMoveOn(const QString &why);
     enum class Start { Schedule, ByHand, CatchUp };
     // Starts the command for this slot; false when it did not (no command,
     // or skipped while the last run goes).

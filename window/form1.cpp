@@ -514,8 +514,10 @@ void Form1::login_Click(bool checked)
     const QString summary = !checked ? QStringLiteral("Cannot stop starting at login")
         : had                        ? QStringLiteral("Cannot keep the login entry up to date")
                                      : QStringLiteral("Cannot start at login");
-    report({QStringLiteral("login"), summary,
-            had && checked ? why + QStringLiteral("; the entry keeps the schedule it had") : why, false, false, false});
+    report({.key = QStringLiteral("login"),
+            .summary = summary,
+            .body = had && checked ? why + QStringLiteral("; the entry keeps the schedule it had") : why,
+            .lasting = false});
 }
 
 void Form1::keepLoginEntry()
@@ -670,8 +672,10 @@ void Form1::command_OLEDragDrop(const QMimeData *dropped)
     if (!file)
         return;
     if (file->command.isEmpty())
-        report({QStringLiteral("drop"), QStringLiteral("Cannot use the dropped file"), file->refusal, false, false,
-                false});
+        report({.key = QStringLiteral("drop"),
+                .summary = QStringLiteral("Cannot use the dropped file"),
+                .body = file->refusal,
+                .lasting = false});
     else
         command->setExactText(file->command);
 }
