@@ -20,7 +20,7 @@ int main(int argc, char *argv[])
 {
     QApplication::setApplicationName(QStringLiteral("ventaro"));
     QApplication::setApplicationVersion(QStringLiteral(VENTARO_VERSION));
-    const ventaro::ProgramOptions options = ventaro::readProgramOptions(argc, argv);
+    const ventaro::ProgramOptions options = ventaro::readProgramOptions(argc, argv, ventaro::unitWords());
     if (options.exitStatus)
         return *options.exitStatus;
 
@@ -76,8 +76,9 @@ int main(int argc, char *argv[])
     window.fill(given.schedule);
     window.show();
     if (!given.problem.isEmpty()) {
-        window.report({QStringLiteral("arguments"), QStringLiteral("The login entry could not be read in full"),
-                       given.problem, false, false, true});
+        window.report({.key = QStringLiteral("arguments"),
+                       .summary = QStringLiteral("The login entry could not be read in full"),
+                       .body = given.problem});
     }
     if (given.schedule.set)
         QTimer::singleShot(0, &window, &ventaro::Form1::armGiven);

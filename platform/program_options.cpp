@@ -28,8 +28,8 @@ const char kDescription[] =
     "\n"
     "  TIME   as the step buttons read it: 2026/12/08 03:00:00,\n"
     "         2026-12-08 3:00, a date alone (midnight), a time alone (today)\n"
-    "  EVERY  a count and a unit: \"10 minutes\", 90s, 1.5h, \"1 day\"; units\n"
-    "         s, sec, second(s), m, min, minute(s), h, hour(s), d, day(s)\n"
+    "  EVERY  a count and a unit: \"10 minutes\", 90s, 1.5h, \"1 day\"; units:\n"
+    "         %1\n"
     "\n"
     "Examples:\n"
     "  ventaro --at 07:30 --set -- /usr/bin/xdg-open /home/me/alarm.ogg\n"
@@ -69,10 +69,16 @@ QString escapedBytes(const QByteArray &bytes)
     return shown;
 }
 
-QString helpText()
+} // namespace
+
+QString helpText(const QStringList &unitWords)
 {
+    // Two units a line, under the text they explain.
+    QString units;
+    for (qsizetype i = 0; i < unitWords.size(); ++i)
+        units += unitWords[i] + (i + 1 == unitWords.size() ? "" : i % 2 == 1 ? ",\n         " : ", ");
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(kDescription));
+    parser.setApplicationDescription(QString::fromLatin1(kDescription).arg(units));
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
     parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version.")});
     parser.addOption({QStringLiteral("at"), QStringLiteral("The activation time."), QStringLiteral("TIME")});
@@ -95,6 +101,8 @@ QString helpText()
                  QStringLiteral("[--at TIME] [--every EVERY] [--set] [--one-at-a-time] [--catch-up] "
                                 "[-- PROGRAM [ARGUMENT...]]"));
 }
+
+namespace {
 
 void addProblem(ProgramOptions &options, const QString &problem)
 {
@@ -253,12 +261,12 @@ ProgramOptions readArguments(int argc, char **argv)
     return result;
 }
 
-ProgramOptions readProgramOptions(int argc, char **argv)
+ProgramOptions readProgramOptions(int argc, char **argv, const QStringList &unitWords)
 {
     ProgramOptions result = readArguments(argc, argv);
     switch (result.answer) {
     case ProgramOptions::Answer::Help:
-        print(stdout, helpText());
+        print(stdout, helpText(unitWords));
         result.exitStatus = 0;
         return result;
     case ProgramOptions::Answer::Version:

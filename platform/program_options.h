@@ -42,8 +42,12 @@ ProgramOptions readArguments(int argc, char **argv);
 // Reads the arguments before any window exists and answers what needs no
 // window: --help and --version on standard output, status 0; a word or
 // option it does not know is one line on standard error, status 2 (from a
-// login entry, the window says it instead).
-ProgramOptions readProgramOptions(int argc, char **argv);
+// login entry, the window says it instead). The help names unitWords (one
+// text a unit) as what a count's unit may be written as.
+ProgramOptions readProgramOptions(int argc, char **argv, const QStringList &unitWords);
+
+// What --help prints.
+QString helpText(const QStringList &unitWords);
 
 // One line on standard error, "ventaro: <problem> (try ventaro --help)",
 // with control characters shown as escapes.

@@ -15,19 +15,6 @@ namespace ventaro {
 
 namespace {
 
-std::optional<Unit> unitOfWord(const QString &word)
-{
-    const QString w = word.toLower();
-    for (const auto &[unit, names] : {std::pair{Unit::Seconds, QStringList{"s", "sec", "secs", "second", "seconds"}},
-                                      std::pair{Unit::Minutes, QStringList{"m", "min", "mins", "minute", "minutes"}},
-                                      std::pair{Unit::Hours, QStringList{"h", "hr", "hrs", "hour", "hours"}},
-                                      std::pair{Unit::Days, QStringList{"d", "day", "days"}}}) {
-        if (names.contains(w))
-            return unit;
-    }
-    return std::nullopt;
-}
-
 // Whether the schedule will ever start: a time to come, or a repeat that
 // moves a passed one on (whose step stays in the calendar). A time to come
 // starts at least once, whatever its next step.

@@ -1,5 +1,6 @@
 #include "schedule/unit.h"
 
+
 #include "schedule/timestamp.h"
 
 namespace ventaro {
@@ -26,10 +27,49 @@ qint64 secondsIn(Unit unit)
     return 1;
 }
 
+namespace {
+
+// The words of each unit, by the unit's value: its name, its plural, then
+// the short forms.
+constexpr std::array<std::array<const char *, 5>, 4> kUnitWords = {{
+    {"second", "seconds", "s", "sec", "secs"},
+    {"minute", "minutes", "m", "min", "mins"},
+    {"hour", "hours", "h", "hr", "hrs"},
+    {"day", "days", "d", nullptr, nullptr},
+}};
+
+constexpr std::array<Unit, 4> kUnits = {Unit::Seconds, Unit::Minutes, Unit::Hours, Unit::Days};
+
+} // namespace
+
 QString unitName(Unit unit, bool plural)
 {
-    const char *names[][2] = {{"second", "seconds"}, {"minute", "minutes"}, {"hour", "hours"}, {"day", "days"}};
-    return QLatin1String(names[int(unit)][plural ? 1 : 0]);
+    return QLatin1String(kUnitWords[std::size_t(unit)][plural ? 1 : 0]);
+}
+
+std::optional<Unit> unitOfWord(const QString &word)
+{
+    for (const Unit unit : kUnits) {
+        for (const char *name : kUnitWords[std::size_t(unit)]) {
+            if (name != nullptr && word.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+                return unit;
+        }
+    }
+    return std::nullopt;
+}
+
+QStringList unitWords()
+{
+    QStringList units;
+    for (const Unit unit : kUnits) {
+        QStringList words;
+        for (const char *name : kUnitWords[std::size_t(unit)]) {
+            if (name != nullptr)
+                words << QLatin1String(name);
+        }
+        units << words.join(u' ');
+    }
+    return units;
 }
 
 } // namespace ventaro

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include <QString>
+#include <QStringList>
 
 namespace ventaro {
 
@@ -22,5 +23,12 @@ qint64 secondsIn(Unit unit);
 
 // "second" or "seconds", "day" or "days".
 QString unitName(Unit unit, bool plural);
+
+// The unit a count's word names, in any case: "s", "secs", "Minutes", "hr".
+std::optional<Unit> unitOfWord(const QString &word);
+
+// Every word unitOfWord reads, for a help text: one text a unit, "second
+// seconds s sec secs".
+QStringList unitWords();
 
 } // namespace ventaro

@@ -62,7 +62,7 @@ ProgramOptions optionsOf(const QStringList &words)
     std::vector<char *> argv;
     for (QByteArray &word : bytes)
         argv.push_back(word.data());
-    return readProgramOptions(int(argv.size()), argv.data());
+    return readProgramOptions(int(argv.size()), argv.data(), unitWords());
 }
 
 } // namespace
@@ -746,6 +746,42 @@ private slots:
         const GivenSchedule back = readGivenSchedule(optionsOf(exec.mid(1)), rig.clock, {}).schedule;
         QCOMPARE(std::tuple(back.activation, back.command, back.set, back.oneAtATime, back.catchUp),
                  std::tuple(given.activation, given.command, given.set, given.oneAtATime, given.catchUp));
+    }
+
+    // --every reads its count as the box does: the login entry the window
+    // writes from the box holds the count the box read.
+    void everyAsTheBox_data()
+    {
+        QTest::addColumn<QString>("every");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("a blank inside the count") << "1 0 minutes" << "--every 10 minutes";
+        QTest::newRow("hexadecimal, a short unit") << "&H10 secs" << "--every 16 seconds";
+        QTest::newRow("an exponent with D, in capitals") << "1D1 HRS" << "--every 10 hours";
+    }
+    void everyAsTheBox()
+    {
+        QFETCH(QString, every);
+        Rig rig;
+        const GivenSchedule given = readGivenSchedule(optionsOf({"--every", every}), rig.clock, {}).schedule;
+        QVERIFY(given.count && given.unit);
+        rig.view.interval = *given.count;
+        rig.view.select(*given.unit);
+        QTEST(givenScheduleWords(rig.controller.given({})).mid(2, 2).join(u' '), "kept");
+    }
+
+    // Every unit word the reader takes is in the help, and no other is taken.
+    void helpNamesEveryUnitWord()
+    {
+        const QString help = helpText(unitWords());
+        int taken = 0;
+        for (const char *word : {"s", "sec", "secs", "second", "seconds", "m", "min", "mins", "minute", "minutes", "h",
+                                 "hr", "hrs", "hour", "hours", "d", "day", "days", "ms", "w", "week", "parsecs"}) {
+            if (!readEvery(QStringLiteral("1 ") + QLatin1String(word)))
+                continue;
+            ++taken;
+            QVERIFY2(help.contains(QRegularExpression(QStringLiteral("[ ]%1[ ,\n]").arg(word))), word);
+        }
+        QCOMPARE(taken, 18);
     }
 
     // A schedule armed with its time passed, by Set, the command line or a
