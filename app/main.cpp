@@ -14,6 +14,7 @@
 #include "platform/program_options.h"
 #include "schedule/command_launcher.h"
 #include "schedule/given_schedule.h"
+#include "schedule/schedule_controller.h"
 #include "window/form1.h"
 
 int main(int argc, char *argv[])
@@ -71,8 +72,11 @@ int main(int argc, char *argv[])
     ventaro::DesktopNotifications notifications;
     ventaro::Form1 window({clock, launcher, separators, &notifications, &autostart});
     // The children report what they wrote, then how they ended.
-    QObject::connect(&launcher.output(), &ventaro::ChildOutput::output, &window, &ventaro::Form1::processOutput);
-    QObject::connect(&launcher.output(), &ventaro::ChildOutput::exited, &window, &ventaro::Form1::processEnded);
+    ventaro::ScheduleController &schedule = window.schedule();
+    QObject::connect(&launcher.output(), &ventaro::ChildOutput::output, &window,
+                     [&schedule](qint64 pid, const QByteArray &bytes) { schedule.processOutput(pid, bytes); });
+    QObject::connect(&launcher.output(), &ventaro::ChildOutput::exited, &window,
+                     [&schedule](const ventaro::ChildExit &ended) { schedule.processEnded(ended); });
     window.fill(given.schedule);
     window.show();
     if (!given.problem.isEmpty()) {

@@ -73,12 +73,8 @@ QString escapedBytes(const QByteArray &bytes)
 
 QString helpText(const QStringList &unitWords)
 {
-    // Two units a line, under the text they explain.
-    QString units;
-    for (qsizetype i = 0; i < unitWords.size(); ++i)
-        units += unitWords[i] + (i + 1 == unitWords.size() ? "" : i % 2 == 1 ? ",\n         " : ", ");
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(kDescription).arg(units));
+    parser.setApplicationDescription(QString::fromLatin1(kDescription).arg(unitWords.join(QStringLiteral(", "))));
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
     parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version.")});
     parser.addOption({QStringLiteral("at"), QStringLiteral("The activation time."), QStringLiteral("TIME")});

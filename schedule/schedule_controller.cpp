@@ -22,8 +22,21 @@ ScheduleController::ScheduleController(ScheduleView &view, const Clock &clock, L
 {
 }
 
+ScheduleController::Announce::Announce(ScheduleController &controller)
+    : controller_(controller)
+{
+    ++controller_.handling_;
+}
+
+ScheduleController::Announce::~Announce()
+{
+    if (--controller_.handling_ == 0)
+        controller_.view_.scheduleChanged();
+}
+
 void ScheduleController::Form_Load()
 {
+    const Announce announce(*this);
     set_flag = 0;
     start_time = currentTimeText(clock_, separators_);
     view_.setActivateText(start_time);
@@ -31,6 +44,7 @@ void ScheduleController::Form_Load()
 
 void ScheduleController::Timer1_Timer()
 {
+    const Announce announce(*this);
     const qint64 now = clock_.now().toSecsSinceEpoch();
     view_.setClockCaption(timestampText(localCivil(clock_, now), separators_));
 
@@ -121,6 +135,7 @@ bool ScheduleController::start(const LocalSlot &due, Start how)
 
 void ScheduleController::runNow()
 {
+    const Announce announce(*this);
     // Armed or not, and the activation stays where it is.
     nothingToRun_ = view_.commandText().isEmpty();
     if (!nothingToRun_)
@@ -132,6 +147,7 @@ bool ScheduleController::stop(qint64 pid)
     RunRecord *run = history_.running(pid);
     if (run == nullptr || run->stoppedMs)
         return false;
+    const Announce announce(*this);
     run->stoppedMs = clock_.now().toMSecsSinceEpoch();
     qCInfo(lcRun).noquote() << QStringLiteral("stopping process %1 (%2) as asked").arg(pid).arg(commandShown(run->command));
     return launcher_.stop(pid);
@@ -139,6 +155,7 @@ bool ScheduleController::stop(qint64 pid)
 
 void ScheduleController::processEnded(const ChildExit &exit)
 {
+    const Announce announce(*this);
     const RunRecord *run = history_.ended(exit);
     // Stopped by the user: what was asked for, no failure.
     if (run == nullptr || run->stoppedMs)
@@ -166,15 +183,16 @@ void ScheduleController::noticeClosed(const QString &key)
 
 void ScheduleController::armGiven(bool restored)
 {
+    const Announce announce(*this);
     arm(restored ? std::optional(MissedStarts::Cause::NotRunning) : std::nullopt);
 }
 
 void ScheduleController::arm(std::optional<MissedStarts::Cause> tellAs)
 {
     forgetTold();
-    view_.setActivateEnabled(false);
     set_flag = 1;
-    view_.setHeightTwips(kArmedHeight);
+    held_ = Held{view_.activateText(), view_.intervalText(), view_.commandText(), chosenUnit()};
+    view_.showArmed(true);
 
     // The ticks go on from the first second they have not looked at; an
     // activation before it has passed. Without a recent look they start
@@ -259,17 +277,25 @@ const ScheduleController::Activation &ScheduleController::activation() const
 void ScheduleController::moveActivation(const LocalSlot &slot)
 {
     const QString text = timestampText(slot.local, separators_);
+    if (held_)
+        held_->activation = text;
     view_.setActivateText(text);
     activation_ = Activation{text, slot};
 }
 
-std::optional<ScheduleController::Repeat> ScheduleController::chosenRepeat() const
+std::optional<Unit> ScheduleController::chosenUnit() const
 {
     for (const Unit unit : kRepeatOrder) {
         if (view_.optionSelected(unit))
-            return Repeat{unit, readRepeatCount(view_.intervalText())};
+            return unit;
     }
     return std::nullopt;
+}
+
+std::optional<ScheduleController::Repeat> ScheduleController::chosenRepeat() const
+{
+    const std::optional<Unit> unit = chosenUnit();
+    return unit ? std::optional(Repeat{*unit, readRepeatCount(view_.intervalText())}) : std::nullopt;
 }
 
 std::optional<LocalSlot> ScheduleController::examine(qint64 second, QString &cannotMove)
@@ -344,19 +370,41 @@ void ScheduleController::tellMissed(const MissedStarts &missed)
 
 void ScheduleController::plus_Click(int index)
 {
+    const Announce announce(*this);
     step(index, +1.0);
 }
 
 void ScheduleController::minus_Click(int index)
 {
+    const Announce announce(*this);
     step(index, -1.0);
+}
+
+bool ScheduleController::holds() const
+{
+    return held_.has_value();
+}
+
+void ScheduleController::edited()
+{
+    const Announce announce(*this);
+    if (!holds())
+        return;
+    // Each put-back is itself an edit, which then finds nothing to undo.
+    if (view_.activateText() != held_->activation)
+        view_.setActivateText(held_->activation);
+    if (view_.intervalText() != held_->interval)
+        view_.setIntervalText(held_->interval);
+    if (view_.commandText() != held_->command)
+        view_.setCommandText(held_->command);
+    if (chosenUnit() != held_->unit)
+        view_.selectOption(held_->unit);
 }
 
 void ScheduleController::step(int index, double count)
 {
-    // Armed, the schedule changes only by its own ticks, whoever presses.
     const std::optional<Unit> unit = unitOfStepIndex(index);
-    if (!unit || armed())
+    if (!unit || holds())
         return;
     try {
         const QString text = view_.activateText();
@@ -383,21 +431,24 @@ void ScheduleController::forgetTold()
 
 void ScheduleController::reset_Click()
 {
-    if (!armed())
+    const Announce announce(*this);
+    if (!holds())
         view_.setActivateText(start_time);
 }
 
 void ScheduleController::set_Click()
 {
+    const Announce announce(*this);
     arm(std::nullopt);
 }
 
 void ScheduleController::release_Click()
 {
+    const Announce announce(*this);
     forgetTold();
-    view_.setActivateEnabled(true);
     set_flag = 0;
-    view_.setHeightTwips(kFullHeight);
+    held_.reset();
+    view_.showArmed(false);
 }
 
 bool ScheduleController::armed() const

@@ -22,7 +22,8 @@ class ScheduleView;
 
 // Keeps the activation time, arms and disarms the schedule, and at each tick
 // starts the command when the activation second has come. The handlers are
-// named after the window events that call them.
+// named after the window events that call them; after each, the view hears
+// once that the schedule changed.
 class ScheduleController final
 {
 public:
@@ -59,6 +60,9 @@ public:
     void processOutput(qint64 pid, QByteArrayView bytes);
     // The user closed, or acted on, the notice with this key.
     void noticeClosed(const QString &key);
+    // The activation time, the count, the unit or the command changed, by
+    // whatever hand; while armed, it is put back as it was armed.
+    void edited();
     // The run (by its serial) a failure's notice last told of.
     std::optional<qint64> runOfNotice(const QString &key) const;
     // Arms a schedule given from outside the window, as Set does; restored
@@ -94,9 +98,37 @@ private:
         double count = 0;
     };
 
+    // The schedule as it was armed (the activation as the ticks moved it).
+    struct Held
+    {
+        QString activation;
+        QString interval;
+        QString command;
+        std::optional<Unit> unit;
+    };
+
+    // Tells the view once, when the outermost handler returns, that the
+    // schedule changed.
+    class Announce
+    {
+    public:
+        explicit Announce(ScheduleController &controller);
+        ~Announce();
+        Announce(const Announce &) = delete;
+        Announce &operator=(const Announce &) = delete;
+
+    private:
+        ScheduleController &controller_;
+    };
+
+    // Armed, nothing but the schedule's own ticks changes the schedule:
+    // steps and Reset are refused, and an edit by any other hand undone.
+    bool holds() const;
+
     const Activation &activation() const;
     OutlookInput outlookInput() const;
     void moveActivation(const LocalSlot &slot);
+    std::optional<Unit> chosenUnit() const;
     std::optional<Repeat> chosenRepeat() const;
     void step(int index, double count);
     // Whether the activation stands at this real second; on a match the
@@ -129,6 +161,8 @@ private:
     const Separators separators_;
 
     qint16 set_flag = 0;
+    std::optional<Held> held_;
+    int handling_ = 0; // handlers under way, one inside another
     QString start_time;
     mutable std::optional<Activation> activation_;
     std::optional<qint64> lastExamined_;

@@ -62,10 +62,12 @@ QStringList unitWords()
 {
     QStringList units;
     for (const Unit unit : kUnits) {
-        QStringList words;
-        for (const char *name : kUnitWords[std::size_t(unit)]) {
-            if (name != nullptr)
-                words << QLatin1String(name);
+        const auto &names = kUnitWords[std::size_t(unit)];
+        // Every plural is the name and an s.
+        QStringList words{QLatin1String(names[0]) + QStringLiteral("(s)")};
+        for (std::size_t i = 2; i < names.size(); ++i) {
+            if (names[i] != nullptr)
+                words << QLatin1String(names[i]);
         }
         units << words.join(u' ');
     }

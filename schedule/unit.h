@@ -27,8 +27,8 @@ QString unitName(Unit unit, bool plural);
 // The unit a count's word names, in any case: "s", "secs", "Minutes", "hr".
 std::optional<Unit> unitOfWord(const QString &word);
 
-// Every word unitOfWord reads, for a help text: one text a unit, "second
-// seconds s sec secs".
+// Every word unitOfWord reads, for a help text: one text a unit, "second(s)
+// s sec secs".
 QStringList unitWords();
 
 } // namespace ventaro

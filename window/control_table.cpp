@@ -64,4 +64,15 @@ std::optional<StepButton> stepButton(ControlId id)
     }
 }
 
+std::optional<Unit> optionUnit(ControlId id)
+{
+    switch (id) {
+    case I::OptionS: return Unit::Seconds;
+    case I::OptionN: return Unit::Minutes;
+    case I::OptionH: return Unit::Hours;
+    case I::OptionD: return Unit::Days;
+    default: return std::nullopt;
+    }
+}
+
 } // namespace ventaro

@@ -3,6 +3,8 @@
 #include <optional>
 #include <span>
 
+#include "schedule/unit.h"
+
 namespace ventaro {
 
 enum class ControlKind { PushButton, TextBox, MultiLineTextBox, OptionButton, Label, Image };
@@ -68,5 +70,8 @@ struct StepButton
     bool plus = true;
 };
 std::optional<StepButton> stepButton(ControlId id);
+
+// The unit a repeat option repeats in.
+std::optional<Unit> optionUnit(ControlId id);
 
 } // namespace ventaro

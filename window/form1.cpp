@@ -19,7 +19,6 @@
 #include <QRadioButton>
 #include <QWindow>
 
-#include "platform/autostart_entry.h"
 #include "platform/desktop_notifications.h"
 #include "platform/int16_rounding.h"
 #include "platform/second_ticker.h"
@@ -33,6 +32,7 @@
 #include "window/control_table.h"
 #include "window/flat_button.h"
 #include "window/keyboard_focus.h"
+#include "window/login_item.h"
 #include "window/look.h"
 #include "window/message_window.h"
 #include "window/overnight_options.h"
@@ -49,6 +49,27 @@ int buttonCode(Qt::MouseButton button)
     case Qt::RightButton: return 2;
     case Qt::MiddleButton: return 4;
     default: return 0;
+    }
+}
+
+void applyLook(QWidget *widget, const ControlPlacement &control)
+{
+    switch (control.look) {
+    case ControlLook::Default:
+        break;
+    case ControlLook::Panel:
+        widget->setAutoFillBackground(true);
+        // The round indicator of an option keeps its light face.
+        widget->setPalette(control.kind == ControlKind::OptionButton ? optionPalette() : panelPalette());
+        break;
+    case ControlLook::PanelFixed:
+        widget->setPalette(panelPalette());
+        widget->setAutoFillBackground(true);
+        widget->setFont(fixedFont());
+        break;
+    case ControlLook::Fixed:
+        widget->setFont(fixedFont());
+        break;
     }
 }
 
@@ -69,10 +90,11 @@ Form1::Form1(const Form1Parts &parts, QWidget *parent)
     messages_ = new MessageWindow(this, [this] {
         return QRect(pos(), QSize(width(), twipsToPixels(ScheduleController::kFullHeight)));
     });
-    connect(messages_, &MessageWindow::closed, this, &Form1::noticeClosed);
+    const auto closed = [this](const QString &key) { controller_->noticeClosed(key); };
+    connect(messages_, &MessageWindow::closed, this, closed);
     if (notifications_ != nullptr) {
         connect(notifications_, &DesktopNotifications::unavailable, messages_, &MessageWindow::show);
-        connect(notifications_, &DesktopNotifications::closed, this, &Form1::noticeClosed);
+        connect(notifications_, &DesktopNotifications::closed, this, closed);
         connect(notifications_, &DesktopNotifications::activated, this, &Form1::noticeActivated);
     }
     connect(messages_, &MessageWindow::activated, this, &Form1::noticeActivated);
@@ -95,7 +117,7 @@ Form1::Form1(const Form1Parts &parts, QWidget *parent)
     new CaretRest(this);
     createControls();
     new FocusRing(client_);
-    strip_ = new ArmedStrip(this, below(), {activate, interval, command, options_});
+    strip_ = new ArmedStrip(this, below());
     status_ = new StatusTips(activate, clock, this, *controller_, parts.clock, [this](qint64 pid) {
         controller_->stop(pid);
     });
@@ -105,16 +127,10 @@ Form1::Form1(const Form1Parts &parts, QWidget *parent)
 
     Timer1 = new SecondTicker(parts.clock, this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    connect(Timer1, &SecondTicker::tick, this, &Form1::Timer1_Timer);
+    connect(Timer1, &SecondTicker::tick, this, [this] { controller_->Timer1_Timer(); });
 
-    // While "Start at Login" is ticked, its entry follows the schedule.
-    for (QLineEdit *box : {activate, interval})
-        connect(box, &QLineEdit::textChanged, this, &Form1::keepLoginEntry);
-    connect(command, &CommandBox::textChanged, this, &Form1::keepLoginEntry);
-    connect(options_, &QButtonGroup::buttonToggled, this, &Form1::keepLoginEntry);
-
+    routeEdits();
     Form_Load();
-    status_->refresh();
     activate->setFocus(); // the first tab stop
     Timer1->start();
 }
@@ -123,8 +139,6 @@ Form1::~Form1() = default;
 
 void Form1::createControls()
 {
-    const QFont fixed = fixedFont();
-    const QPalette panel = panelPalette();
     options_ = new QButtonGroup(this);
     options_->setExclusive(true);
 
@@ -141,23 +155,7 @@ void Form1::createControls()
             widget->setAttribute(Qt::WA_NoMousePropagation);
         widget->setGeometry(twipsToPixels(control.left), twipsToPixels(control.top), twipsToPixels(control.width),
                             twipsToPixels(control.height));
-        switch (control.look) {
-        case ControlLook::Default:
-            break;
-        case ControlLook::Panel:
-            widget->setAutoFillBackground(true);
-            // The round indicator of an option keeps its light face.
-            widget->setPalette(control.kind == ControlKind::OptionButton ? optionPalette() : panel);
-            break;
-        case ControlLook::PanelFixed:
-            widget->setPalette(panel);
-            widget->setAutoFillBackground(true);
-            widget->setFont(fixed);
-            break;
-        case ControlLook::Fixed:
-            widget->setFont(fixed);
-            break;
-        }
+        applyLook(widget, control);
     }
     // The activation box reaches 4 pixels down over the top of the step
     // buttons; the buttons stay on top so that their captions stay whole.
@@ -167,108 +165,131 @@ void Form1::createControls()
 
 QWidget *Form1::createControl(const ControlPlacement &control)
 {
-    const QString caption = QString::fromLatin1(control.caption);
     switch (control.kind) {
-    case ControlKind::PushButton: {
-        auto *button = new FlatButton(caption, client_);
-        button->setAutoDefault(false);
-        button->installEventFilter(returnPresses_);
-        if (const std::optional<StepButton> found = stepButton(control.id)) {
-            const StepButton step = *found;
-            (step.plus ? plus : minus)[std::size_t(step.index)] = button;
-            connect(button, &QPushButton::clicked, this, [this, step, button] {
-                if (step.plus)
-                    plus_Click(step.index);
-                else
-                    minus_Click(step.index);
-                announceStep(button, activateText());
-            });
-        } else {
-            Q_ASSERT(control.id == ControlId::Reset);
-            reset = button;
-            connect(button, &QPushButton::clicked, this, &Form1::reset_Click);
-        }
-        return button;
-    }
-    case ControlKind::TextBox: {
-        auto *edit = new QLineEdit(caption, client_);
-        // A timestamp and a count: a long paste is cut short rather than read
-        // again at every key and step.
-        edit->setMaxLength(kShortBoxLength);
-        // Only the command box takes drops: a file dropped a little off it
-        // must not become the activation time or the count.
-        edit->setAcceptDrops(false);
-        if (control.id == ControlId::Activate) {
-            activate = edit;
-            edit->setFrame(false);
-            // Text at the top keeps it clear of the buttons below and whole in
-            // the compact strip.
-            edit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            connect(edit, &QLineEdit::textChanged, this, [this] { status_->refresh(); });
-        } else {
-            Q_ASSERT(control.id == ControlId::Interval);
-            interval = edit;
-        }
-        return edit;
-    }
-    case ControlKind::MultiLineTextBox:
-        Q_ASSERT(control.id == ControlId::Command);
-        command = new CommandBox(caption, client_);
-        command->setPalette(boxPalette());
-        command->setTabChangesFocus(true);
-        connect(command, &CommandBox::dropped, this, &Form1::command_OLEDragDrop);
-        connect(command, &CommandBox::textChanged, this, &Form1::nameAfterCommand);
-        return command;
-    case ControlKind::OptionButton: {
-        auto *option = new QRadioButton(caption, client_);
-        options_->addButton(option);
-        switch (control.id) {
-        case ControlId::OptionS: Option_s = option; break;
-        case ControlId::OptionN: Option_n = option; break;
-        case ControlId::OptionH: Option_h = option; break;
-        case ControlId::OptionD: Option_d = option; break;
-        default: Q_ASSERT(false);
-        }
-        return option;
-    }
-    case ControlKind::Label: {
-        if (control.id == ControlId::Clock) {
-            clock = new ClockFace(client_);
-            return clock;
-        }
-        auto *label = new QLabel(caption, client_);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        switch (control.id) {
-        case ControlId::Label1: Label1 = label; break;
-        case ControlId::Label7: Label7 = label; break;
-        case ControlId::Label3:
-            Label3 = label;
-            label->setWordWrap(true);
-            break;
-        default: Q_ASSERT(false);
-        }
-        return label;
-    }
-    case ControlKind::Image:
-        Q_ASSERT(control.id == ControlId::Image1);
-        Image1 = new QLabel(client_);
-        Image1->setPixmap(windowIcon().pixmap(QSize(32, 32)));
-        Image1->setScaledContents(true);
-        Image1->setToolTip(QStringLiteral("menu"));
-        return Image1;
+    case ControlKind::PushButton: return createButton(control);
+    case ControlKind::TextBox: return createTextBox(control);
+    case ControlKind::MultiLineTextBox: return createCommandBox(control);
+    case ControlKind::OptionButton: return createOption(control);
+    case ControlKind::Label: return createLabel(control);
+    case ControlKind::Image: return createImage(control);
     }
     return nullptr;
+}
+
+QWidget *Form1::createButton(const ControlPlacement &control)
+{
+    auto *button = new FlatButton(QString::fromLatin1(control.caption), client_);
+    button->setAutoDefault(false);
+    button->installEventFilter(returnPresses_);
+    if (const std::optional<StepButton> found = stepButton(control.id)) {
+        const StepButton step = *found;
+        (step.plus ? plus : minus)[std::size_t(step.index)] = button;
+        connect(button, &QPushButton::clicked, this, [this, step, button] {
+            if (step.plus)
+                controller_->plus_Click(step.index);
+            else
+                controller_->minus_Click(step.index);
+            announceStep(button, activateText());
+        });
+    } else {
+        Q_ASSERT(control.id == ControlId::Reset);
+        reset = button;
+        connect(button, &QPushButton::clicked, this, [this] { controller_->reset_Click(); });
+    }
+    return button;
+}
+
+QWidget *Form1::createTextBox(const ControlPlacement &control)
+{
+    auto *edit = new QLineEdit(QString::fromLatin1(control.caption), client_);
+    // A timestamp and a count: a long paste is cut short rather than read
+    // again at every key and step.
+    edit->setMaxLength(kShortBoxLength);
+    // Only the command box takes drops: a file dropped a little off it
+    // must not become the activation time or the count.
+    edit->setAcceptDrops(false);
+    if (control.id == ControlId::Activate) {
+        activate = edit;
+        edit->setFrame(false);
+        // Text at the top keeps it clear of the buttons below and whole in
+        // the compact strip.
+        edit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    } else {
+        Q_ASSERT(control.id == ControlId::Interval);
+        interval = edit;
+    }
+    return edit;
+}
+
+QWidget *Form1::createCommandBox(const ControlPlacement &control)
+{
+    Q_ASSERT(control.id == ControlId::Command);
+    command = new CommandBox(QString::fromLatin1(control.caption), client_);
+    command->setPalette(boxPalette());
+    command->setTabChangesFocus(true);
+    connect(command, &CommandBox::dropped, this, &Form1::command_OLEDragDrop);
+    return command;
+}
+
+QWidget *Form1::createOption(const ControlPlacement &control)
+{
+    auto *option = new QRadioButton(QString::fromLatin1(control.caption), client_);
+    options_->addButton(option);
+    Option[std::size_t(optionUnit(control.id).value())] = option;
+    return option;
+}
+
+QWidget *Form1::createLabel(const ControlPlacement &control)
+{
+    if (control.id == ControlId::Clock) {
+        clock = new ClockFace(client_);
+        return clock;
+    }
+    auto *label = new QLabel(QString::fromLatin1(control.caption), client_);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    switch (control.id) {
+    case ControlId::Label1: Label1 = label; break;
+    case ControlId::Label7: Label7 = label; break;
+    case ControlId::Label3:
+        Label3 = label;
+        label->setWordWrap(true);
+        break;
+    default: Q_ASSERT(false);
+    }
+    return label;
+}
+
+QWidget *Form1::createImage(const ControlPlacement &control)
+{
+    Q_ASSERT(control.id == ControlId::Image1);
+    Image1 = new QLabel(client_);
+    Image1->setPixmap(windowIcon().pixmap(QSize(32, 32)));
+    Image1->setScaledContents(true);
+    Image1->setToolTip(QStringLiteral("menu"));
+    return Image1;
+}
+
+// Whoever edits the schedule's controls (a key, a drop, a screen reader),
+// the schedule hears of it: it undoes the edit while armed, and says it
+// changed.
+void Form1::routeEdits()
+{
+    const auto edited = [this] { controller_->edited(); };
+    for (QLineEdit *box : {activate, interval})
+        connect(box, &QLineEdit::textChanged, this, edited);
+    connect(command, &CommandBox::textChanged, this, edited);
+    connect(options_, &QButtonGroup::buttonToggled, this, edited);
 }
 
 void Form1::createMenu()
 {
     ventaromenu = new QMenu(this);
     ventaromenu->setObjectName(QStringLiteral("ventaromenu"));
-    set = ventaromenu->addAction(QStringLiteral("Set"), this, &Form1::set_Click);
+    set = ventaromenu->addAction(QStringLiteral("Set"), this, [this] { controller_->set_Click(); });
     set->setObjectName(QStringLiteral("set"));
-    release = ventaromenu->addAction(QStringLiteral("Release"), this, &Form1::release_Click);
+    release = ventaromenu->addAction(QStringLiteral("Release"), this, [this] { controller_->release_Click(); });
     release->setObjectName(QStringLiteral("release"));
-    run_now = ventaromenu->addAction(QStringLiteral("Run Now"), this, &Form1::runNow_Click);
+    run_now = ventaromenu->addAction(QStringLiteral("Run Now"), this, [this] { controller_->runNow(); });
     run_now->setObjectName(QStringLiteral("run_now"));
     // Ctrl+R from anywhere in the window, the menu closed.
     run_now->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -276,16 +297,13 @@ void Form1::createMenu()
     addAction(run_now);
     bar2 = ventaromenu->addSeparator();
     bar2->setObjectName(QStringLiteral("bar2"));
-    login = ventaromenu->addAction(QStringLiteral("Start at Login"));
-    login->setObjectName(QStringLiteral("login"));
-    login->setCheckable(true);
-    login->setVisible(autostart_ != nullptr);
-    connect(login, &QAction::triggered, this, &Form1::login_Click);
+    login = new LoginItem(ventaromenu, autostart_,
+                          [this](const QString &id) {
+                              return QStringList{windowTitle()} + givenScheduleWords(controller_->given(id));
+                          },
+                          [this](const Notice &notice) { report(notice); });
     overnight_ = new OvernightOptions(ventaromenu);
-    connect(overnight_, &OvernightOptions::changed, this, [this] {
-        status_->refresh();
-        keepLoginEntry();
-    });
+    connect(overnight_, &OvernightOptions::changed, this, [this] { controller_->edited(); });
     bar1 = ventaromenu->addSeparator();
     bar1->setObjectName(QStringLiteral("bar1"));
     exit = ventaromenu->addAction(QStringLiteral("Exit"), this, &Form1::exit_Click);
@@ -352,12 +370,7 @@ QString Form1::activateText() const
 
 void Form1::setActivateText(const QString &text)
 {
-    strip_->write([this, &text] { activate->setText(text); });
-}
-
-void Form1::setActivateEnabled(bool enabled)
-{
-    activate->setEnabled(enabled);
+    activate->setText(text);
 }
 
 QString Form1::intervalText() const
@@ -365,20 +378,42 @@ QString Form1::intervalText() const
     return interval->text();
 }
 
+void Form1::setIntervalText(const QString &text)
+{
+    interval->setText(text);
+}
+
+QRadioButton *Form1::option(Unit unit) const
+{
+    return Option[std::size_t(unit)];
+}
+
 bool Form1::optionSelected(Unit unit) const
 {
-    switch (unit) {
-    case Unit::Days: return Option_d->isChecked();
-    case Unit::Hours: return Option_h->isChecked();
-    case Unit::Minutes: return Option_n->isChecked();
-    case Unit::Seconds: return Option_s->isChecked();
+    return option(unit)->isChecked();
+}
+
+void Form1::selectOption(std::optional<Unit> unit)
+{
+    if (unit) {
+        option(*unit)->setChecked(true);
+    } else if (QAbstractButton *chosen = options_->checkedButton(); chosen != nullptr) {
+        // An exclusive group keeps one button checked; none is chosen only
+        // with the group let go for a moment.
+        options_->setExclusive(false);
+        chosen->setChecked(false);
+        options_->setExclusive(true);
     }
-    return false;
 }
 
 QString Form1::commandText() const
 {
     return command->exactText();
+}
+
+void Form1::setCommandText(const QString &text)
+{
+    command->setExactText(text);
 }
 
 bool Form1::oneAtATime() const
@@ -394,6 +429,28 @@ bool Form1::catchUp() const
 void Form1::setClockCaption(const QString &text)
 {
     clock->setText(text);
+}
+
+void Form1::showArmed(bool armed)
+{
+    // The strip remembers the focus before the activation box, which may
+    // hold it, is disabled, and gives it back once the box is enabled again.
+    if (armed)
+        strip_->arm();
+    activate->setEnabled(!armed);
+    setHeightTwips(armed ? ScheduleController::kArmedHeight : ScheduleController::kFullHeight);
+    if (!armed)
+        strip_->release();
+}
+
+// What the window shows of the schedule, after every handler, tick and start.
+void Form1::scheduleChanged()
+{
+    overnight_->setArmed(controller_->armed());
+    status_->refresh();
+    nameAfterCommand();
+    // Last: the entry holds the title and the schedule as they now stand.
+    login->follow();
 }
 
 void Form1::setHeightTwips(int height)
@@ -416,7 +473,7 @@ void Form1::report(const Notice &notice)
         messages_->show(notice);
 }
 
-const ScheduleController &Form1::schedule() const
+ScheduleController &Form1::schedule() const
 {
     return *controller_;
 }
@@ -447,83 +504,12 @@ void Form1::Form_Load()
     controller_->Form_Load();
 }
 
-void Form1::Timer1_Timer()
-{
-    controller_->Timer1_Timer();
-    status_->tick();
-}
-
-void Form1::plus_Click(int index)
-{
-    controller_->plus_Click(index);
-}
-
-void Form1::minus_Click(int index)
-{
-    controller_->minus_Click(index);
-}
-
-void Form1::reset_Click()
-{
-    controller_->reset_Click();
-}
-
-void Form1::set_Click()
-{
-    strip_->arm();
-    controller_->set_Click();
-    overnight_->setArmed(controller_->armed());
-    status_->refresh();
-    keepLoginEntry();
-}
-
-void Form1::release_Click()
-{
-    controller_->release_Click();
-    strip_->release();
-    overnight_->setArmed(controller_->armed());
-    status_->refresh();
-    keepLoginEntry();
-}
-
-void Form1::runNow_Click()
-{
-    controller_->runNow();
-    status_->refresh();
-}
-
 // A notice's default action, or its message window's button: the history,
 // at the run it told of.
 void Form1::noticeActivated(const QString &key)
 {
-    noticeClosed(key);
+    controller_->noticeClosed(key);
     status_->showStatus(controller_->runOfNotice(key));
-}
-
-void Form1::login_Click(bool checked)
-{
-    if (autostart_ == nullptr)
-        return;
-    const bool had = autostart_->exists();
-    const QString why = checked ? autostart_->write(windowTitle(), givenScheduleWords(controller_->given(autostart_->id())))
-                                : autostart_->remove();
-    if (why.isEmpty())
-        return;
-    // Ticked exactly while an entry will start a window at login.
-    login->setChecked(autostart_->exists());
-    const QString summary = !checked ? QStringLiteral("Cannot stop starting at login")
-        : had                        ? QStringLiteral("Cannot keep the login entry up to date")
-                                     : QStringLiteral("Cannot start at login");
-    report({.key = QStringLiteral("login"),
-            .summary = summary,
-            .body = had && checked ? why + QStringLiteral("; the entry keeps the schedule it had") : why,
-            .lasting = false});
-}
-
-void Form1::keepLoginEntry()
-{
-    if (login != nullptr && login->isChecked())
-        login_Click(true);
 }
 
 void Form1::fill(const GivenSchedule &given)
@@ -531,45 +517,19 @@ void Form1::fill(const GivenSchedule &given)
     if (given.activation)
         setActivateText(*given.activation);
     if (given.count)
-        interval->setText(*given.count);
-    if (given.unit) {
-        switch (*given.unit) {
-        case Unit::Seconds: Option_s->setChecked(true); break;
-        case Unit::Minutes: Option_n->setChecked(true); break;
-        case Unit::Hours: Option_h->setChecked(true); break;
-        case Unit::Days: Option_d->setChecked(true); break;
-        }
-    }
+        setIntervalText(*given.count);
+    if (given.unit)
+        selectOption(given.unit);
     if (given.command)
-        command->setExactText(*given.command);
+        setCommandText(*given.command);
     overnight_->fill(given.oneAtATime, given.catchUp);
-    login->setChecked(!given.autostart.isEmpty() && autostart_ != nullptr);
+    login->setTicked(!given.autostart.isEmpty());
 }
 
 void Form1::armGiven()
 {
-    strip_->arm();
     // Ticked at start only when the window was started from its entry.
-    controller_->armGiven(login->isChecked());
-    overnight_->setArmed(controller_->armed());
-    status_->refresh();
-    keepLoginEntry();
-}
-
-void Form1::processEnded(const ChildExit &ended)
-{
-    controller_->processEnded(ended);
-    status_->refresh();
-}
-
-void Form1::processOutput(qint64 pid, const QByteArray &bytes)
-{
-    controller_->processOutput(pid, bytes);
-}
-
-void Form1::noticeClosed(const QString &key)
-{
-    controller_->noticeClosed(key);
+    controller_->armGiven(login->ticked());
 }
 
 // The controls below the strip.

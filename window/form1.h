@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QWidget>
@@ -29,13 +30,13 @@ class Clock;
 class CommandBox;
 class DesktopNotifications;
 class Launcher;
+class LoginItem;
 class MessageWindow;
 class OvernightOptions;
 class ReturnPresses;
 class ScheduleController;
 class SecondTicker;
 class StatusTips;
-struct ChildExit;
 struct ControlPlacement;
 
 // What the window works with, made by the program's start-up (or a test).
@@ -50,8 +51,9 @@ struct Form1Parts
     AutostartEntry *autostart = nullptr;
 };
 
-// The one borderless window: its controls carry the schedule, its handlers
-// forward to the schedule controller.
+// The one borderless window: its controls carry the schedule, which the
+// schedule controller keeps; the window routes the controls' events to it and
+// shows, in one place, what each change of the schedule leads to.
 class Form1 final : public QWidget, public ScheduleView
 {
     Q_OBJECT
@@ -63,43 +65,35 @@ public:
 
     QString activateText() const override;
     void setActivateText(const QString &text) override;
-    void setActivateEnabled(bool enabled) override;
     QString intervalText() const override;
+    void setIntervalText(const QString &text) override;
     bool optionSelected(Unit unit) const override;
+    void selectOption(std::optional<Unit> unit) override;
     QString commandText() const override;
+    void setCommandText(const QString &text) override;
     bool oneAtATime() const override;
     bool catchUp() const override;
     void setClockCaption(const QString &text) override;
-    void setHeightTwips(int height) override;
+    void showArmed(bool armed) override;
     void report(const Notice &notice) override;
+    void scheduleChanged() override;
 
-    const ScheduleController &schedule() const;
+    // The schedule's handlers: Set, Release, the steps, the ticks, the ends
+    // of its processes.
+    ScheduleController &schedule() const;
     QMenu *menu() const;
     QMessageBox *messageWindow() const;
     SecondTicker *timer() const;
     const StatusTips &status() const;
 
     void Form_Load();
-    void Timer1_Timer();
-    void plus_Click(int index);
-    void minus_Click(int index);
-    void reset_Click();
-    void set_Click();
-    void release_Click();
-    void runNow_Click();
     void exit_Click();
-    // "Start at Login" ticked or unticked.
-    void login_Click(bool checked);
 
     // A schedule given on the command line or by a login entry: its fields,
     // then, once shown, armed if it says so.
     void fill(const ventaro::GivenSchedule &given);
     void armGiven();
-    // A process the launcher started has ended, or wrote something.
-    void processEnded(const ventaro::ChildExit &ended);
-    void processOutput(qint64 pid, const QByteArray &bytes);
-    // The user closed, or acted on, the notice with this key.
-    void noticeClosed(const QString &key);
+    // The user acted on the notice with this key.
     void noticeActivated(const QString &key);
 
     // Presses, moves and releases on the bare surface; x and y are in twips
@@ -128,11 +122,19 @@ protected:
 private:
     void createControls();
     QWidget *createControl(const ControlPlacement &control);
+    QWidget *createButton(const ControlPlacement &control);
+    QWidget *createTextBox(const ControlPlacement &control);
+    QWidget *createCommandBox(const ControlPlacement &control);
+    QWidget *createOption(const ControlPlacement &control);
+    QWidget *createLabel(const ControlPlacement &control);
+    QWidget *createImage(const ControlPlacement &control);
+    void routeEdits();
     void createMenu();
     std::vector<QWidget *> tabOrder() const;
     std::vector<QWidget *> below() const;
     void nameAfterCommand();
-    void keepLoginEntry();
+    void setHeightTwips(int height);
+    QRadioButton *option(Unit unit) const;
 
     std::unique_ptr<ScheduleController> controller_;
     ArmedStrip *strip_ = nullptr;
@@ -147,10 +149,8 @@ private:
     std::array<QPushButton *, 4> plus{};
     std::array<QPushButton *, 4> minus{};
     QLineEdit *interval = nullptr;
-    QRadioButton *Option_s = nullptr;
-    QRadioButton *Option_n = nullptr;
-    QRadioButton *Option_h = nullptr;
-    QRadioButton *Option_d = nullptr;
+    // Option_s, Option_n, Option_h and Option_d, by the unit they repeat in.
+    std::array<QRadioButton *, 4> Option{};
     QButtonGroup *options_ = nullptr;
     CommandBox *command = nullptr;
     QLineEdit *activate = nullptr;
@@ -166,7 +166,7 @@ private:
     QAction *release = nullptr;
     QAction *run_now = nullptr;
     QAction *bar2 = nullptr;
-    QAction *login = nullptr;
+    LoginItem *login = nullptr;
     OvernightOptions *overnight_ = nullptr;
     QAction *bar1 = nullptr;
     QAction *exit = nullptr;

@@ -1,6 +1,5 @@
 #include "window/status_tips.h"
 
-#include <QAccessible>
 #include <QCursor>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -39,23 +38,7 @@ void StatusTips::refresh()
     const QString name = controller_.windowName();
     if (window_->accessibleName() != name)
         window_->setAccessibleName(name); // heard at Set, Release and each start
-    if (outlook.warning == warning_)
-        return;
-    warning_ = outlook.warning;
-    QPalette palette = activate_->palette();
-    const QColor text = warning_ ? kWarningText : kPanelText;
-    palette.setColor(QPalette::Active, QPalette::Text, text);
-    palette.setColor(QPalette::Inactive, QPalette::Text, text);
-    palette.setColor(QPalette::Disabled, QPalette::Text, warning_ ? kWarningText : kDisabledPanelText);
-    activate_->setPalette(palette);
-}
-
-void StatusTips::tick()
-{
-    // Disarmed, only an edit changes the warning colour (and the edit says
-    // so itself); the words change with time but are only read when shown.
-    if (controller_.armed() || QToolTip::isVisible() || QAccessible::isActive())
-        refresh();
+    showWarning(outlook.warning);
     if (history_->isVisible())
         history_->refresh();
     if (QToolTip::isVisible() && toolTipOwner_ != nullptr) {
@@ -63,6 +46,19 @@ void StatusTips::tick()
         if (QToolTip::text() != text)
             QToolTip::showText(QCursor::pos(), text, toolTipOwner_);
     }
+}
+
+void StatusTips::showWarning(bool warning)
+{
+    if (warning == warning_)
+        return;
+    warning_ = warning;
+    QPalette palette = activate_->palette();
+    const QColor text = warning_ ? kWarningText : kPanelText;
+    palette.setColor(QPalette::Active, QPalette::Text, text);
+    palette.setColor(QPalette::Inactive, QPalette::Text, text);
+    palette.setColor(QPalette::Disabled, QPalette::Text, warning_ ? kWarningText : kDisabledPanelText);
+    activate_->setPalette(palette);
 }
 
 void StatusTips::showStatus(std::optional<qint64> run)

@@ -30,10 +30,9 @@ public:
     StatusTips(QLineEdit *activate, QWidget *clock, QWidget *window, const ScheduleController &controller,
                const Clock &time, std::function<void(qint64 pid)> stop);
 
-    // After anything that may change what the activation box says.
+    // After each change of the schedule, ticks included: the words, the
+    // colour, the window's name, and a tool tip or history on show.
     void refresh();
-    // At each tick of the clock.
-    void tick();
     // F1, a click on the clock or on a notice: the status and every start
     // kept, with this run (by its serial) selected.
     void showStatus(std::optional<qint64> run = std::nullopt);
@@ -48,6 +47,7 @@ protected:
 
 private:
     QString toolTipFor(const QObject *widget) const;
+    void showWarning(bool warning);
 
     QLineEdit *activate_;
     QWidget *clock_;

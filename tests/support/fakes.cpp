@@ -75,13 +75,19 @@ bool FakeLauncher::stop(qint64 pid)
 
 QString FakeView::activateText() const { return activate; }
 void FakeView::setActivateText(const QString &text) { activate = text; }
-void FakeView::setActivateEnabled(bool value) { enabled = value; }
 QString FakeView::intervalText() const { return interval; }
+void FakeView::setIntervalText(const QString &text) { interval = text; }
 QString FakeView::commandText() const { return command; }
+void FakeView::setCommandText(const QString &text) { command = text; }
 bool FakeView::oneAtATime() const { return oneByOne; }
 bool FakeView::catchUp() const { return makeUp; }
 void FakeView::setClockCaption(const QString &text) { clock = text; }
-void FakeView::setHeightTwips(int value) { height = value; }
+void FakeView::showArmed(bool armed)
+{
+    enabled = !armed;
+    height = armed ? 270 : 2340;
+}
+void FakeView::scheduleChanged() { ++changes; }
 void FakeView::report(const Notice &notice)
 {
     notices << notice;
@@ -94,10 +100,16 @@ bool FakeView::optionSelected(Unit unit) const
     return it != options.end() && it->second;
 }
 
-void FakeView::select(Unit unit)
+void FakeView::selectOption(std::optional<Unit> unit)
 {
     options.clear();
-    options[unit] = true;
+    if (unit)
+        options[*unit] = true;
+}
+
+void FakeView::select(Unit unit)
+{
+    selectOption(unit);
 }
 
 } // namespace ventaro::test

@@ -64,15 +64,18 @@ class FakeView final : public ScheduleView
 public:
     QString activateText() const override;
     void setActivateText(const QString &text) override;
-    void setActivateEnabled(bool enabled) override;
     QString intervalText() const override;
+    void setIntervalText(const QString &text) override;
     bool optionSelected(Unit unit) const override;
+    void selectOption(std::optional<Unit> unit) override;
     QString commandText() const override;
+    void setCommandText(const QString &text) override;
     bool oneAtATime() const override;
     bool catchUp() const override;
     void setClockCaption(const QString &text) override;
-    void setHeightTwips(int height) override;
+    void showArmed(bool armed) override;
     void report(const Notice &notice) override;
+    void scheduleChanged() override;
 
     void select(Unit unit);
 
@@ -85,6 +88,7 @@ public:
     bool makeUp = false;
     QString clock;
     int height = 2340;
+    int changes = 0; // how often the schedule said it changed
     QStringList messages; // the bodies of the notices, in order
     QList<Notice> notices;
 };

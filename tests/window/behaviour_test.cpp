@@ -114,7 +114,7 @@ private slots:
     void disabledActivationBoxDragsTheStrip()
     {
         Rig rig;
-        rig.form.set_Click();
+        rig.form.schedule().set_Click();
         QVERIFY(!rig.child("activate")->isEnabled());
         const QPoint before = rig.form.pos();
         rig.press(QPointF(3615, 45), Qt::LeftButton, "activate");
@@ -211,7 +211,7 @@ private slots:
         rig.form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&rig.form));
         if (armed)
-            rig.form.set_Click();
+            rig.form.schedule().set_Click();
         QWidget *target = focus.isEmpty() ? static_cast<QWidget *>(&rig.form) : rig.child(focus);
         target->setFocus();
         QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
@@ -302,7 +302,7 @@ private slots:
         edit->selectAll();
         edit->paste();
         QCOMPARE(edit->text().size(), 256);
-        rig.form.plus_Click(0);
+        rig.form.schedule().plus_Click(0);
         QCOMPARE(rig.child<QLineEdit>("activate")->text().size(), 19); // read back as a timestamp
     }
 
@@ -312,12 +312,12 @@ private slots:
         auto *box = static_cast<QLineEdit *>(rig.child("activate"));
         const QColor normal = box->palette().color(QPalette::Disabled, QPalette::Text);
         rig.form.setActivateText(QStringLiteral("2024/05/17 21:39:00"));
-        rig.form.set_Click();
-        rig.form.Timer1_Timer();
+        rig.form.schedule().set_Click();
+        rig.form.schedule().Timer1_Timer();
         QVERIFY(rig.form.status().warning());
         QVERIFY(box->palette().color(QPalette::Disabled, QPalette::Text) != normal);
         QVERIFY(rig.form.status().activationToolTip().contains(QStringLiteral("no repeat will bring it back")));
-        rig.form.release_Click();
+        rig.form.schedule().release_Click();
         QVERIFY(!rig.form.status().warning());
     }
 
@@ -331,7 +331,7 @@ private slots:
         QTest::keyClick(&rig.form, Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(rig.launcher.started, QStringList{"/bin/sh -c x"});
         QCOMPARE(rig.child<QLineEdit>("activate")->text(), activation);
-        rig.form.processOutput(1001, "rsync: connection refused\n");
+        rig.form.schedule().processOutput(1001, "rsync: connection refused\n");
         QTest::keyClick(&rig.form, Qt::Key_F1);
         HistoryWindow *history = rig.form.status().history();
         QTRY_VERIFY(history->isVisible());
@@ -351,7 +351,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), stop);
         QTest::keyClick(stop, Qt::Key_Space);
         QCOMPARE(rig.launcher.stopped, QList<qint64>{1001});
-        rig.form.processEnded({1001, std::nullopt, 15, 2000});
+        rig.form.schedule().processEnded({1001, std::nullopt, 15, 2000});
         history->refresh();
         QCOMPARE(runs->item(0, 4)->text(), QStringLiteral("stopped by you after 2.0 s"));
         QVERIFY(runs->cellWidget(0, 5) == nullptr);
@@ -363,8 +363,8 @@ private slots:
         Rig rig;
         static_cast<QPlainTextEdit *>(rig.child("command"))->setPlainText(QStringLiteral("/bin/true"));
         rig.form.setActivateText(QStringLiteral("2024/05/17 21:40:05"));
-        rig.form.set_Click();
-        rig.form.Timer1_Timer();
+        rig.form.schedule().set_Click();
+        rig.form.schedule().Timer1_Timer();
         QWidget *box = rig.child("activate");
         QHelpEvent ask(QEvent::ToolTip, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(box, &ask);
@@ -373,7 +373,7 @@ private slots:
 
         // Kept current at each tick while shown.
         rig.clock.set(QStringLiteral("2024/05/17 21:40:01.002"));
-        rig.form.Timer1_Timer();
+        rig.form.schedule().Timer1_Timer();
         QCOMPARE(QToolTip::text(), QStringLiteral("Starts once in 4 s"));
         QToolTip::hideText();
 
@@ -382,7 +382,7 @@ private slots:
         QApplication::sendEvent(clock, &askClock);
         QTRY_COMPARE(QToolTip::text(), QStringLiteral("Nothing started yet"));
         rig.clock.set(QStringLiteral("2024/05/17 21:40:05.012"));
-        rig.form.Timer1_Timer();
+        rig.form.schedule().Timer1_Timer();
         QCOMPARE(rig.launcher.started.size(), 1);
         QCOMPARE(QToolTip::text(), QStringLiteral("Last start:\n2024/05/17 21:40:05 UTC, 12 ms late, process 1001, running"));
         QToolTip::hideText();
@@ -403,7 +403,7 @@ private slots:
         Rig rig;
         rig.form.activateWindow();
         rig.child(focus)->setFocus();
-        rig.form.set_Click();
+        rig.form.schedule().set_Click();
         QCOMPARE(QApplication::focusWidget(), &rig.form);
         for (const auto key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_X, Qt::Key_Space})
             QTest::keyClick(QApplication::focusWidget(), key);
@@ -420,7 +420,7 @@ private slots:
         QCOMPARE(rig.form.commandText() + rig.form.intervalText(), QString());
         QVERIFY(!rig.form.optionSelected(Unit::Days));
 
-        rig.form.release_Click();
+        rig.form.schedule().release_Click();
         QCOMPARE(QApplication::focusWidget(), rig.child(focus));
         QWidget *plus = rig.child("plus_0");
         plus->setFocus();

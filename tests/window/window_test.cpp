@@ -125,14 +125,14 @@ private slots:
         for (const char *name : {"Option_s", "Option_n", "Option_h", "Option_d"})
             QVERIFY(!rig.child<QRadioButton>(name)->isChecked());
         QCOMPARE(rig.form.height(), 2340 / 15);
-        rig.form.Timer1_Timer();
+        rig.form.schedule().Timer1_Timer();
         QCOMPARE(rig.child<ClockFace>("clock")->text(), QStringLiteral("2024/05/17 21:40:00"));
     }
 
     void compactStripShowsOnlyTheTopControls()
     {
         WindowRig rig(false);
-        rig.form.set_Click();
+        rig.form.schedule().set_Click();
         QCOMPARE(rig.form.height(), 270 / 15);
         QVERIFY(!rig.child<QLineEdit>("activate")->isEnabled());
         // The strip is the client area inside the frame: 16 pixels high.
@@ -145,7 +145,7 @@ private slots:
         }
         visible.sort();
         QCOMPARE(visible, (QStringList{"Image1", "Label1", "activate", "clock"}));
-        rig.form.release_Click();
+        rig.form.schedule().release_Click();
         QCOMPARE(rig.form.height(), 2340 / 15);
         QVERIFY(rig.child<QLineEdit>("activate")->isEnabled());
     }
@@ -190,14 +190,14 @@ private slots:
         QTest::mouseClick(rig.child<QRadioButton>("Option_n"), Qt::LeftButton, {}, QPoint(6, 8));
         QVERIFY(rig.child<QRadioButton>("Option_n")->isChecked());
         QTest::keyClicks(rig.child<QPlainTextEdit>("command"), QStringLiteral("/bin/echo hi"));
-        rig.form.set_Click();
+        rig.form.schedule().set_Click();
         rig.clock.set(QStringLiteral("2024/05/17 21:40:05.002"));
-        rig.form.Timer1_Timer();
+        rig.form.schedule().Timer1_Timer();
         QCOMPARE(activate->text(), QStringLiteral("2024/05/17 21:45:05"));
         QCOMPARE(rig.launcher.started, QStringList{"/bin/echo hi"});
 
         // Choosing another unit clears the first.
-        rig.form.release_Click();
+        rig.form.schedule().release_Click();
         QTest::mouseClick(rig.child<QRadioButton>("Option_s"), Qt::LeftButton, {}, QPoint(6, 8));
         QVERIFY(!rig.child<QRadioButton>("Option_n")->isChecked());
     }
@@ -235,8 +235,8 @@ private slots:
         QWidget *typing = rig.child("command");
         typing->setFocus();
         rig.form.report({"a", "First", "first"});
-        rig.form.set_Click();
-        rig.form.release_Click();
+        rig.form.schedule().set_Click();
+        rig.form.schedule().release_Click();
         rig.form.report({"b", "Second", "second"});
         QMessageBox *box = rig.form.messageWindow();
         QVERIFY(box != nullptr);
@@ -265,8 +265,8 @@ private slots:
         WindowRig rig(false);
         rig.launcher.failWith = QStringLiteral("Cannot start \"nope\": no such program on PATH");
         rig.child<QPlainTextEdit>("command")->setPlainText(QStringLiteral("nope"));
-        rig.form.set_Click();
-        rig.form.Timer1_Timer();
+        rig.form.schedule().set_Click();
+        rig.form.schedule().Timer1_Timer();
         QVERIFY(rig.form.messageWindow() != nullptr);
         QVERIFY(rig.form.messageWindow()->informativeText().startsWith(rig.launcher.failWith));
     }
@@ -328,7 +328,7 @@ private slots:
         WindowRig rig(false);
         rig.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&rig.form));
-        rig.form.Timer1_Timer();
+        rig.form.schedule().Timer1_Timer();
         QMap<QString, QAccessibleInterface *> found = accessibleControls(&rig.form);
         found.insert("Form1", QAccessible::queryAccessibleInterface(&rig.form));
         QAccessibleInterface *item = found.value(control);
@@ -342,7 +342,7 @@ private slots:
         WindowRig rig(false);
         rig.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&rig.form));
-        rig.form.Timer1_Timer();
+        rig.form.schedule().Timer1_Timer();
         const QMap<QString, QAccessibleInterface *> found = accessibleControls(&rig.form);
         QCOMPARE(found.size(), 21);
         for (auto it = found.cbegin(); it != found.cend(); ++it)

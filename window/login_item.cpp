@@ -1,0 +1,59 @@
+#include "window/login_item.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "platform/autostart_entry.h"
+
+namespace ventaro {
+
+LoginItem::LoginItem(QMenu *menu, AutostartEntry *entry, Contents contents, std::function<void(const Notice &)> report)
+    : QObject(menu)
+    , login_(menu->addAction(QStringLiteral("Start at Login")))
+    , entry_(entry)
+    , contents_(std::move(contents))
+    , report_(std::move(report))
+{
+    login_->setObjectName(QStringLiteral("login"));
+    login_->setCheckable(true);
+    login_->setVisible(entry_ != nullptr);
+    connect(login_, &QAction::triggered, this, &LoginItem::login_Click);
+}
+
+bool LoginItem::ticked() const
+{
+    return login_->isChecked();
+}
+
+void LoginItem::setTicked(bool ticked)
+{
+    login_->setChecked(ticked && entry_ != nullptr);
+}
+
+void LoginItem::follow()
+{
+    if (ticked() && entry_ != nullptr && contents_(entry_->id()) != written_)
+        login_Click(true);
+}
+
+void LoginItem::login_Click(bool checked)
+{
+    if (entry_ == nullptr)
+        return;
+    const bool had = entry_->exists();
+    written_ = contents_(entry_->id());
+    const QString why = checked ? entry_->write(written_.first(), written_.mid(1)) : entry_->remove();
+    if (why.isEmpty())
+        return;
+    // Ticked exactly while an entry will start a window at login.
+    login_->setChecked(entry_->exists());
+    const QString summary = !checked ? QStringLiteral("Cannot stop starting at login")
+        : had                        ? QStringLiteral("Cannot keep the login entry up to date")
+                                     : QStringLiteral("Cannot start at login");
+    report_({.key = QStringLiteral("login"),
+             .summary = summary,
+             .body = had && checked ? why + QStringLiteral("; the entry keeps the schedule it had") : why,
+             .lasting = false});
+}
+
+} // namespace ventaro
