@@ -127,17 +127,27 @@ QString missedStartsText(const MissedStarts &missed)
         : QStringLiteral("Missed %1 while the computer slept or the clock jumped").arg(between) + caughtUp;
 }
 
-ActivationOutlook activationOutlook(const OutlookInput &in)
+namespace {
+
+using S = ActivationState;
+
+ActivationOutlook said(ActivationState state, const QString &words)
 {
-    using S = ActivationState;
-    const auto said = [](ActivationState state, const QString &words) {
-        return ActivationOutlook{state, state == S::Missed || state == S::Never, words};
-    };
+    return ActivationOutlook{state, state == S::Missed || state == S::Never, words};
+}
+
+QString again()
+{
+    return QStringLiteral("Release, set a later time, and Set again.");
+}
+
+// Text that is no exact timestamp names no second that will ever come.
+std::optional<ActivationOutlook> unreachable(const OutlookInput &in)
+{
     const QString &text = in.activateText;
-    const QDate today = civilDate(in.nowLocal);
     CivilSeconds value = 0;
     try {
-        value = readDateText(text, in.separators, today);
+        value = readDateText(text, in.separators, civilDate(in.nowLocal));
     } catch (const RuntimeError &) {
         return said(S::Never, QStringLiteral("\"%1\" is not a date and time the clock will ever show. Type one as "
                                              "%2, for example %3.")
@@ -149,56 +159,69 @@ ActivationOutlook activationOutlook(const OutlookInput &in)
                                              "instead.")
                                   .arg(text, exact));
     }
+    return std::nullopt;
+}
 
-    // Ticks look back over skipped seconds, so a time just behind the clock
-    // still starts; only one the ticks have already looked at is gone.
+// Ticks look back over skipped seconds, so a time just behind the clock
+// still starts; only one the ticks have already looked at is gone.
+bool hasPassed(const OutlookInput &in)
+{
     const qint64 at = in.slot->instant;
     const bool lookingBack = in.examined && *in.examined <= in.now && in.now - *in.examined <= in.lookBackSeconds;
-    const bool passed = in.matched || (lookingBack ? at <= *in.examined : at < in.now);
-    const QString again = QStringLiteral("Release, set a later time, and Set again.");
+    return in.matched || (lookingBack ? at <= *in.examined : at < in.now);
+}
 
-    if (in.armed && in.missed) {
-        const QString missed = missedStartsText(*in.missed);
-        if (passed)
-            return said(S::Missed, missed + QStringLiteral(" Nothing more will start: ") + again);
-        if (repeats(in)) {
-            return said(S::Missed, QStringLiteral("%1 Starts in %2, then %3%4")
-                                       .arg(missed, durationText(std::max<qint64>(at - in.now, 0)),
-                                            everyText(*in.unit, in.count), manner(in)));
-        }
-    }
-    // The activation cannot move on: it starts once at the most.
-    if (!in.stepError.isEmpty()) {
-        const QString cannot =
-            QStringLiteral("%1, so the schedule cannot move on. Choose a smaller repeat count.").arg(in.stepError);
-        if (passed && in.armed && in.matched)
-            return said(S::Never, QStringLiteral("Started once at %1; nothing more will start: ").arg(text) + cannot);
-        if (!passed) {
-            return said(S::Never, QStringLiteral("Starts once %1, then never again: ").arg(whenText(in, at)) + cannot);
-        }
-        return said(S::Never, QStringLiteral("Nothing will start: ") + cannot);
-    }
+std::optional<ActivationOutlook> afterMissed(const OutlookInput &in, bool passed)
+{
+    if (!in.armed || !in.missed)
+        return std::nullopt;
+    const QString missed = missedStartsText(*in.missed);
+    if (passed)
+        return said(S::Missed, missed + QStringLiteral(" Nothing more will start: ") + again());
+    if (!repeats(in))
+        return std::nullopt;
+    return said(S::Missed, QStringLiteral("%1 Starts in %2, then %3%4")
+                               .arg(missed, durationText(std::max<qint64>(in.slot->instant - in.now, 0)),
+                                    everyText(*in.unit, in.count), manner(in)));
+}
+
+// The activation cannot move on: it starts once at the most.
+ActivationOutlook stuck(const OutlookInput &in, bool passed)
+{
+    const QString cannot =
+        QStringLiteral("%1, so the schedule cannot move on. Choose a smaller repeat count.").arg(in.stepError);
     if (passed && in.armed && in.matched)
+        return said(S::Never, QStringLiteral("Started once at %1; nothing more will start: ").arg(in.activateText) + cannot);
+    if (!passed) {
+        return said(S::Never,
+                    QStringLiteral("Starts once %1, then never again: ").arg(whenText(in, in.slot->instant)) + cannot);
+    }
+    return said(S::Never, QStringLiteral("Nothing will start: ") + cannot);
+}
+
+ActivationOutlook passedBy(const OutlookInput &in)
+{
+    const QString &text = in.activateText;
+    if (in.armed && in.matched)
         return said(S::Done, in.lastStart.isEmpty() ? QStringLiteral("Started once at %1.").arg(text)
                                                     : QStringLiteral("Started once at ") + in.lastStart);
-    if (passed && in.armed) {
+    if (in.armed) {
         const QString why = in.unit ? QStringLiteral("a repeat count of %1 moves nothing on").arg(in.count)
                                     : QStringLiteral("no repeat will bring it back");
-        return said(S::Never, QStringLiteral("%1 has passed and %2: nothing will start. ").arg(text, why) + again);
+        return said(S::Never, QStringLiteral("%1 has passed and %2: nothing will start. ").arg(text, why) + again());
     }
-    if (passed && repeats(in))
-        return said(S::Waiting, QStringLiteral("%1 has passed: Set moves it on to its next slot.").arg(text));
-    if (passed)
-        return said(S::Waiting, QStringLiteral("%1 has passed: set a later time before you choose Set.").arg(text));
-
-    // A second just behind the clock that a late tick has yet to look at
-    // starts at that tick.
-    const QString when = whenText(in, at);
-    QString tip;
     if (repeats(in))
-        tip = QStringLiteral("Starts %1, then %2").arg(when, everyText(*in.unit, in.count));
-    else
-        tip = QStringLiteral("Starts once %1").arg(when);
+        return said(S::Waiting, QStringLiteral("%1 has passed: Set moves it on to its next slot.").arg(text));
+    return said(S::Waiting, QStringLiteral("%1 has passed: set a later time before you choose Set.").arg(text));
+}
+
+// A second just behind the clock that a late tick has yet to look at
+// starts at that tick.
+ActivationOutlook waiting(const OutlookInput &in)
+{
+    const QString when = whenText(in, in.slot->instant);
+    QString tip = repeats(in) ? QStringLiteral("Starts %1, then %2").arg(when, everyText(*in.unit, in.count))
+                              : QStringLiteral("Starts once %1").arg(when);
     tip += manner(in) + occurrenceNote(in);
     if (!in.skipped.isEmpty())
         tip = in.skipped + u' ' + tip;
@@ -207,6 +230,20 @@ ActivationOutlook activationOutlook(const OutlookInput &in)
     if (!in.armed)
         tip = QStringLiteral("Once Set: ") + tip.at(0).toLower() + tip.mid(1);
     return said(S::Waiting, tip);
+}
+
+} // namespace
+
+ActivationOutlook activationOutlook(const OutlookInput &in)
+{
+    if (const std::optional<ActivationOutlook> never = unreachable(in))
+        return *never;
+    const bool passed = hasPassed(in);
+    if (const std::optional<ActivationOutlook> missed = afterMissed(in, passed))
+        return *missed;
+    if (!in.stepError.isEmpty())
+        return stuck(in, passed);
+    return passed ? passedBy(in) : waiting(in);
 }
 
 } // namespace ventaro
