@@ -17,6 +17,53 @@
 #include "schedule/schedule_controller.h"
 #include "window/form1.h"
 
+namespace {
+
+void prepareEnvironment()
+{
+    // The window is small: copying its few changed pixels over the X socket
+    // is cheaper than shared memory, whose completion event wakes the
+    // program twice more every second.
+    ventaro::setForThisProgramOnly("QT_XCB_NO_MITSHM", "1");
+    // Log lines say when and how bad: outside a systemd session they end in
+    // a file that nothing else dates.
+    if (!qEnvironmentVariableIsSet("QT_MESSAGE_PATTERN"))
+        qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd HH:mm:ss t} %{if-category}%{category} %{endif}%{type}: "
+                                          "%{message}"));
+}
+
+// Qt reads only its own options, never a value of ours or the command.
+std::vector<char *> qtArguments(char **argv, const ventaro::ProgramOptions &options)
+{
+    std::vector<char *> qtArgv{argv[0]};
+    for (const int index : options.qtArguments)
+        qtArgv.push_back(argv[index]);
+    qtArgv.push_back(nullptr);
+    return qtArgv;
+}
+
+// The children report to the schedule what they wrote, then how they
+// ended; the window shows the schedule given, armed once shown if it says so.
+void openWindow(ventaro::Form1 &window, ventaro::CommandLauncher &launcher, const ventaro::ReadSchedule &given)
+{
+    ventaro::ScheduleController &schedule = window.schedule();
+    QObject::connect(&launcher.output(), &ventaro::ChildOutput::output, &window,
+                     [&schedule](qint64 pid, const QByteArray &bytes) { schedule.processOutput(pid, bytes); });
+    QObject::connect(&launcher.output(), &ventaro::ChildOutput::exited, &window,
+                     [&schedule](const ventaro::ChildExit &ended) { schedule.processEnded(ended); });
+    window.fill(given.schedule);
+    window.show();
+    if (!given.problem.isEmpty()) {
+        window.report({.key = QStringLiteral("arguments"),
+                       .summary = QStringLiteral("The login entry could not be read in full"),
+                       .body = given.problem});
+    }
+    if (given.schedule.set)
+        QTimer::singleShot(0, &window, &ventaro::Form1::armGiven);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QApplication::setApplicationName(QStringLiteral("ventaro"));
@@ -45,21 +92,8 @@ int main(int argc, char *argv[])
         }
     }
 
-    // The window is small: copying its few changed pixels over the X socket
-    // is cheaper than shared memory, whose completion event wakes the
-    // program twice more every second.
-    ventaro::setForThisProgramOnly("QT_XCB_NO_MITSHM", "1");
-    // Log lines say when and how bad: outside a systemd session they end in
-    // a file that nothing else dates.
-    if (!qEnvironmentVariableIsSet("QT_MESSAGE_PATTERN"))
-        qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd HH:mm:ss t} %{if-category}%{category} %{endif}%{type}: "
-                                          "%{message}"));
-
-    // Qt reads only its own options, never a value of ours or the command.
-    std::vector<char *> qtArgv{argv[0]};
-    for (const int index : options.qtArguments)
-        qtArgv.push_back(argv[index]);
-    qtArgv.push_back(nullptr);
+    prepareEnvironment();
+    std::vector<char *> qtArgv = qtArguments(argv, options);
     int qtArgc = int(qtArgv.size()) - 1;
     ventaro::DisplayGuard guard(qtArgc, qtArgv.data());
     QApplication app(qtArgc, qtArgv.data());
@@ -71,20 +105,6 @@ int main(int argc, char *argv[])
     // message window where there are none.
     ventaro::DesktopNotifications notifications;
     ventaro::Form1 window({clock, launcher, separators, &notifications, &autostart});
-    // The children report what they wrote, then how they ended.
-    ventaro::ScheduleController &schedule = window.schedule();
-    QObject::connect(&launcher.output(), &ventaro::ChildOutput::output, &window,
-                     [&schedule](qint64 pid, const QByteArray &bytes) { schedule.processOutput(pid, bytes); });
-    QObject::connect(&launcher.output(), &ventaro::ChildOutput::exited, &window,
-                     [&schedule](const ventaro::ChildExit &ended) { schedule.processEnded(ended); });
-    window.fill(given.schedule);
-    window.show();
-    if (!given.problem.isEmpty()) {
-        window.report({.key = QStringLiteral("arguments"),
-                       .summary = QStringLiteral("The login entry could not be read in full"),
-                       .body = given.problem});
-    }
-    if (given.schedule.set)
-        QTimer::singleShot(0, &window, &ventaro::Form1::armGiven);
+    openWindow(window, launcher, given);
     return QApplication::exec();
 }
