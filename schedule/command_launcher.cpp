@@ -20,15 +20,6 @@ constexpr qsizetype kLongestName = 255;
 // The desktop's way to open a file with the default application for its type.
 const char kOpener[] = "xdg-open";
 
-bool blankFrom(const QString &line, qsizetype from)
-{
-    for (qsizetype i = from; i < line.size(); ++i) {
-        if (!isCommandBlank(line[i]))
-            return false;
-    }
-    return true;
-}
-
 // Commands start in the home folder, so a relative path is read from there.
 QString inHome(const QString &program)
 {
@@ -44,21 +35,20 @@ QString inHome(const QString &program)
 // or a file or folder (which may not be one this process can run).
 struct Reading
 {
-    QString program;  // as written in the line
-    QString path;     // where it is
+    ProgramReading read;
+    QString path; // where its program is
     FileFacts facts;
-    qsizetype restFrom = 0;
 };
 
-std::vector<Reading> readings(const QString &line, const std::vector<ProgramCandidate> &candidates)
+std::vector<Reading> readings(const std::vector<ProgramReading> &tried)
 {
     std::vector<Reading> found;
-    for (const ProgramCandidate &candidate : candidates) {
-        const QString program = candidate.program(line);
+    for (const ProgramReading &read : tried) {
+        const QString &program = read.program;
         if (!program.contains(u'/')) {
             const QString onPath = program.size() <= kLongestName ? findOnPath(program) : QString();
             if (!onPath.isEmpty())
-                found.push_back({program, onPath, {FileKind::Program, true, {}}, candidate.restFrom});
+                found.push_back({read, onPath, {FileKind::Program, true, {}}});
             continue;
         }
         if (program.size() > kLongestPath)
@@ -66,16 +56,16 @@ std::vector<Reading> readings(const QString &line, const std::vector<ProgramCand
         const QString path = inHome(program);
         const FileFacts facts = examineFile(path);
         if (facts.kind != FileKind::Missing)
-            found.push_back({program, path, facts, candidate.restFrom});
+            found.push_back({read, path, facts});
     }
     return found;
 }
 
 // Whether this reading alone would start something.
-bool runs(const Reading &reading, const QString &line)
+bool runs(const Reading &reading)
 {
     return (reading.facts.kind == FileKind::Program && reading.facts.mayExecute)
-        || (reading.facts.kind == FileKind::Document && blankFrom(line, reading.restFrom));
+        || (reading.facts.kind == FileKind::Document && reading.read.restBlank);
 }
 
 // Two readings that could each be meant: starting either would be a guess,
@@ -85,7 +75,7 @@ bool runs(const Reading &reading, const QString &line)
 {
     QStringList names;
     for (const Reading &reading : found)
-        names << QStringLiteral("\"%1\"").arg(elided(reading.program, 60));
+        names << QStringLiteral("\"%1\"").arg(elided(reading.read.program, 60));
     if (names.size() > 3)
         names = names.first(3) << QStringLiteral("%1 more").arg(found.size() - 3);
     throw RuntimeError(QStringLiteral("Cannot start the command: it could mean %1. Put the program's path in "
@@ -103,9 +93,9 @@ QString expansionHint(const QString &program)
     return {};
 }
 
-[[noreturn]] void nothingNamed(const QString &line, const std::vector<ProgramCandidate> &candidates)
+[[noreturn]] void nothingNamed(const ProgramReading &shortest)
 {
-    const QString first = candidates.front().program(line);
+    const QString &first = shortest.program;
     if (!first.contains(u'/'))
         cannotStart(first, QStringLiteral("no such program on PATH") + expansionHint(first));
     if (QDir::isRelativePath(first)) {
@@ -120,75 +110,82 @@ QString expansionHint(const QString &program)
 {
     if (result.errorNumber == ENOENT && QFileInfo::exists(reading.path)) {
         const QString missing = missingPartOf(reading.path);
-        cannotStart(reading.program, missing.isEmpty() ? result.error : missing);
+        cannotStart(reading.read.program, missing.isEmpty() ? result.error : missing);
     }
     if (result.errorNumber == EACCES) {
         const FileFacts facts = examineFile(reading.path);
         if (facts.kind == FileKind::NoAccess)
-            cannotStart(reading.program, QStringLiteral("no permission to enter the folder %1").arg(facts.blockedFolder));
+            cannotStart(reading.read.program,
+                        QStringLiteral("no permission to enter the folder %1").arg(facts.blockedFolder));
     }
-    cannotStart(reading.program, result.error);
+    cannotStart(reading.read.program, result.error);
+}
+
+// Readings are shortest first. One that would run starts only when nothing
+// longer exists and nothing else would run; otherwise the longest says why
+// nothing starts.
+Reading chosenReading(const QString &commandLine)
+{
+    const std::vector<ProgramReading> tried = readCommandLine(commandLine);
+    if (tried.empty())
+        throw RuntimeError(QStringLiteral("Cannot start an empty command line"));
+    const std::vector<Reading> found = readings(tried);
+    if (found.empty())
+        nothingNamed(tried.front());
+    std::vector<Reading> running;
+    for (const Reading &reading : found) {
+        if (runs(reading))
+            running.push_back(reading);
+    }
+    if (running.size() > 1)
+        ambiguous(running);
+    if (running.size() == 1 && running.front().read.restFrom != found.back().read.restFrom)
+        ambiguous({running.front(), found.back()});
+    return found.back();
+}
+
+// Starts what the reading names, or says why it cannot.
+StartResult startReading(const Reading &reading)
+{
+    const QString &program = reading.read.program;
+    const StartOptions options{3, QDir::homePath(), true};
+    switch (reading.facts.kind) {
+    case FileKind::Missing: // gone since it was read
+        cannotStart(program, QStringLiteral("no such file"));
+    case FileKind::NoAccess:
+        cannotStart(program, QStringLiteral("no permission to enter the folder %1").arg(reading.facts.blockedFolder));
+    case FileKind::Folder:
+        cannotStart(program, QStringLiteral("it is a folder"));
+    case FileKind::Script:
+        cannotStart(program, QStringLiteral("it has no #! line (add #!/bin/sh as its first line)"));
+    case FileKind::Program:
+        if (!reading.facts.mayExecute)
+            cannotStart(program, QStringLiteral("no permission to run it"));
+        return startDetached(reading.path, reading.read.arguments(), options);
+    case FileKind::Document:
+        break;
+    }
+    if (!reading.read.restBlank) {
+        cannotStart(program, QStringLiteral("it is no program, and a document opens only as the whole command: "
+                                            "remove \"%1\" after it")
+                                 .arg(elided(reading.read.rest().trimmed(), 40)));
+    }
+    // A document (a sound, a picture, a page) opens in the desktop's default
+    // application for its type, whatever its mode bits say.
+    const QString opener = findOnPath(QLatin1String(kOpener));
+    if (opener.isEmpty()) {
+        cannotStart(program,
+                    QStringLiteral("it is no program, and there is no %1 to open it with").arg(QLatin1String(kOpener)));
+    }
+    return startDetached(opener, {QFileInfo(reading.path).absoluteFilePath()}, options);
 }
 
 } // namespace
 
 qint64 CommandLauncher::launch(const QString &commandLine)
 {
-    const std::vector<ProgramCandidate> candidates = programCandidates(commandLine);
-    if (candidates.empty())
-        throw RuntimeError(QStringLiteral("Cannot start an empty command line"));
-
-    // Readings are shortest first. One that would run starts only when
-    // nothing longer exists and nothing else would run; otherwise the
-    // longest says why nothing starts.
-    const std::vector<Reading> found = readings(commandLine, candidates);
-    if (found.empty())
-        nothingNamed(commandLine, candidates);
-    std::vector<Reading> running;
-    for (const Reading &reading : found) {
-        if (runs(reading, commandLine))
-            running.push_back(reading);
-    }
-    if (running.size() > 1)
-        ambiguous(running);
-    if (running.size() == 1 && running.front().restFrom != found.back().restFrom)
-        ambiguous({running.front(), found.back()});
-
-    const Reading &reading = found.back();
-    const StartOptions options{3, QDir::homePath(), true};
-    StartResult started;
-    switch (reading.facts.kind) {
-    case FileKind::Missing: // gone since it was read
-        cannotStart(reading.program, QStringLiteral("no such file"));
-    case FileKind::NoAccess:
-        cannotStart(reading.program, QStringLiteral("no permission to enter the folder %1")
-                                         .arg(reading.facts.blockedFolder));
-    case FileKind::Folder:
-        cannotStart(reading.program, QStringLiteral("it is a folder"));
-    case FileKind::Script:
-        cannotStart(reading.program, QStringLiteral("it has no #! line (add #!/bin/sh as its first line)"));
-    case FileKind::Program:
-        if (!reading.facts.mayExecute)
-            cannotStart(reading.program, QStringLiteral("no permission to run it"));
-        started = startDetached(reading.path, splitArguments(commandLine.sliced(reading.restFrom)), options);
-        break;
-    case FileKind::Document: {
-        if (!blankFrom(commandLine, reading.restFrom)) {
-            cannotStart(reading.program, QStringLiteral("it is no program, and a document opens only as the whole "
-                                                        "command: remove \"%1\" after it")
-                                             .arg(elided(commandLine.sliced(reading.restFrom).trimmed(), 40)));
-        }
-        // A document (a sound, a picture, a page) opens in the desktop's
-        // default application for its type, whatever its mode bits say.
-        const QString opener = findOnPath(QLatin1String(kOpener));
-        if (opener.isEmpty()) {
-            cannotStart(reading.program, QStringLiteral("it is no program, and there is no %1 to open it with")
-                                             .arg(QLatin1String(kOpener)));
-        }
-        started = startDetached(opener, {QFileInfo(reading.path).absoluteFilePath()}, options);
-        break;
-    }
-    }
+    const Reading reading = chosenReading(commandLine);
+    const StartResult started = startReading(reading);
     if (!started.pid)
         startFailed(reading, started);
     reaper_.watch(*started.pid);

@@ -108,6 +108,27 @@ std::vector<ProgramCandidate> programCandidates(const QString &commandLine)
     return result;
 }
 
+QString ProgramReading::rest() const
+{
+    return line.sliced(restFrom);
+}
+
+QStringList ProgramReading::arguments() const
+{
+    return splitArguments(rest());
+}
+
+std::vector<ProgramReading> readCommandLine(const QString &commandLine)
+{
+    qsizetype end = commandLine.size();
+    while (end > 0 && isCommandBlank(commandLine[end - 1]))
+        --end;
+    std::vector<ProgramReading> read;
+    for (const ProgramCandidate &candidate : programCandidates(commandLine))
+        read.push_back({candidate.program(commandLine), commandLine, candidate.restFrom, candidate.restFrom >= end});
+    return read;
+}
+
 QStringList splitArguments(const QString &text)
 {
     QStringList result;

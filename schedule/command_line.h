@@ -32,6 +32,23 @@ struct ProgramCandidate
 std::vector<ProgramCandidate> programCandidates(const QString &commandLine);
 inline constexpr qsizetype kLongestPath = 4095;
 
+// One reading of a command line, whole: its program as written, and the
+// rest of the line after it.
+struct ProgramReading
+{
+    QString program;
+    QString line;
+    qsizetype restFrom = 0;
+    bool restBlank = false; // nothing but blanks after the program
+
+    QString rest() const;
+    // The rest split as splitArguments does; read only when asked for.
+    QStringList arguments() const;
+};
+
+// Every reading of the command line, in the order programCandidates gives.
+std::vector<ProgramReading> readCommandLine(const QString &commandLine);
+
 // Splits the argument text into arguments: blanks separate, double quotes
 // group, "" inside quotes is a quote, and backslashes escape a quote
 // (2n backslashes and a quote give n backslashes and a grouping quote; 2n+1
