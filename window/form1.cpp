@@ -559,7 +559,10 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         openMenuAtIcon();
         return true;
     }
-    if (watched == Image1 && event->type() == QEvent::MouseButtonPress) {
+    // A press soon after the last one, at the same place, comes as a double
+    // click: the menu closed in between, it must open again all the same.
+    if (watched == Image1
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
         Image1_MouseDown();
         return true;
     }
@@ -640,9 +643,9 @@ void Form1::command_OLEDragDrop(const QMimeData *dropped)
         command->setExactText(file->command);
 }
 
-qint16 Form1::dragFlag() const
+bool Form1::dragging() const
 {
-    return drag_flag;
+    return drag_flag != 0;
 }
 
 QPoint Form1::dragInit() const

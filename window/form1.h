@@ -104,7 +104,8 @@ public:
     void Image1_MouseDown();
     void command_OLEDragDrop(const QMimeData *dropped);
 
-    qint16 dragFlag() const;
+    // Whether a press on the bare surface drags the window now.
+    bool dragging() const;
     QPoint dragInit() const;
 
     // Opens the menu at the icon, for the keyboard.
