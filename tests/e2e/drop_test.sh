@@ -14,7 +14,11 @@ printf '#!/bin/sh\ntouch "%s/tool-ran"\n' "$WORK" >"$WORK/x/My Apps/tool"
 chmod +x "$WORK/x/My" "$WORK/x/My Apps/tool"
 "$DRAG_SOURCE" "file://$(hostname)$(printf '%s' "$WORK/x/My Apps/tool" | sed 's/ /%20/g')" &
 EXTRA_PIDS=$!
-sleep 1
+for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '^drag-source$' >/dev/null 2>&1 && break
+    sleep 0.05
+done
+xdotool search --onlyvisible --name '^drag-source$' >/dev/null 2>&1 || fail "the drag source did not appear"
 
 # Drags from the source window to a point given in pixels from our window's corner.
 drag_file_to() {

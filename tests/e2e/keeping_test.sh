@@ -29,8 +29,9 @@ wait_runs() {
 }
 # Opens the menu at the icon and chooses "Start at Login", the fourth item.
 toggle_login() {
+    menu_from=$(shown_windows)
     click_at 17 9
-    sleep 0.4
+    wait_shown more "$menu_from"
     xdotool key Down Down Down Down Return
 }
 wait_entry() {

@@ -97,7 +97,40 @@ start_app() {
     env ${APP_ENV:-} "$VENTARO" >"$WORK/app.log" 2>&1 &
     APP_PID=$!
     wait_window
-    sleep 0.3
+    wait_painted
+}
+
+# Waits until the window shows its clock: drawn, so it takes input.
+wait_painted() {
+    for _ in $(seq 100); do
+        colours=$(import -window "$WIN" -crop "$CLOCK_CROP" +repage png:- 2>/dev/null | identify -format '%k' - 2>/dev/null) || true
+        [ "${colours:-0}" -gt 1 ] && return 0
+        sleep 0.05
+    done
+    fail "the window never showed its clock"
+}
+
+# How many windows of ours are on screen: the window, its menu, messages.
+shown_windows() { xdotool search --onlyvisible --classname ventaro 2>/dev/null | wc -l; }
+
+# Waits until shown_windows is more (more) or back to (back) COUNT.
+wait_shown() {
+    for _ in $(seq 100); do
+        shown=$(shown_windows)
+        { [ "$1" = more ] && [ "$shown" -gt "$2" ]; } || { [ "$1" = back ] && [ "$shown" -le "$2" ]; } && return 0
+        sleep 0.05
+    done
+    fail "our windows on screen stayed at $(shown_windows), not $1 $2"
+}
+
+# Waits until the window stands at (x, y); fails with WHY when it does not.
+wait_window_at() {
+    for _ in $(seq 60); do
+        window_geometry
+        [ "$WX" -eq "$1" ] && [ "$WY" -eq "$2" ] && return 0
+        sleep 0.05
+    done
+    fail "$3 (the window is at $WX,$WY, not $1,$2)"
 }
 
 # The window's position and size from the X server: sets WX, WY, WW, WH.
@@ -123,22 +156,22 @@ drag_from() {
     xdotool mousemove "$x" "$y" mousedown 1
     for step in 1 2 3 4; do
         xdotool mousemove $((x + $3 * step / 4)) $((y + $4 * step / 4))
-        sleep 0.02
     done
     xdotool mouseup 1
-    sleep 0.2
 }
 
 # Opens the icon's menu and chooses an item by its place: 1 Set, 2 Release, 3 Exit.
 choose_from_menu() {
+    menu_from=$(shown_windows)
     click_at 17 9
-    sleep 0.4
+    wait_shown more "$menu_from"
     case $1 in
     1) xdotool key Down Return ;;
     2) xdotool key Down Down Return ;;
     3) xdotool key Up Return ;;
     esac
-    sleep 0.3
+    # Exit closes the window too.
+    wait_shown back "$menu_from"
 }
 
 # Replaces the text of the box at (x, y) with the given text.
