@@ -6,7 +6,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
-#include <QRegularExpression>
 
 #include "platform/autostart_entry.h"
 
@@ -51,11 +50,11 @@ template <std::size_t N> bool among(const char *const (&names)[N], const QString
     return false;
 }
 
-// "10" in "--every 10 minutes": a bare number, whose unit is the next word.
-bool isBareCount(const QString &word)
+// "10" in "--every 10 minutes": a unit is the letters a value ends with, so
+// a value that ends otherwise has its unit in the next word.
+bool lacksUnit(const QString &value)
 {
-    static const QRegularExpression form(QStringLiteral(R"(^[+-]?(\d+\.?\d*|\.\d+)([eEdD][+-]?\d+)?$)"));
-    return form.match(word).hasMatch();
+    return !value.isEmpty() && !value.back().isLetter();
 }
 
 // The bytes of an argument that is no valid text, as escapes: "p\xff".
@@ -174,9 +173,10 @@ private:
             result_.autostart = valueOf(word, attached);
         } else if (name == u"every") {
             result_.every = valueOf(word, attached);
-            // "--every 10 minutes" is one value in two words.
-            if (!attached && result_.every && isBareCount(*result_.every) && next_ < words_.size()
-                && !words_[next_].startsWith(u'-'))
+            // "--every 10 minutes" is one value in two words, "--every 1 0 s"
+            // in three.
+            while (!attached && result_.every && lacksUnit(*result_.every) && next_ < words_.size()
+                   && !words_[next_].startsWith(u'-'))
                 *result_.every += u' ' + words_[next_++];
         } else {
             problem(QStringLiteral("Unknown option '%1'").arg(name));

@@ -747,6 +747,7 @@ private slots:
                            "/bin/true"}
             << "2024/05/17 21:45:00|10 1|\"/bin/true\"|set|one at a time|catch up";
         QTest::newRow("a count as the box reads it") << QStringList{"--every", "1 0 minutes"} << "|1 0 1||";
+        QTest::newRow("the same, in three words") << QStringList{"--every", "1", "0", "minutes"} << "|1 0 1||";
         QTest::newRow("a count out of range") << QStringList{"--every", "1e400", "s"} << "the count 1e400 is out of range";
         QTest::newRow("a count that rounds to no step") << QStringList{"--every", "0.4 s"} << "less than the half second";
         QTest::newRow("a count far too small") << QStringList{"--every", "1e-300 s"} << "less than the half second";
