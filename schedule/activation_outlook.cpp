@@ -191,7 +191,8 @@ ActivationOutlook stuck(const OutlookInput &in, bool passed)
     const QString cannot =
         QStringLiteral("%1, so the schedule cannot move on. Choose a smaller repeat count.").arg(in.stepError);
     if (passed && in.armed && in.matched)
-        return said(S::Never, QStringLiteral("Started once at %1; nothing more will start: ").arg(in.activateText) + cannot);
+        return said(S::Never,
+                    QStringLiteral("Started once at %1; nothing more will start: ").arg(in.activateText) + cannot);
     if (!passed) {
         return said(S::Never,
                     QStringLiteral("Starts once %1, then never again: ").arg(whenText(in, in.slot->instant)) + cannot);

@@ -7,9 +7,10 @@
 namespace ventaro {
 
 // Starts the command line directly, never through a shell: the program is
-// found by the readings programCandidates lists (the command box's own rules,
-// so that a line means the same when typed, dropped or restored) and started in a session of its own with its arguments. A command that
-// names a file which is no program (a sound, a picture, a page) opens it with
+// found among the readings readCommandLine gives (the command box's own
+// rules, so that a line means the same typed, dropped or restored) and
+// started in a session of its own with its arguments. A command that names
+// a file which is no program (a sound, a picture, a page) opens it with
 // xdg-open, whose exit status then says whether it could. Every process it
 // starts is reaped by its reaper; what it writes, and then its end, are
 // told by its output.

@@ -354,7 +354,8 @@ std::optional<MissedStarts> ScheduleController::passOver(qint64 lastLooked, qint
 // The activation stays where it was; the next ticks go on.
 void ScheduleController::reportCannotMoveOn(const QString &why)
 {
-    view_.report({.key = QStringLiteral("calendar"), .summary = QStringLiteral("The schedule cannot move on"), .body = why});
+    view_.report(
+        {.key = QStringLiteral("calendar"), .summary = QStringLiteral("The schedule cannot move on"), .body = why});
 }
 
 void ScheduleController::tellMissed(const MissedStarts &missed)
