@@ -473,7 +473,7 @@ void Form1::report(const Notice &notice)
         messages_->show(notice);
 }
 
-ScheduleController &Form1::schedule() const
+ScheduleController &Form1::schedule()
 {
     return *controller_;
 }

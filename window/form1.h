@@ -80,7 +80,7 @@ public:
 
     // The schedule's handlers: Set, Release, the steps, the ticks, the ends
     // of its processes.
-    ScheduleController &schedule() const;
+    ScheduleController &schedule();
     QMenu *menu() const;
     QMessageBox *messageWindow() const;
     SecondTicker *timer() const;
