@@ -60,8 +60,9 @@ public:
     void processOutput(qint64 pid, QByteArrayView bytes);
     // The user closed, or acted on, the notice with this key.
     void noticeClosed(const QString &key);
-    // The activation time, the count, the unit or the command changed, by
-    // whatever hand; while armed, it is put back as it was armed.
+    // The activation time, the count, the unit, the command or an overnight
+    // option changed, by whatever hand; while armed, the first four are put
+    // back as they were armed (the options cannot change then).
     void edited();
     // The run (by its serial) a failure's notice last told of.
     std::optional<qint64> runOfNotice(const QString &key) const;
