@@ -3,11 +3,14 @@
 prints what it finds, one "role|name|description|showing|text" line per
 object. With "poke", it first does what an assistive tool may do to every
 object: presses it and writes into it. With "press NAME", it presses the
-objects of that name."""
+objects of that name. With "choose NAME", the open menu is gone down with
+the Down key until the item read out is NAME, which Return then chooses."""
+import subprocess
 import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 
 def text_of(node):
@@ -47,6 +50,43 @@ def walk(node, depth=0):
     for child in node:
         walk(child, depth + 1)
 
+
+def choose(name):
+    """Down the open menu until NAME is the item read, then Return: the
+    menu's items are known by name, whatever their order."""
+    read = []
+
+    def focused(event):
+        if event.detail1 and event.source is not None and "menu item" in event.source.getRoleName():
+            read.append(event.source.name)
+
+    pressed = [0]
+
+    def step():
+        if len(read) < pressed[0]:
+            return True  # the last Down is not read out yet
+        if read and read[-1] == name:
+            subprocess.run(["xdotool", "key", "Return"], check=True)
+            pyatspi.Registry.stop()
+            return False
+        if pressed[0] > 30:
+            pyatspi.Registry.stop()
+            return False
+        subprocess.run(["xdotool", "key", "Down"], check=True)
+        pressed[0] += 1
+        return True
+
+    pyatspi.Registry.registerEventListener(focused, "object:state-changed:focused")
+    GLib.timeout_add(20, step)
+    GLib.timeout_add(10000, pyatspi.Registry.stop)
+    pyatspi.Registry.start()
+    if not read or read[-1] != name:
+        sys.exit("no item \"%s\" in the menu; read: %s" % (name, ", ".join(read) or "nothing"))
+
+
+if sys.argv[1:2] == ["choose"]:
+    choose(sys.argv[2])
+    sys.exit(0)
 
 deadline = time.time() + 10
 while time.time() < deadline:

@@ -18,7 +18,7 @@ TZ=$zone arm_schedule "/bin/sh -c \"date +%s >> '$marker'\"" 1 $((change - 5))
 fake_now() { echo $(($(date +%s) + offset)); }
 [ "$(fake_now)" -lt $((change - 5)) ] || fail "setting up took too long: armed after the activation second"
 sleep $((change + 6 - $(fake_now)))
-choose_from_menu 2
+choose_from_menu Release
 
 [ -f "$marker" ] || fail "the command never started"
 expected=$(seq $((change - 5)) $((change + 4)))

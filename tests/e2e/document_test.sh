@@ -22,10 +22,10 @@ at=$(( $(date +%s) + 3 ))
 # shellcheck disable=SC2086
 type_into $ACTIVATE "$(date -d "@$at" '+%Y/%m/%d %H:%M:%S')"
 xdotool key shift+F10
-sleep 0.4
+wait_for_window menu "Shift+F10 did not open the menu"
 xdotool key Return # the first item, Set, is current
-sleep 0.3
-window_geometry
+wait_gone "$FOUND" "Return left the menu open"
+for _ in $(seq 60); do window_geometry; [ "$WH" -eq 18 ] && break; sleep 0.05; done
 [ "$WH" -eq 18 ] || fail "Shift+F10 and Set left the window $WH pixels high, not armed"
 pass "Shift+F10 opens the menu and Set arms the schedule"
 

@@ -13,7 +13,7 @@ printf '#!/bin/sh\ntouch "%s/planted-ran"\n' "$WORK" >"$WORK/x/My"
 printf '#!/bin/sh\ntouch "%s/tool-ran"\n' "$WORK" >"$WORK/x/My Apps/tool"
 chmod +x "$WORK/x/My" "$WORK/x/My Apps/tool"
 "$DRAG_SOURCE" "file://$(hostname)$(printf '%s' "$WORK/x/My Apps/tool" | sed 's/ /%20/g')" &
-EXTRA_PIDS=$!
+EXTRA_PIDS="$EXTRA_PIDS $!"
 for _ in $(seq 100); do
     xdotool search --onlyvisible --name '^drag-source$' >/dev/null 2>&1 && break
     sleep 0.05
@@ -47,7 +47,7 @@ drag_file_to $COMMAND
 at=$(($(date +%s) + 3))
 # shellcheck disable=SC2086
 type_into $ACTIVATE "$(date -d "@$at" '+%Y/%m/%d %H:%M:%S')"
-choose_from_menu 1
+choose_from_menu Set
 sleep $((at - $(date +%s) + 2))
 [ -f "$WORK/tool-ran" ] || fail "the dropped program did not start"
 [ ! -f "$WORK/planted-ran" ] || fail "the program planted at the shorter path started"

@@ -22,9 +22,9 @@ for _ in $(seq 60); do
 done
 [ -s "$pidfile" ] || fail "the command did not start"
 child=$(cat "$pidfile")
-EXTRA_PIDS=$child
+EXTRA_PIDS="$EXTRA_PIDS $child"
 
-choose_from_menu 3
+choose_from_menu Exit
 status=0
 for _ in $(seq 50); do
     kill -0 "$APP_PID" 2>/dev/null || break

@@ -27,13 +27,6 @@ wait_runs() {
     done
     fail "the recorder ran $(find "$WORK" -maxdepth 1 -name 'rec.*.out' | wc -l) times, not $1: $(cat "$WORK/app.log")"
 }
-# Opens the menu at the icon and chooses "Start at Login", the fourth item.
-toggle_login() {
-    menu_from=$(shown_windows)
-    click_at 17 9
-    wait_shown more "$menu_from"
-    xdotool key Down Down Down Down Return
-}
 wait_entry() {
     for _ in $(seq 100); do
         entry=$(find "$XDG_CONFIG_HOME/autostart" -name '*.desktop' 2>/dev/null | head -n 1)
@@ -55,13 +48,13 @@ for out in $first; do [ "$(cat "$out")" = "$expected" ] || fail "it ran with: $(
 pass "--at, --every 2s, --set, -- recorder with awkward arguments: two starts 2 s apart, arguments exact"
 
 WIN=$(xdotool search --onlyvisible --pid "$APP_PID" --classname ventaro | head -n 1)
-toggle_login
+choose_from_menu "Start at Login"
 wait_entry present
 desktop-file-validate "$entry" || fail "the entry does not validate: $(cat "$entry")"
 grep -q '^Exec=.* --one-at-a-time --catch-up ' "$entry" || fail "the options are not in the entry: $(grep Exec "$entry")"
 pass "Start at Login wrote $(basename "$entry"), which desktop-file-validate accepts"
 
-choose_from_menu 3
+choose_from_menu Exit
 for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
 APP_PID=
 [ -f "$entry" ] || fail "Exit removed the entry"
@@ -97,7 +90,7 @@ if [ "$(id -u)" -eq 0 ]; then
     MOUNTS="$XDG_CONFIG_HOME/autostart"
     cp "$WORK/entry.before" "$entry"
     dd if=/dev/zero of="$XDG_CONFIG_HOME/autostart/filler" bs=4k 2>/dev/null || true
-    choose_from_menu 2 # Release rewrites the entry
+    choose_from_menu Release # Release rewrites the entry
     wait_message_window "a full disk was not told"
     cmp -s "$WORK/entry.before" "$entry" || fail "a full disk changed the entry: $(cat "$entry")"
     umount -l "$XDG_CONFIG_HOME/autostart"
@@ -107,6 +100,6 @@ else
     echo "SKIP: a full disk needs root to mount a tmpfs"
 fi
 
-toggle_login
+choose_from_menu "Start at Login"
 wait_entry absent
 pass "unticked, the entry is gone"

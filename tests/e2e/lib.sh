@@ -8,22 +8,57 @@ VENTARO=$1
 WORK=$(mktemp -d)
 XVFB_PID=
 APP_PID=
+BUS_PID=
 EXTRA_PIDS=
 MOUNTS=
 
+# Whatever runs on the host (a desktop, its notification daemon, a screen
+# reader, an X server on :0) is out of reach: a home, a runtime folder and a
+# session bus of the test's own, whose only service folder is the test's.
+unset DISPLAY WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS DBUS_SYSTEM_BUS_ADDRESS AT_SPI_BUS_ADDRESS \
+    XDG_SESSION_TYPE XDG_CURRENT_DESKTOP DESKTOP_SESSION SESSION_MANAGER XDG_CONFIG_DIRS XDG_DATA_DIRS
+export HOME="$WORK/home"
+export XDG_RUNTIME_DIR="$WORK/runtime" XDG_CONFIG_HOME="$HOME/.config" XDG_CACHE_HOME="$HOME/.cache" \
+    XDG_DATA_HOME="$HOME/.local/share" XDG_STATE_HOME="$HOME/.local/state"
+export GSETTINGS_BACKEND=memory QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+mkdir -p "$HOME" "$WORK/services"
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+
 cleanup() {
     status=$?
+    trap - EXIT INT TERM
     for mount in $MOUNTS; do umount -l "$mount" 2>/dev/null || true; done
-    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
-    for pid in $EXTRA_PIDS; do kill "$pid" 2>/dev/null || true; done
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    # The program, what the test started, and whatever still runs from the
+    # test's folder (the commands the program started, the buses).
+    for pid in $APP_PID $EXTRA_PIDS; do kill "$pid" 2>/dev/null || true; done
+    pkill -f -- "$WORK" 2>/dev/null || true
+    [ -n "$BUS_PID" ] && kill "$BUS_PID" 2>/dev/null || true
+    # Xvfb removes its lock and socket as it ends: waited for.
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null || true
+    wait 2>/dev/null || true
     rm -rf "$WORK"
-    exit $status
+    exit "$status"
 }
-trap cleanup EXIT INT TERM
+trap cleanup EXIT
+trap 'exit 1' INT TERM
 
+# Says what went wrong and what there was to see: whether the program still
+# runs, what it printed, and the windows on screen.
 fail() {
-    echo "FAIL: $*" >&2; cat "$WORK/app.log" >&2 2>/dev/null
+    {
+        echo "FAIL: $*"
+        if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then
+            echo "-- the program (process $APP_PID) still runs"
+        elif [ -n "$APP_PID" ]; then
+            echo "-- the program (process $APP_PID) has ended"
+        fi
+        echo "-- what it printed:"
+        cat "$WORK/app.log" 2>/dev/null
+        if [ -n "${DISPLAY:-}" ]; then
+            echo "-- windows on $DISPLAY:"
+            xwininfo -root -tree 2>&1 | grep -v '(has no name): ()  1x1+' | head -n 60
+        fi
+    } >&2
     exit 1
 }
 
@@ -31,7 +66,38 @@ pass() {
     echo "PASS: $*"
 }
 
+# The test's own session bus: no host folder, so nothing of the host's is
+# started on demand.
+start_session_bus() {
+    cat >"$WORK/bus.conf" <<BUS
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path=$XDG_RUNTIME_DIR/bus</listen>
+  <auth>EXTERNAL</auth>
+  <servicedir>$WORK/services</servicedir>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+BUS
+    dbus-daemon --config-file="$WORK/bus.conf" --nofork --print-address=3 3>"$WORK/bus-address" 2>/dev/null &
+    BUS_PID=$!
+    for _ in $(seq 100); do
+        [ -s "$WORK/bus-address" ] && break
+        sleep 0.05
+    done
+    [ -s "$WORK/bus-address" ] || fail "the session bus did not start"
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$WORK/bus-address")
+    export DBUS_SESSION_BUS_ADDRESS
+}
+start_session_bus
+
 # -noreset: a reset as the last xdotool query leaves refuses a program connecting.
+# -displayfd: the server takes the first display number that is free.
 start_xvfb() {
     Xvfb -displayfd 3 -screen 0 800x600x24 -dpi 96 -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
     XVFB_PID=$!
@@ -44,15 +110,37 @@ start_xvfb() {
     export DISPLAY
 }
 
-# Waits for the program's window; sets WIN to its X window id.
-wait_window() {
-    WIN=
+# Our visible windows of a kind, told apart as the window manager tells them:
+# main (the window itself: frameless, managed), menu (a pop-up: not managed,
+# not a tool tip), message (our message window: a utility window).
+our_windows() {
+    for win in $(xdotool search --onlyvisible --classname ventaro 2>/dev/null); do
+        facts="$(xprop -id "$win" _NET_WM_WINDOW_TYPE 2>/dev/null) $(xwininfo -id "$win" 2>/dev/null | grep 'Override Redirect')"
+        case $1:$facts in
+        menu:*TOOLTIP*) ;;
+        menu:*"State: yes"*) echo "$win" ;;
+        message:*UTILITY*) echo "$win" ;;
+        main:*UTILITY* | main:*"State: yes"*) ;;
+        main:*_KDE_NET_WM_WINDOW_TYPE_OVERRIDE*) echo "$win" ;;
+        esac
+    done
+}
+
+# Waits for one of our windows of a kind (see our_windows); sets FOUND to its id.
+wait_for_window() {
+    FOUND=
     for _ in $(seq 200); do
-        WIN=$(xdotool search --onlyvisible --classname ventaro 2>/dev/null | head -n 1) || true
-        [ -n "$WIN" ] && break
+        FOUND=$(our_windows "$1" | head -n 1)
+        [ -n "$FOUND" ] && return 0
         sleep 0.05
     done
-    [ -n "$WIN" ] || fail "the window did not appear; the program printed: $(cat "$WORK/app.log")"
+    fail "$2"
+}
+
+# Waits for the program's window; sets WIN to its X window id.
+wait_window() {
+    wait_for_window main "the window did not appear"
+    WIN=$FOUND
 }
 
 # Waits until NAME has an owner on the session bus (bounded).
@@ -65,29 +153,21 @@ wait_bus_name() {
     fail "nothing owns $1 on the session bus"
 }
 
-# A screen reader's bus, on this test's own session bus, and the program
-# to be read over it; read_tree [poke | press NAME] writes what it finds to
-# $WORK/tree.
-start_accessibility() {
-    [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || fail "no session bus: run me under dbus-run-session"
-    /usr/libexec/at-spi-bus-launcher --launch-immediately &
-    EXTRA_PIDS="$EXTRA_PIDS $!"
-    wait_bus_name org.a11y.Bus
-}
+# A screen reader's bus on the test's own session bus, started with it: the
+# program is read over it, and menu items are chosen by name through it.
+# read_tree [poke | press NAME] writes what it finds to $WORK/tree.
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+EXTRA_PIDS=$!
+wait_bus_name org.a11y.Bus
 read_tree() {
     /usr/bin/python3 "$(dirname "$0")/accessibility_reader.py" "$@" >"$WORK/tree" || fail "no tree: $(cat "$WORK/tree")"
 }
 
-# Waits for our message window (no notification service); sets MESSAGE to
-# its X window id, or fails saying what was not told.
+# Waits for our message window; sets MESSAGE to its X window id, or fails
+# saying what was not told.
 wait_message_window() {
-    MESSAGE=
-    for _ in $(seq 80); do
-        MESSAGE=$(xdotool search --onlyvisible --name '^ventaro$' 2>/dev/null | head -n 1) || true
-        [ -n "$MESSAGE" ] && return 0
-        sleep 0.1
-    done
-    fail "no message window: $1"
+    wait_for_window message "no message window: $1"
+    MESSAGE=$FOUND
 }
 
 # Starts the program (with APP_ENV's NAME=value words added to its
@@ -110,17 +190,31 @@ wait_painted() {
     fail "the window never showed its clock"
 }
 
-# How many windows of ours are on screen: the window, its menu, messages.
-shown_windows() { xdotool search --onlyvisible --classname ventaro 2>/dev/null | wc -l; }
+# Opens the icon's menu with a click and waits for it; sets MENU to its X window id.
+open_menu() {
+    click_at 17 9
+    wait_for_window menu "the menu did not open at the icon"
+    MENU=$FOUND
+}
 
-# Waits until shown_windows is more (more) or back to (back) COUNT.
-wait_shown() {
+# Waits until the X window given is no longer on screen; fails with WHY.
+wait_gone() {
     for _ in $(seq 100); do
-        shown=$(shown_windows)
-        { [ "$1" = more ] && [ "$shown" -gt "$2" ]; } || { [ "$1" = back ] && [ "$shown" -le "$2" ]; } && return 0
+        xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
         sleep 0.05
     done
-    fail "our windows on screen stayed at $(shown_windows), not $1 $2"
+    fail "$2"
+}
+
+# Opens the icon's menu and chooses the item of that name as a screen
+# reader's user would: down the menu until that item is the one read, then
+# Return. Waits until the menu's own window is gone; what the item shows
+# next is for the caller to wait for.
+choose_from_menu() {
+    open_menu
+    /usr/bin/python3 "$(dirname "$0")/accessibility_reader.py" choose "$1" >"$WORK/chosen" 2>&1 \
+        || fail "could not choose \"$1\" from the menu: $(cat "$WORK/chosen")"
+    wait_gone "$MENU" "the menu stayed open after choosing \"$1\""
 }
 
 # Waits until the window stands at (x, y); fails with WHY when it does not.
@@ -160,20 +254,6 @@ drag_from() {
     xdotool mouseup 1
 }
 
-# Opens the icon's menu and chooses an item by its place: 1 Set, 2 Release, 3 Exit.
-choose_from_menu() {
-    menu_from=$(shown_windows)
-    click_at 17 9
-    wait_shown more "$menu_from"
-    case $1 in
-    1) xdotool key Down Return ;;
-    2) xdotool key Down Down Return ;;
-    3) xdotool key Up Return ;;
-    esac
-    # Exit closes the window too.
-    wait_shown back "$menu_from"
-}
-
 # Replaces the text of the box at (x, y) with the given text.
 type_into() {
     click_at "$1" "$2"
@@ -195,7 +275,7 @@ arm_schedule() {
     fi
     # shellcheck disable=SC2086
     type_into $ACTIVATE "$(date -d "@$3" '+%Y/%m/%d %H:%M:%S')"
-    choose_from_menu 1
+    choose_from_menu Set
 }
 
 # Window-relative places of the controls (one-pixel frame plus client pixels).

@@ -23,7 +23,7 @@ second=$(sed -n 2p "$marker")
 [ "${second%%.*}" = "$((at + 2))" ] || fail "second start at ${second:-never}, not within second $((at + 2))"
 pass "started at $first and $second for activation second $at"
 
-choose_from_menu 2
+choose_from_menu Release
 window_geometry
 [ "$WH" -eq 156 ] || fail "released height is $WH pixels, not 156"
 pass "Release restores the full height"

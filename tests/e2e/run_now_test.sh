@@ -1,13 +1,11 @@
 #!/bin/sh
-# Run inside dbus-run-session. Ctrl+R starts the command at once and leaves
+# Ctrl+R starts the command at once and leaves
 # the activation time as it was; the history window, read over AT-SPI as a
 # screen reader would, lists the runs with what the newest wrote; its Stop
 # buttons end a sleeping command, and one that ignores SIGTERM within 6 s,
 # and the history says "stopped by you".
 . "$(dirname "$0")/lib.sh"
-start_accessibility
 start_xvfb
-APP_ENV="QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"
 start_app
 activation() { read_tree; grep '|Next activation time|' "$WORK/tree" | cut -d'|' -f5; }
 
