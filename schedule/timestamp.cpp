@@ -204,13 +204,4 @@ RuntimeError stepOutOfRange(Unit unit, double count, const QString &text, const 
                             .arg(text, QString::number(count), unitName(unit, count != 1.0), rangeText(separators)));
 }
 
-CivilSeconds stepDate(Unit unit, double count, const QString &text, const Separators &separators, QDate today)
-{
-    const CivilSeconds base = readDateText(text, separators, today);
-    const CivilSeconds result = base + stepSeconds(unit, count, text, separators);
-    if (!inCalendarRange(result))
-        throw stepOutOfRange(unit, count, text, separators);
-    return result;
-}
-
 } // namespace ventaro

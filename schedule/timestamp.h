@@ -43,9 +43,4 @@ CivilSeconds readDateText(const QString &text, const Separators &separators, QDa
 qint64 stepSeconds(Unit unit, double count, const QString &text, const Separators &separators);
 RuntimeError stepOutOfRange(Unit unit, double count, const QString &text, const Separators &separators);
 
-// Reads text as a date and moves it by count units. A fractional count moves
-// by the nearest whole second. Throws RuntimeError when the text is no date
-// or the result leaves the range.
-CivilSeconds stepDate(Unit unit, double count, const QString &text, const Separators &separators, QDate today);
-
 } // namespace ventaro

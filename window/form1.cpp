@@ -488,11 +488,6 @@ QMessageBox *Form1::messageWindow() const
     return messages_->box();
 }
 
-SecondTicker *Form1::timer() const
-{
-    return Timer1;
-}
-
 const StatusTips &Form1::status() const
 {
     return *status_;

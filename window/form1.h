@@ -83,7 +83,6 @@ public:
     ScheduleController &schedule();
     QMenu *menu() const;
     QMessageBox *messageWindow() const;
-    SecondTicker *timer() const;
     const StatusTips &status() const;
 
     void Form_Load();

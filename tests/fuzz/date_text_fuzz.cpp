@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "fakes.h"
+#include "schedule/local_time.h"
 #include "schedule/runtime_error.h"
 #include "schedule/timestamp.h"
 
@@ -30,8 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     } catch (const RuntimeError &) {
     }
     try {
-        const CivilSeconds stepped = stepDate(unit, count, text, separators, today);
-        if (!inCalendarRange(stepped))
+        static const test::FakeClock clock;
+        const LocalSlot from = slotOf(clock, readDateText(text, separators, today));
+        if (!inCalendarRange(stepSlot(clock, unit, count, from, text, separators).local))
             std::abort();
     } catch (const RuntimeError &) {
     }

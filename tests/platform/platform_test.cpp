@@ -14,6 +14,13 @@
 using namespace ventaro;
 using ventaro::test::EnvOverride;
 
+// A file system mounted by the test, unmounted when it goes out of scope.
+struct Mount
+{
+    QString path;
+    ~Mount() { QProcess::execute(QStringLiteral("umount"), {QStringLiteral("-l"), path}); }
+};
+
 class PlatformTest final : public QObject
 {
     Q_OBJECT
@@ -171,6 +178,7 @@ private slots:
         const QString old = dir.filePath("old");
         QStringList arguments{"--at", "a b"};
         std::optional<AutostartEntry> other;
+        std::optional<Mount> mounted; // undone however the case ends
         if (trouble == "config is a file") {
             QDir(config).removeRecursively();
             QFile(config).open(QIODevice::WriteOnly);
@@ -178,6 +186,7 @@ private slots:
             if (geteuid() != 0)
                 QSKIP("a full file system needs root to mount a tmpfs");
             QVERIFY(QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs", config + "/autostart"}) == 0);
+            mounted.emplace(config + "/autostart");
             QVERIFY(entry.write("ventaro", {"--at", "old"}).isEmpty());
             QFile filler(config + "/autostart/filler");
             filler.open(QIODevice::WriteOnly);
@@ -200,9 +209,8 @@ private slots:
             QVERIFY(before.open(QIODevice::ReadOnly));
         const QByteArray was = before.isOpen() ? before.readAll() : QByteArray();
         const QString said = entry.write(QStringLiteral("ventaro"), arguments);
-        if (trouble == "full disk")
-            QProcess::execute("umount", {"-l", config + "/autostart"});
-        else
+        mounted.reset();
+        if (trouble != "full disk")
             QCOMPARE(QDir(config + "/autostart").entryList(QDir::Files | QDir::Hidden).size(),
                      trouble == "config is a file" ? 0 : 1); // no temporary file left behind
         QVERIFY2(why.isEmpty() ? said.isEmpty() : said.contains(why), qPrintable(said));

@@ -92,6 +92,17 @@ void makeFile(const QString &path, const QString &kind)
         file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeOther);
 }
 
+// A start that raises fails its own case, not the whole test program.
+qint64 launched(CommandLauncher &launcher, const QString &line)
+{
+    try {
+        return launcher.launch(line);
+    } catch (const RuntimeError &error) {
+        QTest::qFail(qPrintable(QStringLiteral("could not start: ") + error.message()), __FILE__, __LINE__);
+        return -1;
+    }
+}
+
 QString writeDocument(const QString &path)
 {
     QFile file(path);
@@ -179,7 +190,7 @@ private slots:
         QTemporaryDir dir;
         const QString rec = writeRecorder(dir.filePath("rec"));
         CommandLauncher launcher;
-        launcher.launch(rec + " one \"two three\" four");
+        launched(launcher, rec + " one \"two three\" four");
         QCOMPARE(runsOf(rec, 1), (QList<QStringList>{{"one", "two three", "four"}}));
     }
 
@@ -199,7 +210,7 @@ private slots:
         decoy.open(QIODevice::WriteOnly);
         decoy.close();
         CommandLauncher launcher;
-        launcher.launch((quoted ? '"' + rec + '"' : rec) + " a b");
+        launched(launcher, (quoted ? '"' + rec + '"' : rec) + " a b");
         QCOMPARE(runsOf(rec, 1), (QList<QStringList>{{"a", "b"}}));
     }
 
@@ -208,14 +219,17 @@ private slots:
         QTemporaryDir dir;
         const QString name = QStringLiteral("x;touch pwned&$(touch pwned2)`touch pwned3`|cat>out*");
         const QString rec = writeRecorder(dir.filePath(name));
+        // Commands start in the home folder: a shell reading the name would
+        // leave its files there.
+        const EnvOverride home("HOME", QFile::encodeName(dir.path()));
         CommandLauncher launcher;
-        launcher.launch(rec);
+        launched(launcher, rec);
         QCOMPARE(runsOf(rec, 1), (QList<QStringList>{{}}));
+        QTRY_COMPARE_WITH_TIMEOUT(launcher.reaper().watching(), 0, 10000);
         const QStringList left = QDir(dir.path()).entryList(QDir::Files);
         QVERIFY2(!left.contains("pwned") && !left.contains("pwned2") && !left.contains("pwned3")
                      && !left.contains("out"),
                  qPrintable(left.join(", ")));
-        QVERIFY(!QFileInfo::exists(QDir::current().filePath("pwned")));
     }
 
     void programFoundOnPath()
@@ -223,7 +237,7 @@ private slots:
         QTemporaryDir dir;
         const QString rec = writeRecorder(dir.filePath("rec"));
         CommandLauncher launcher;
-        launcher.launch("sh " + rec + " via-path");
+        launched(launcher, "sh " + rec + " via-path");
         QCOMPARE(runsOf(rec, 1), (QList<QStringList>{{"via-path"}}));
     }
 
@@ -232,8 +246,8 @@ private slots:
         QTemporaryDir dir;
         const QString rec = writeRecorder(dir.filePath("rec"));
         CommandLauncher launcher;
-        const qint64 first = launcher.launch(rec + " 1");
-        const qint64 second = launcher.launch(rec + " 2");
+        const qint64 first = launched(launcher, rec + " 1");
+        const qint64 second = launched(launcher, rec + " 2");
         QVERIFY(first > 0 && second > 0 && first != second);
         const QList<QStringList> runs = runsOf(rec, 2);
         QCOMPARE(runs.size(), 2);
@@ -271,7 +285,7 @@ private slots:
             QVERIFY(ended.isEmpty());
             words += bytes;
         });
-        const qint64 pid = launcher.launch(line);
+        const qint64 pid = launched(launcher, line);
         QFETCH(bool, stop);
         if (stop) {
             QTRY_VERIFY_WITH_TIMEOUT(!words.isEmpty(), 10000);
@@ -291,7 +305,7 @@ private slots:
     {
         CommandLauncher launcher;
         for (int i = 0; i < 100; ++i)
-            launcher.launch(QStringLiteral("/bin/true"));
+            launched(launcher, QStringLiteral("/bin/true"));
         // Children of earlier tests' launchers are reaped too.
         QTRY_COMPARE_WITH_TIMEOUT(launcher.reaper().watching() + ChildReaper::orphans(), 0, 10000);
         QCOMPARE(::waitpid(-1, nullptr, WNOHANG), -1);
@@ -309,7 +323,7 @@ private slots:
         setForThisProgramOnly("VENTARO_TEST_OWN", "1");
         const QString marker = dir.filePath("seen");
         CommandLauncher launcher;
-        const qint64 pid = launcher.launch(QStringLiteral("/bin/sh -c \"ps -o sid= -p $$ > '%1.tmp'; "
+        const qint64 pid = launched(launcher, QStringLiteral("/bin/sh -c \"ps -o sid= -p $$ > '%1.tmp'; "
                                                           "[ -e /proc/$$/fd/%2 ] && echo inherited >> '%1.tmp'; "
                                                           "echo $PWD ${PATH:+path} $VENTARO_TEST_OWN >> '%1.tmp'; "
                                                           "mv '%1.tmp' '%1'\"")
@@ -333,7 +347,7 @@ private slots:
         QTest::newRow("empty quoted program") << "\"\" x" << "Cannot start";
         QTest::newRow("blank line") << "   " << "empty";
         QTest::newRow("a document with an argument names the argument")
-            << QDir::temp().filePath("ventaro-doc.txt --loud") << "remove \"--loud\"";
+            << "%DIR/ventaro-doc.txt --loud" << "remove \"--loud\"";
         QTest::newRow("an argument too long for the system") << "/bin/true " + QString(200000, u'a') << "too long";
         QTest::newRow("a 1 MiB line, shortened in the message")
             << QString(1 << 20, u'a') << QString(39, u'a') + QChar(0x2026) + QString(39, u'a') + "\": no such";
@@ -343,7 +357,9 @@ private slots:
     {
         QFETCH(QString, line);
         QFETCH(QString, mentions);
-        writeDocument(QDir::temp().filePath("ventaro-doc.txt"));
+        QTemporaryDir dir;
+        writeDocument(dir.filePath("ventaro-doc.txt"));
+        line.replace(QStringLiteral("%DIR"), dir.path());
         CommandLauncher launcher;
         struct rusage before {};
         ::getrusage(RUSAGE_SELF, &before);
@@ -376,7 +392,7 @@ private slots:
         const QString planted = writeRecorder(dir.filePath(name.section(QRegularExpression("[ \u00a0\u2029]"), 0, 0)));
         const QString tool = writeRecorder(dir.filePath(name));
         CommandLauncher launcher;
-        launcher.launch(commandForFile(tool) + "\n");
+        launched(launcher, commandForFile(tool) + "\n");
         QCOMPARE(runsOf(tool, 1), (QList<QStringList>{{}}));
         QTRY_COMPARE_WITH_TIMEOUT(launcher.reaper().watching(), 0, 10000); // all it started has ended
         QVERIFY(QDir(dir.path()).entryList({QFileInfo(planted).fileName() + ".*.out"}).isEmpty());
@@ -433,7 +449,7 @@ private slots:
         const QString document = writeDocument(dir.filePath(fileName));
         const EnvOverride path("PATH", QFile::encodeName(dir.filePath("bin")) + ":/usr/bin:/bin");
         CommandLauncher launcher;
-        QVERIFY(launcher.launch(document) > 0);
+        QVERIFY(launched(launcher, document) > 0);
         QCOMPARE(runsOf(opener, 1), (QList<QStringList>{{document}}));
     }
 

@@ -3,7 +3,9 @@
 
 #include <QtTest>
 
+#include "fakes.h"
 #include "platform/locale_separators.h"
+#include "schedule/local_time.h"
 #include "schedule/repeat_count.h"
 #include "schedule/runtime_error.h"
 #include "schedule/timestamp.h"
@@ -22,9 +24,13 @@ CivilSeconds at(int y, int mo, int d, int h, int mi, int s)
     return civilSeconds(QDate(y, mo, d), QTime(h, mi, s));
 }
 
+// The text read as the activation box is read, then moved as a repeat
+// moves it, on a clock in UTC (where a day is always 86400 seconds).
 QString stepText(Unit unit, double count, const QString &text)
 {
-    return timestampText(stepDate(unit, count, text, kJapanese, kToday), kJapanese);
+    const test::FakeClock clock;
+    const LocalSlot from = slotOf(clock, readDateText(text, kJapanese, kToday));
+    return timestampText(stepSlot(clock, unit, count, from, text, kJapanese).local, kJapanese);
 }
 
 } // namespace

@@ -146,8 +146,7 @@ private slots:
             QTest::mousePress(icon, Qt::MouseButton(button), {}, QPoint(8, 8));
         QTRY_VERIFY(rig.form.menu()->isVisible());
         QVERIFY(!rig.form.dragging());
-        // The clock goes on while the menu is open.
-        QVERIFY(rig.form.timer()->isActive());
+        QVERIFY(rig.clockMovesOn()); // while the menu is open
         rig.form.menu()->hide();
     }
 
@@ -188,9 +187,6 @@ private slots:
         QVERIFY(rig.child("activate")->isEnabled());
         QVERIFY(option("one_at_a_time")->isEnabled() && option("catch_up")->isEnabled());
 
-        // Closing the only window ends the program (checked for real, with
-        // its exit status, by the end-to-end tests).
-        QVERIFY(rig.form.testAttribute(Qt::WA_QuitOnClose));
         choose("exit");
         QVERIFY(!rig.form.isVisible());
     }
@@ -307,12 +303,11 @@ private slots:
         QFETCH(QString, box);
         Rig rig;
         auto *edit = rig.child<QLineEdit>(box);
-        QApplication::clipboard()->setText(QString(800 * 1024, u'7'));
+        const QString pasted = QStringLiteral("2024/05/17 21:45:00") + QString(800 * 1024, u'7');
+        QApplication::clipboard()->setText(pasted);
         edit->selectAll();
         edit->paste();
-        QCOMPARE(edit->text().size(), 256);
-        rig.form.schedule().plus_Click(0);
-        QCOMPARE(rig.child<QLineEdit>("activate")->text().size(), 19); // read back as a timestamp
+        QCOMPARE(edit->text(), pasted.left(256)); // what is kept is the paste's start
     }
 
     void passedTimeWarnsInTheStrip()

@@ -1,11 +1,15 @@
 #include "window_rig.h"
 
+#include <QDeadlineTimer>
+
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QtTest>
+
+#include "window/clock_face.h"
 
 namespace ventaro::test {
 
@@ -17,6 +21,17 @@ WindowRig::WindowRig(bool show)
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         qFatal("window not exposed");
+}
+
+bool WindowRig::clockMovesOn()
+{
+    auto *face = child<ClockFace>(QStringLiteral("clock"));
+    clock.advanceMs(1000);
+    const QString shown = clock.now().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+    QDeadlineTimer deadline(3000);
+    while (face->text() != shown && !deadline.hasExpired())
+        QTest::qWait(10);
+    return face->text() == shown;
 }
 
 QWidget *WindowRig::child(const QString &name)

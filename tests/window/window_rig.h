@@ -33,6 +33,9 @@ struct WindowRig
     void press(QPointF twips, Qt::MouseButton button = Qt::LeftButton, const QString &target = {});
     void moveTo(QPointF twips, Qt::MouseButtons held = Qt::LeftButton, const QString &target = {});
     void release(QPointF twips, Qt::MouseButton button = Qt::LeftButton, const QString &target = {});
+    // Moves the fake clock a second on and waits for the clock face to show
+    // it: whether the ticks still come, whatever is open.
+    bool clockMovesOn();
     // Drags data onto the command box and drops it; takes the data.
     void drop(QMimeData *data);
 
