@@ -26,8 +26,18 @@ check() {
         echo "PASS: $label: $out"
     fi
 }
+# A display number nothing serves: no socket, lock or abstract socket of an
+# X server on this machine names it.
+free=
+for n in $(seq 900 999); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    grep -q "@/tmp/.X11-unix/X$n\$" /proc/net/unix 2>/dev/null && continue
+    free=:$n
+    break
+done
+[ -n "$free" ] || { echo "FAIL: no free display number from :900 to :999"; exit 1; }
 check "no DISPLAY set" 1 1 'no display found'
-check "DISPLAY names no server" 1 1 'no display found (could not connect to display :987)' DISPLAY=:987
+check "DISPLAY names no server" 1 1 "no display found (could not connect to display $free)" DISPLAY=$free
 check "--version" 0 1 '^ventaro [0-9]' -- --version
 check "--help" 0 26 'Usage: ventaro \[--at TIME\] \[--every EVERY\] \[--set\] \[--one-at-a-time\] \[--catch-up\] \[-- PROGRAM' -- --help
 check "a time that cannot be read: no window" 2 1 'at: "teatime" is not a date and time' -- --at teatime
@@ -37,7 +47,7 @@ check "an argument" 2 1 "unexpected argument 'now'" -- now
 check "a value of ours is never read by Qt" 1 1 'no display found;' -- --command -display --at 2030/01/01
 check "a usage error shows control characters escaped" 2 1 'teatime\\x1b\[31m' -- --at "$(printf 'teatime\033[31m')"
 check "an argument that is no valid text" 2 1 'argument 2, "p\\xff", is not valid text' -- -- -- "$(printf 'p\377')"
-check "-display names the display" 1 1 'could not connect to display :987' -- -display :987
+check "-display names the display" 1 1 "could not connect to display $free" -- -display "$free"
 # Without the Wayland plugin a Wayland-only session is told why.
 if ! ls /usr/lib/*/qt6/plugins/platforms/libqwayland* >/dev/null 2>&1; then
     check "Wayland without its plugin" 1 1 'the Wayland plugin is missing (install qt6-wayland)' WAYLAND_DISPLAY=wayland-9
