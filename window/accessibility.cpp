@@ -1,6 +1,8 @@
 #include "window/accessibility.h"
 
 #include <QAccessibleWidget>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QWidget>
 
 #include "window/clock_face.h"
@@ -31,10 +33,37 @@ public:
     }
 };
 
+// The icon is the menu's button: a screen reader (or any assistive tool,
+// where there is no keyboard to press the menu key with) presses it to open
+// the menu at the icon, as the menu key does.
+class IconAccessible final : public QAccessibleWidget
+{
+public:
+    explicit IconAccessible(QWidget *icon)
+        : QAccessibleWidget(icon, QAccessible::ButtonMenu)
+    {
+    }
+
+    QStringList actionNames() const override
+    {
+        return {showMenuAction()};
+    }
+
+    void doAction(const QString &actionName) override
+    {
+        if (actionName != showMenuAction())
+            return;
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+        QCoreApplication::sendEvent(widget()->window(), &request);
+    }
+};
+
 QAccessibleInterface *factory(const QString &className, QObject *object)
 {
     if (!object->isWidgetType())
         return nullptr;
+    if (object->objectName() == QLatin1String("Image1"))
+        return new IconAccessible(static_cast<QWidget *>(object));
     if (className == QLatin1String(ClockFace::staticMetaObject.className()))
         return new ClockAccessible(static_cast<ClockFace *>(object));
     // A plain top-level widget would be read as an anonymous filler.

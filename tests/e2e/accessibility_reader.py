@@ -4,7 +4,9 @@ prints what it finds, one "role|name|description|showing|text" line per
 object. With "poke", it first does what an assistive tool may do to every
 object: presses it and writes into it. With "press NAME", it presses the
 objects of that name. With "choose NAME", the open menu is gone down with
-the Down key until the item read out is NAME, which Return then chooses."""
+the Down key until the item read out is NAME, which Return then chooses.
+With "size", it prints the window's width x height. With "press-in-menu NAME", the icon is pressed and the menu's item NAME
+too, where there is no keyboard."""
 import subprocess
 import sys
 import time
@@ -83,6 +85,78 @@ def choose(name):
     if not read or read[-1] != name:
         sys.exit("no item \"%s\" in the menu; read: %s" % (name, ", ".join(read) or "nothing"))
 
+
+def find(node, name, depth=0):
+    if node is None or depth > 6:
+        return None
+    if node.name == name:
+        return node
+    for child in node:
+        found = find(child, name, depth + 1)
+        if found is not None:
+            return found
+    return None
+
+
+def press_in_menu(name):
+    """With no keyboard to use (a compositor with no input): the icon's
+    press opens the menu, whose first item is read out; from it the menu's
+    item NAME is found and pressed."""
+    read = []
+    problem = []
+
+    def focused(event):
+        if event.detail1 and event.source is not None and "menu item" in event.source.getRoleName():
+            read.append(event.source)
+
+    def open_menu():
+        icon = None
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == "ventaro":
+                icon = find(app, "menu")
+        if icon is None:
+            problem.append("ventaro's menu icon is not on the accessibility bus")
+            pyatspi.Registry.stop()
+        else:
+            icon.queryAction().doAction(0)
+        return False
+
+    def press():
+        if not read:
+            return True
+        item = find(read[-1].parent, name)
+        if item is None:
+            problem.append("no item \"%s\" in the menu" % name)
+        else:
+            item.queryAction().doAction(0)
+        pyatspi.Registry.stop()
+        return False
+
+    pyatspi.Registry.registerEventListener(focused, "object:state-changed:focused")
+    GLib.idle_add(open_menu)
+    GLib.timeout_add(20, press)
+    GLib.timeout_add(10000, pyatspi.Registry.stop)
+    pyatspi.Registry.start()
+    if problem or not read:
+        sys.exit(problem[0] if problem else "the icon's press opened no menu")
+
+
+if sys.argv[1:2] == ["size"]:
+    deadline = time.time() + 10
+    while time.time() < deadline:
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == "ventaro":
+                for window in app:
+                    if window.getRoleName() in ("frame", "window"):
+                        extents = window.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+                        print("%dx%d" % (extents.width, extents.height))
+                        sys.exit(0)
+        time.sleep(0.1)
+    sys.exit("ventaro is not on the accessibility bus")
+
+if sys.argv[1:2] == ["press-in-menu"]:
+    press_in_menu(sys.argv[2])
+    sys.exit(0)
 
 if sys.argv[1:2] == ["choose"]:
     choose(sys.argv[2])

@@ -1,0 +1,55 @@
+#!/bin/sh
+# The road under Wayland, in a headless Weston: armed from the command line
+# the window is the strip and starts its command within its second and two
+# seconds later; Release, chosen from the icon's menu as a screen reader
+# would (a headless compositor has no keyboard), brings the full window back
+# and nothing starts after it.
+. "$(dirname "$0")/lib.sh"
+if ! command -v weston >/dev/null 2>&1; then
+    echo "SKIP: Weston is not installed (Debian's weston)"
+    exit 0
+fi
+if ! ls /usr/lib/*/qt6/plugins/platforms/libqwayland* >/dev/null 2>&1; then
+    echo "SKIP: Qt's Wayland plugin is not installed (Debian's qt6-wayland)"
+    exit 0
+fi
+weston --backend=headless-backend.so --socket=ventaro-test --width=800 --height=600 --idle-time=0 \
+    >"$WORK/weston.log" 2>&1 &
+EXTRA_PIDS="$EXTRA_PIDS $!"
+for _ in $(seq 100); do
+    [ -S "$XDG_RUNTIME_DIR/ventaro-test" ] && break
+    sleep 0.05
+done
+[ -S "$XDG_RUNTIME_DIR/ventaro-test" ] || fail "Weston did not start: $(cat "$WORK/weston.log")"
+export WAYLAND_DISPLAY=ventaro-test QT_QPA_PLATFORM=wayland
+
+# The window's height as the compositor gave it, read over AT-SPI.
+height() { /usr/bin/python3 "$(dirname "$0")/accessibility_reader.py" size 2>/dev/null | cut -dx -f2; }
+wait_height() {
+    for _ in $(seq 60); do [ "$(height)" = "$1" ] && return 0; sleep 0.05; done
+    fail "$2 (the window is $(height) pixels high)"
+}
+
+marker=$WORK/marker
+at=$(($(date +%s) + 4))
+"$VENTARO" --at "$(date -d "@$at" '+%Y/%m/%d %H:%M:%S')" --every 2s --set -- /bin/sh -c "date +%s.%N >> '$marker'" \
+    >"$WORK/app.log" 2>&1 &
+APP_PID=$!
+wait_height 18 "Set from the command line did not make the strip"
+pass "under Wayland, Set makes the 18-pixel strip"
+
+for _ in $(seq 160); do [ "$(wc -l <"$marker" 2>/dev/null || echo 0)" -ge 2 ] && break; sleep 0.05; done
+first=$(sed -n 1p "$marker" 2>/dev/null)
+second=$(sed -n 2p "$marker" 2>/dev/null)
+[ "${first%%.*}" = "$at" ] || fail "first start at ${first:-never}, not within second $at"
+[ "${second%%.*}" = "$((at + 2))" ] || fail "second start at ${second:-never}, not within second $((at + 2))"
+pass "started at $first and $second for activation second $at"
+
+/usr/bin/python3 "$(dirname "$0")/accessibility_reader.py" press-in-menu Release >"$WORK/chosen" 2>&1 \
+    || fail "could not choose Release: $(cat "$WORK/chosen")"
+wait_height 156 "Release did not bring the full window back"
+count=$(wc -l <"$marker")
+# Two more slots would have come by now.
+sleep 4.5
+[ "$(wc -l <"$marker")" -eq "$count" ] || fail "the command started after Release"
+pass "Release brings the full window back, and nothing starts after it"
