@@ -19,7 +19,7 @@ echo "PASS: a second package of the same build is byte for byte the same"
 
 # Any error or warning fails; infos (such as a fortify check that finds no
 # fortifiable call) are shown only.
-lintian --pedantic --display-info "$deb" >"$scratch/lintian.log" 2>&1 || true
+TMPDIR="$scratch" lintian --pedantic --display-info "$deb" >"$scratch/lintian.log" 2>&1 || true
 cat "$scratch/lintian.log"
 ! grep -qE '^[EW]: ' "$scratch/lintian.log" || fail "lintian has errors or warnings"
 echo "PASS: lintian --pedantic: no error, no warning"

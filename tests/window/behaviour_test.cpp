@@ -131,6 +131,7 @@ private slots:
         QTest::newRow("right") << int(Qt::RightButton) << false;
         QTest::newRow("middle") << int(Qt::MiddleButton) << false;
         QTest::newRow("left, soon after the menu closed") << int(Qt::LeftButton) << true;
+        QTest::newRow("pressed by an assistive tool") << int(Qt::NoButton) << false;
     }
     void iconOpensTheMenu()
     {
@@ -142,6 +143,9 @@ private slots:
                           Qt::MouseButton(button), Qt::MouseButton(button), {});
         if (soonAfter)
             QApplication::sendEvent(icon, &again);
+        else if (button == Qt::NoButton)
+            QAccessible::queryAccessibleInterface(icon)->actionInterface()->doAction(
+                QAccessibleActionInterface::showMenuAction());
         else
             QTest::mousePress(icon, Qt::MouseButton(button), {}, QPoint(8, 8));
         QTRY_VERIFY(rig.form.menu()->isVisible());

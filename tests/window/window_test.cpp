@@ -310,7 +310,7 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("spoken");
         QTest::addColumn<int>("role");
-        QTest::newRow("icon says menu") << "Image1" << "menu" << int(QAccessible::Graphic);
+        QTest::newRow("icon is the menu's button") << "Image1" << "menu" << int(QAccessible::ButtonMenu);
         QTest::newRow("plus on the hour field") << "plus_2" << "Plus one hour" << int(QAccessible::Button);
         QTest::newRow("plus on the day field") << "plus_3" << "Plus one day" << int(QAccessible::Button);
         QTest::newRow("minus on the second field") << "minus_0" << "Minus one second" << int(QAccessible::Button);
