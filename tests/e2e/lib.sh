@@ -66,6 +66,15 @@ pass() {
     echo "PASS: $*"
 }
 
+# Waits until a server has written FILE (what it was asked to tell); fails with WHY.
+wait_written() {
+    for _ in $(seq 100); do
+        [ -s "$1" ] && return 0
+        sleep 0.05
+    done
+    fail "$2"
+}
+
 # The test's own session bus: no host folder, so nothing of the host's is
 # started on demand.
 start_session_bus() {
@@ -86,11 +95,7 @@ start_session_bus() {
 BUS
     dbus-daemon --config-file="$WORK/bus.conf" --nofork --print-address=3 3>"$WORK/bus-address" 2>/dev/null &
     BUS_PID=$!
-    for _ in $(seq 100); do
-        [ -s "$WORK/bus-address" ] && break
-        sleep 0.05
-    done
-    [ -s "$WORK/bus-address" ] || fail "the session bus did not start"
+    wait_written "$WORK/bus-address" "the session bus did not start"
     DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$WORK/bus-address")
     export DBUS_SESSION_BUS_ADDRESS
 }
@@ -101,11 +106,7 @@ start_session_bus
 start_xvfb() {
     Xvfb -displayfd 3 -screen 0 800x600x24 -dpi 96 -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
     XVFB_PID=$!
-    for _ in $(seq 100); do
-        [ -s "$WORK/display" ] && break
-        sleep 0.05
-    done
-    [ -s "$WORK/display" ] || fail "Xvfb did not start"
+    wait_written "$WORK/display" "Xvfb did not start"
     DISPLAY=:$(cat "$WORK/display")
     export DISPLAY
 }
