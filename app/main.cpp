@@ -12,6 +12,7 @@
 #include "platform/display_guard.h"
 #include "platform/process_start.h"
 #include "platform/program_options.h"
+#include "platform/session_log.h"
 #include "schedule/command_launcher.h"
 #include "schedule/given_schedule.h"
 #include "schedule/schedule_controller.h"
@@ -25,11 +26,19 @@ void prepareEnvironment()
     // is cheaper than shared memory, whose completion event wakes the
     // program twice more every second.
     ventaro::setForThisProgramOnly("QT_XCB_NO_MITSHM", "1");
-    // Log lines say when and how bad: outside a systemd session they end in
-    // a file that nothing else dates.
-    if (!qEnvironmentVariableIsSet("QT_MESSAGE_PATTERN"))
-        qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd HH:mm:ss t} %{if-category}%{category} %{endif}%{type}: "
-                                          "%{message}"));
+    ventaro::useLogPattern();
+}
+
+// The relay that carries a command's output to the log once ventaro is gone:
+// beside the program in a build, in ventaro's own folder once installed.
+QString relayProgram()
+{
+    const QString here = QCoreApplication::applicationDirPath();
+    for (const QString &path : {here + QStringLiteral("/ventaro-relay"), here + QStringLiteral("/" VENTARO_RELAY_FROM_BIN)}) {
+        if (ventaro::isExecutableFile(path))
+            return path;
+    }
+    return {};
 }
 
 // Qt reads only its own options, never a value of ours or the command.
@@ -100,7 +109,7 @@ int main(int argc, char *argv[])
     guard.release();
     QApplication::setDesktopFileName(QStringLiteral(VENTARO_APP_ID));
 
-    ventaro::CommandLauncher launcher;
+    ventaro::CommandLauncher launcher(relayProgram());
     // Failures go to the desktop's notifications, or to the window's own
     // message window where there are none.
     ventaro::DesktopNotifications notifications;

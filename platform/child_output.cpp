@@ -11,6 +11,7 @@ namespace ventaro {
 
 ChildOutput::ChildOutput(ChildReaper &reaper, QObject *parent)
     : QObject(parent)
+    , reaper_(reaper)
 {
     connect(&reaper, &ChildReaper::exited, this, &ChildOutput::childExited);
 }
@@ -72,6 +73,7 @@ void ChildOutput::childExited(const ChildExit &exit)
     const auto found = streams_.find(exit.pid);
     if (found == streams_.end()) {
         emit exited(exit);
+        reaper_.release(exit.pid);
         return;
     }
     // What it wrote last may still be on its way through the relay.
@@ -88,22 +90,32 @@ void ChildOutput::tellExit(qint64 pid)
     const auto found = streams_.find(pid);
     if (found == streams_.end() || !found->second.exit)
         return;
-    const ChildExit exit = *std::exchange(found->second.exit, std::nullopt);
-    delete std::exchange(found->second.linger, nullptr);
-    emit exited(exit);
+    // Stopped: what its group held ends with the group, at the latest when
+    // the grace time is over. What still holds the output then has left.
+    if (reaper_.stopping(pid)) {
+        found->second.linger->start(kLingerMs);
+        return;
+    }
+    found->second.exit->leftGroup = reaper_.stopped(pid);
+    close(found);
 }
 
 void ChildOutput::close(std::map<qint64, Stream>::iterator stream)
 {
     if (stream == streams_.end())
         return;
+    const qint64 pid = stream->first;
     const std::optional<ChildExit> exit = stream->second.exit;
     delete stream->second.notifier;
-    delete stream->second.linger;
+    // Its own timeout may be running.
+    if (stream->second.linger != nullptr)
+        stream->second.linger->deleteLater();
     ::close(stream->second.fd);
     streams_.erase(stream);
-    if (exit)
+    if (exit) {
         emit exited(*exit);
+        reaper_.release(pid);
+    }
 }
 
 } // namespace ventaro

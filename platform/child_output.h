@@ -18,7 +18,13 @@ namespace ventaro {
 // of each child's end once all it wrote has been read: a failure's notice
 // then carries its last words. A program the child started may keep its
 // output open after it ended; its end is then told after kLingerMs with
-// what was read so far, and reading goes on.
+// what was read so far (or, when it was stopped, once its grace time is
+// over), and its output is let go: the relay carries the rest to the
+// session's log.
+//
+// A stream is kept by its child's process id, which the reaper holds for
+// as long as the stream is open: no later child can have it meanwhile, so
+// what is read is always told as the output of the run that opened it.
 class ChildOutput final : public QObject
 {
     Q_OBJECT
@@ -33,8 +39,9 @@ public:
     explicit ChildOutput(ChildReaper &reaper, QObject *parent = nullptr);
     ~ChildOutput() override;
 
-    // Reads fd, the child's output, until it ends; takes the descriptor.
-    // The relay that carries it, if any, is reaped unheard.
+    // Reads fd, the output of a child the reaper holds, until it ends or
+    // the child's end is told; takes the descriptor, and releases the child
+    // then. The relay that carries it, if any, is reaped unheard.
     void watch(qint64 pid, int fd, std::optional<qint64> relay = std::nullopt);
     qsizetype open() const;
 
@@ -57,6 +64,7 @@ private:
     void tellExit(qint64 pid);
     void close(std::map<qint64, Stream>::iterator stream);
 
+    ChildReaper &reaper_;
     std::map<qint64, Stream> streams_;
     std::set<qint64> relays_;
 };

@@ -3,12 +3,14 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <utility>
 
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QSocketNotifier>
+#include <QTimer>
 
 namespace ventaro {
 
@@ -53,12 +55,17 @@ ChildReaper::ChildReaper(QObject *parent, Wake wake)
 ChildReaper::~ChildReaper()
 {
     for (auto &[pid, child] : children_) {
-        delete child.notifier;
-        child.notifier = nullptr;
-        if (this == &adopter()) {
+        delete std::exchange(child.notifier, nullptr);
+        delete std::exchange(child.grace, nullptr);
+        if (child.ended) {
+            siginfo_t info{};
+            ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG);
+            ::close(child.pidfd);
+        } else if (this == &adopter()) {
             if (child.pidfd >= 0)
                 ::close(child.pidfd);
         } else {
+            child.hold = false;
             adopter().adopt(pid, child);
         }
     }
@@ -76,10 +83,11 @@ qsizetype ChildReaper::orphans()
     return adopter().watching();
 }
 
-void ChildReaper::watch(qint64 pid)
+void ChildReaper::watch(qint64 pid, bool hold)
 {
     Child child;
     child.started.start();
+    child.hold = hold;
     // A child that has already ended is still there to be opened until reaped.
     child.pidfd = wake_ == Wake::Pidfd ? openPidfd(pid) : -1;
     adopt(pid, child);
@@ -104,10 +112,11 @@ qsizetype ChildReaper::watching() const
 bool ChildReaper::reap(qint64 pid, bool wait)
 {
     const auto found = children_.find(pid);
-    if (found == children_.end())
+    if (found == children_.end() || found->second.ended)
         return false;
+    Child &child = found->second;
     siginfo_t info{};
-    const int options = WEXITED | (wait ? 0 : WNOHANG);
+    const int options = WEXITED | (wait ? 0 : WNOHANG) | (child.hold ? WNOWAIT : 0);
     int result = 0;
     do {
         result = ::waitid(P_PID, static_cast<id_t>(pid), &info, options);
@@ -120,17 +129,94 @@ bool ChildReaper::reap(qint64 pid, bool wait)
 
     ChildExit exit;
     exit.pid = pid;
-    exit.runMs = found->second.started.elapsed();
+    exit.runMs = child.started.elapsed();
     if (result == 0 && info.si_code == CLD_EXITED)
         exit.status = info.si_status;
     else if (result == 0)
         exit.signal = info.si_status;
-    delete found->second.notifier;
-    if (found->second.pidfd >= 0)
-        ::close(found->second.pidfd);
-    children_.erase(found);
+    if (child.hold && result == 0) {
+        // Its pidfd stays readable until it is reaped: heard once.
+        child.ended = true;
+        delete std::exchange(child.notifier, nullptr);
+    } else {
+        forget(found);
+    }
     emit exited(exit);
     return true;
+}
+
+void ChildReaper::release(qint64 pid)
+{
+    const auto found = children_.find(pid);
+    if (found == children_.end())
+        return;
+    Child &child = found->second;
+    if (!child.ended) {
+        child.hold = false; // reaped when it ends
+        return;
+    }
+    if (child.grace != nullptr) {
+        child.released = true;
+        return;
+    }
+    siginfo_t info{};
+    ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG);
+    forget(found);
+}
+
+void ChildReaper::forget(std::map<qint64, Child>::iterator child)
+{
+    delete child->second.notifier;
+    delete child->second.grace;
+    if (child->second.pidfd >= 0)
+        ::close(child->second.pidfd);
+    children_.erase(child);
+}
+
+bool ChildReaper::stop(qint64 pid, int graceMs)
+{
+    const auto found = children_.find(pid);
+    if (pid <= 1 || found == children_.end() || ::kill(-static_cast<pid_t>(pid), SIGTERM) != 0)
+        return false;
+    Child &child = found->second;
+    child.stopped = true;
+    if (child.grace == nullptr) {
+        // A program that ignores SIGTERM, or children it left behind, end
+        // then; unless its end was told in the meantime, complete.
+        child.grace = new QTimer(this);
+        child.grace->setSingleShot(true);
+        connect(child.grace, &QTimer::timeout, this, [this, pid] { graceOver(pid); });
+        child.grace->start(graceMs);
+    }
+    return true;
+}
+
+void ChildReaper::graceOver(qint64 pid)
+{
+    const auto found = children_.find(pid);
+    if (found == children_.end())
+        return;
+    Child &child = found->second;
+    // Still watched, so still ours: running, or held unreaped, its id and
+    // its group's can have gone to no other process.
+    if (!child.released)
+        ::kill(-static_cast<pid_t>(pid), SIGKILL);
+    // Its own timeout is running: deleted once it has returned.
+    std::exchange(child.grace, nullptr)->deleteLater();
+    if (child.released)
+        release(pid);
+}
+
+bool ChildReaper::stopping(qint64 pid) const
+{
+    const auto found = children_.find(pid);
+    return found != children_.end() && found->second.grace != nullptr;
+}
+
+bool ChildReaper::stopped(qint64 pid) const
+{
+    const auto found = children_.find(pid);
+    return found != children_.end() && found->second.stopped;
 }
 
 void ChildReaper::poll()
@@ -138,7 +224,7 @@ void ChildReaper::poll()
     bool polled = false;
     for (auto it = children_.begin(); it != children_.end();) {
         const qint64 pid = it->first;
-        const bool byPoll = it->second.pidfd < 0;
+        const bool byPoll = it->second.pidfd < 0 && !it->second.ended;
         ++it; // reap() erases the entry it reaps
         if (byPoll) {
             polled = true;

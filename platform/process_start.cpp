@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QTimer>
 
 extern char **environ;
 
@@ -163,25 +162,24 @@ int prepare(SpawnSetup &setup)
     return 0;
 }
 
-// The relay: it copies the command's output to us; once we are gone (its
-// copy fails, with SIGPIPE ignored) it carries the rest to the session's
-// log, or drops it when that is gone too.
-std::optional<qint64> startRelay(Pipe &command, Pipe &toUs)
+// The relay: it copies the command's output to us, then to the session's
+// log. Its standard error is ours.
+std::optional<qint64> startRelay(const StartOptions &options, pid_t command, Pipe &output, Pipe &toUs)
 {
-    static char shell[] = "/bin/sh";
-    static char dashC[] = "-c";
-    static char script[] = "trap '' PIPE; cat; cat >&2 2>/dev/null || exec cat >/dev/null";
-    char *argv[] = {shell, dashC, script, nullptr};
+    QByteArray program = QFile::encodeName(options.relay);
+    QByteArray name = QFile::encodeName(options.outputName);
+    QByteArray pid = QByteArray::number(command);
+    char *argv[] = {program.data(), name.data(), pid.data(), nullptr};
     SpawnSetup setup;
-    if (prepare(setup) != 0 || ::posix_spawn_file_actions_adddup2(&setup.actions, command.read, 0) != 0
+    if (prepare(setup) != 0 || ::posix_spawn_file_actions_adddup2(&setup.actions, output.read, 0) != 0
         || ::posix_spawn_file_actions_adddup2(&setup.actions, toUs.write, 1) != 0
         || ::posix_spawn_file_actions_addclosefrom_np(&setup.actions, 3) != 0)
         return std::nullopt;
-    pid_t pid = -1;
+    pid_t relay = -1;
     std::vector<char *> environment = childEnvironment();
-    if (::posix_spawn(&pid, shell, &setup.actions, &setup.attributes, argv, environment.data()) != 0)
+    if (::posix_spawn(&relay, program.constData(), &setup.actions, &setup.attributes, argv, environment.data()) != 0)
         return std::nullopt;
-    return pid;
+    return relay;
 }
 
 // The program and its arguments as the system takes them.
@@ -255,24 +253,12 @@ StartResult startDetached(const QString &program, const QStringList &arguments, 
     // (and whatever it started that kept it) has closed it.
     output.closeWrite();
     Pipe toUs;
-    if (toUs.ok())
-        started.relayPid = startRelay(output, toUs);
+    if (!options.relay.isEmpty() && toUs.ok())
+        started.relayPid = startRelay(options, pid, output, toUs);
     Pipe &ours = started.relayPid ? toUs : output;
     ::fcntl(ours.read, F_SETFL, ::fcntl(ours.read, F_GETFL) | O_NONBLOCK);
     started.outputFd = std::exchange(ours.read, -1);
     return started;
-}
-
-bool stopProcessGroup(qint64 pid, int graceMs)
-{
-    if (pid <= 1 || ::kill(-static_cast<pid_t>(pid), SIGTERM) != 0)
-        return false;
-    // A program that ignores SIGTERM, or children it left behind, end here.
-    QTimer::singleShot(graceMs, [pid] {
-        if (::kill(-static_cast<pid_t>(pid), 0) == 0)
-            ::kill(-static_cast<pid_t>(pid), SIGKILL);
-    });
-    return true;
 }
 
 } // namespace ventaro

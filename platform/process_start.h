@@ -28,7 +28,11 @@ struct StartOptions
 {
     int closeFrom = 3;          // the first of our descriptors the child must not get
     QString workingDirectory;   // empty: ours
-    bool captureOutput = false; // standard output and error to us, through a relay
+    bool captureOutput = false; // standard output and error to us
+    // The relay program that carries them (empty: none, the pipe is ours
+    // alone), and the name it gives the output in the log.
+    QString relay;
+    QString outputName;
 };
 
 // Sets an environment variable for this program only, unless the session set
@@ -43,15 +47,10 @@ void setForThisProgramOnly(const char *name, const QByteArray &value);
 // stays a zombie.
 //
 // With captureOutput, its standard output and error are one pipe, read by
-// a small relay (a shell running cat) that passes it on to outputFd. The
-// relay outlives us: when we exit, or are killed, it carries the rest to
-// our standard error (the session's log), so the command never meets a
-// closed pipe and never blocks on a full one.
+// the relay (ventaro-relay outputName pid) that passes it on to outputFd.
+// The relay outlives our end of it: once we close it, exit or are killed, it
+// carries the rest to our standard error (the session's log), so the
+// command never meets a closed pipe and never blocks on a full log.
 StartResult startDetached(const QString &program, const QStringList &arguments, const StartOptions &options = {});
-
-// Asks the process group of a child started above (each is a session of its
-// own) to end: SIGTERM now, then SIGKILL after graceMs if anything of the
-// group still runs. False when there was nothing to signal.
-bool stopProcessGroup(qint64 pid, int graceMs = 5000);
 
 } // namespace ventaro

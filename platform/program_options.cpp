@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include "platform/autostart_entry.h"
+#include "platform/plain_text.h"
 
 namespace ventaro {
 
@@ -189,24 +190,6 @@ private:
 };
 
 } // namespace
-
-QString printableText(const QString &text)
-{
-    QString shown;
-    for (const QChar c : text) {
-        if (c == u'\n')
-            shown += QStringLiteral("\\n");
-        else if (c == u'\t')
-            shown += QStringLiteral("\\t");
-        else if (c == u'\r')
-            shown += QStringLiteral("\\r");
-        else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
-            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
-        else
-            shown += c;
-    }
-    return shown;
-}
 
 void printUsageError(const QString &problem)
 {

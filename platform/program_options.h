@@ -53,8 +53,4 @@ QString helpText(const QStringList &unitWords);
 // with control characters shown as escapes.
 void printUsageError(const QString &problem);
 
-// Text with its control characters written as escapes ("\n", "\x1b"), fit
-// for a terminal.
-QString printableText(const QString &text);
-
 } // namespace ventaro

@@ -6,8 +6,10 @@
 #include <QFileInfo>
 
 #include "platform/file_facts.h"
+#include "platform/plain_text.h"
 #include "platform/process_start.h"
 #include "schedule/command_line.h"
+#include "schedule/run_history.h"
 #include "schedule/runtime_error.h"
 
 namespace ventaro {
@@ -28,7 +30,7 @@ QString inHome(const QString &program)
 
 [[noreturn]] void cannotStart(const QString &program, const QString &reason)
 {
-    throw RuntimeError(QStringLiteral("Cannot start \"%1\": %2").arg(elided(program), reason));
+    throw RuntimeError(QStringLiteral("Cannot start \"%1\": %2").arg(elided(printableText(program)), reason));
 }
 
 // A reading of the line whose program names something: a program on PATH,
@@ -75,7 +77,7 @@ bool runs(const Reading &reading)
 {
     QStringList names;
     for (const Reading &reading : found)
-        names << QStringLiteral("\"%1\"").arg(elided(reading.read.program, 60));
+        names << QStringLiteral("\"%1\"").arg(elided(printableText(reading.read.program), 60));
     if (names.size() > 3)
         names = names.first(3) << QStringLiteral("%1 more").arg(found.size() - 3);
     throw RuntimeError(QStringLiteral("Cannot start the command: it could mean %1. Put the program's path in "
@@ -145,10 +147,10 @@ Reading chosenReading(const QString &commandLine)
 }
 
 // Starts what the reading names, or says why it cannot.
-StartResult startReading(const Reading &reading)
+StartResult startReading(const Reading &reading, const QString &relay, const QString &commandLine)
 {
     const QString &program = reading.read.program;
-    const StartOptions options{3, QDir::homePath(), true};
+    const StartOptions options{3, QDir::homePath(), true, relay, outputName(commandLine)};
     switch (reading.facts.kind) {
     case FileKind::Missing: // gone since it was read
         cannotStart(program, QStringLiteral("no such file"));
@@ -182,13 +184,19 @@ StartResult startReading(const Reading &reading)
 
 } // namespace
 
+CommandLauncher::CommandLauncher(QString relay)
+    : relay_(std::move(relay))
+{
+}
+
 qint64 CommandLauncher::launch(const QString &commandLine)
 {
     const Reading reading = chosenReading(commandLine);
-    const StartResult started = startReading(reading);
+    const StartResult started = startReading(reading, relay_, commandLine);
     if (!started.pid)
         startFailed(reading, started);
-    reaper_.watch(*started.pid);
+    // Held while its output is read, so that its id stays its own.
+    reaper_.watch(*started.pid, started.outputFd >= 0);
     if (started.relayPid)
         reaper_.watch(*started.relayPid);
     if (started.outputFd >= 0)
@@ -198,7 +206,7 @@ qint64 CommandLauncher::launch(const QString &commandLine)
 
 bool CommandLauncher::stop(qint64 pid)
 {
-    return stopProcessGroup(pid);
+    return reaper_.stop(pid);
 }
 
 ChildReaper &CommandLauncher::reaper()

@@ -13,16 +13,18 @@ namespace ventaro {
 // a file which is no program (a sound, a picture, a page) opens it with
 // xdg-open, whose exit status then says whether it could. Every process it
 // starts is reaped by its reaper; what it writes, and then its end, are
-// told by its output.
+// told by its output, passed on by the relay program when one is given.
 class CommandLauncher final : public Launcher
 {
 public:
+    explicit CommandLauncher(QString relay = {});
     qint64 launch(const QString &commandLine) override;
     bool stop(qint64 pid) override;
     ChildReaper &reaper();
     ChildOutput &output();
 
 private:
+    QString relay_;
     ChildReaper reaper_;
     ChildOutput output_{reaper_};
 };

@@ -1,5 +1,7 @@
 #include "schedule/command_line.h"
 
+#include "platform/plain_text.h"
+
 namespace ventaro {
 
 namespace {
@@ -175,7 +177,7 @@ QString commandTitle(const QString &commandLine)
     const QString program = first.program(commandLine);
     const QString rest = commandLine.mid(first.restFrom, 200).simplified();
     const QString name = program.section(u'/', -1);
-    return elided(rest.isEmpty() ? name : name + u' ' + rest, 60);
+    return elided(printableText(rest.isEmpty() ? name : name + u' ' + rest), 60);
 }
 
 QString commandShown(const QString &commandLine)
@@ -186,7 +188,7 @@ QString commandShown(const QString &commandLine)
     const ProgramCandidate &first = candidates.front();
     const QString rest = commandLine.mid(first.restFrom).trimmed();
     const QString program = commandForFile(first.program(commandLine));
-    return elided(rest.isEmpty() ? program : program + u' ' + rest);
+    return elided(printableText(rest.isEmpty() ? program : program + u' ' + rest));
 }
 
 QString elided(const QString &text, qsizetype most)

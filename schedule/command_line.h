@@ -61,12 +61,14 @@ QStringList splitArguments(const QString &text);
 QString commandForFile(const QString &path);
 
 // The command as a window title: the program's file name and its arguments,
-// in short ("backup.sh --full" for "/home/me/bin/backup.sh --full").
+// in short ("backup.sh --full" for "/home/me/bin/backup.sh --full"), as
+// printableText writes it.
 QString commandTitle(const QString &commandLine);
 
 // The command as a message names it: as the command box reads it, its
 // program once and quoted only where the box needs quotes, then its
-// arguments as written, shortened in the middle when long.
+// arguments as written, shortened in the middle when long; as
+// printableText writes it, so that no name hides what it is.
 QString commandShown(const QString &commandLine);
 
 // Text for a message: a long text keeps its start and end around an ellipsis.

@@ -1,5 +1,7 @@
 #include "schedule/output_tail.h"
 
+#include "platform/plain_text.h"
+
 namespace ventaro {
 
 namespace {
@@ -62,7 +64,7 @@ QString OutputTail::cleanLine(QByteArrayView raw)
         if (c.category() == QChar::Other_Control && c != u'\t')
             c = QChar::ReplacementCharacter;
     }
-    return line;
+    return visibleText(line);
 }
 
 QStringList OutputTail::append(QByteArrayView bytes)

@@ -12,7 +12,7 @@ namespace ventaro {
 // The last words of one run: what the command wrote on standard output and
 // error, cleaned to be read (terminal escapes stripped, a carriage-return
 // progress line at its last state, text that is no UTF-8 and control
-// characters as U+FFFD), the last kLines lines and at most kChars of them.
+// characters as U+FFFD, invisible format characters written out), the last kLines lines and at most kChars of them.
 class OutputTail final
 {
 public:

@@ -1,5 +1,6 @@
 #include "schedule/run_history.h"
 
+#include "platform/plain_text.h"
 #include "schedule/command_line.h"
 
 Q_LOGGING_CATEGORY(lcRun, "ventaro.run", QtInfoMsg)
@@ -20,8 +21,7 @@ void log(const RunRecord &run, const QStringList &lines)
 {
     if (lines.isEmpty() || !lcOutput().isInfoEnabled())
         return;
-    const QString prefix =
-        QStringLiteral("%1[%2]: ").arg(commandTitle(run.command).section(u' ', 0, 0)).arg(run.pid.value_or(0));
+    const QString prefix = outputPrefix(outputName(run.command), run.pid.value_or(0));
     QString entry;
     for (const QString &line : lines) {
         if (!entry.isEmpty())
@@ -33,6 +33,24 @@ void log(const RunRecord &run, const QStringList &lines)
 
 } // namespace
 
+void logRun(QtMsgType type, const QString &text)
+{
+    if (type == QtWarningMsg)
+        qCWarning(lcRun).noquote() << printableText(text);
+    else
+        qCInfo(lcRun).noquote() << printableText(text);
+}
+
+QString outputName(const QString &commandLine)
+{
+    return commandTitle(commandLine).section(u' ', 0, 0);
+}
+
+QString outputPrefix(const QString &name, qint64 pid)
+{
+    return QStringLiteral("%1[%2]: ").arg(printableText(name)).arg(pid);
+}
+
 QString RunRecord::ended() const
 {
     if (skips > 0)
@@ -41,6 +59,10 @@ QString RunRecord::ended() const
         return QStringLiteral("could not start: ") + error;
     if (!exit)
         return QStringLiteral("running");
+    if (stoppedMs && exit->leftGroup) {
+        return QStringLiteral("stopped by you after %1; a process it started left its group and still runs")
+            .arg(seconds(exit->runMs));
+    }
     if (stoppedMs)
         return QStringLiteral("stopped by you after %1").arg(seconds(exit->runMs));
     return QStringLiteral("%1 after %2").arg(exit->text(), seconds(exit->runMs));
@@ -62,13 +84,13 @@ void RunHistory::started(RunRecord record)
 {
     record.serial = ++serials_;
     if (record.pid) {
-        qCInfo(lcRun).noquote() << QStringLiteral("start: %1 due %2, %3 ms late, process %4")
-                                       .arg(commandShown(record.command), record.due)
-                                       .arg(record.latenessMs)
-                                       .arg(*record.pid);
+        logRun(QtInfoMsg, QStringLiteral("start: %1 due %2, %3 ms late, process %4")
+                              .arg(commandShown(record.command), record.due)
+                              .arg(record.latenessMs)
+                              .arg(*record.pid));
     } else {
-        qCWarning(lcRun).noquote() << QStringLiteral("failure: %1 due %2 could not start: %3")
-                                          .arg(commandShown(record.command), record.due, record.error);
+        logRun(QtWarningMsg, QStringLiteral("failure: %1 due %2 could not start: %3")
+                                 .arg(commandShown(record.command), record.due, record.error));
     }
     records_.push_back(std::move(record));
     if (records_.size() > kKept)
@@ -103,7 +125,7 @@ QString RunHistory::skipped(const RunRecord &run, const QString &at)
     skip.error = QStringLiteral("%1: %2 still running since %3, process %4")
                      .arg(which, commandTitle(run.command).section(u' ', 0, 0), run.due.left(19).right(8))
                      .arg(run.pid.value_or(0));
-    qCInfo(lcRun).noquote() << QStringLiteral("skipped: ") + skip.error;
+    logRun(QtInfoMsg, QStringLiteral("skipped: ") + skip.error);
     return skip.error + u'.';
 }
 
@@ -140,11 +162,11 @@ const RunRecord *RunHistory::ended(const ChildExit &exit)
         const QString line =
             QStringLiteral("process %1 (%2) %3").arg(exit.pid).arg(commandShown(it->command), it->ended());
         if (it->stoppedMs)
-            qCInfo(lcRun).noquote() << QStringLiteral("stopped: ") + line;
+            logRun(QtInfoMsg, QStringLiteral("stopped: ") + line);
         else if (exit.failed())
-            qCWarning(lcRun).noquote() << QStringLiteral("failure: ") + line;
+            logRun(QtWarningMsg, QStringLiteral("failure: ") + line);
         else
-            qCInfo(lcRun).noquote() << QStringLiteral("success: ") + line;
+            logRun(QtInfoMsg, QStringLiteral("success: ") + line);
         return it;
     }
     return nullptr;

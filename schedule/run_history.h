@@ -14,6 +14,16 @@ Q_DECLARE_LOGGING_CATEGORY(lcOutput)
 
 namespace ventaro {
 
+// One line of the log of runs, with whatever it quotes (commands, paths,
+// reasons) as printableText writes it: no line break or escape in a name
+// can make the log show a line ventaro never wrote.
+void logRun(QtMsgType type, const QString &text);
+
+// How the log names a command's output, "backup.sh[4242]: " before each
+// line: the program's file name and the process.
+QString outputName(const QString &commandLine);
+QString outputPrefix(const QString &name, qint64 pid);
+
 // One start of the command in this session and how it ended.
 struct RunRecord
 {

@@ -5,6 +5,7 @@
 #include <QLocale>
 
 #include "platform/clock.h"
+#include "platform/plain_text.h"
 #include "schedule/command_line.h"
 #include "schedule/launcher.h"
 #include "schedule/repeat_count.h"
@@ -125,8 +126,8 @@ bool ScheduleController::start(const LocalSlot &due, Start how)
     try {
         run.pid = launcher_.launch(command);
     } catch (const RuntimeError &error) {
-        run.error = error.message();
-        notice = digest_.failure(command, error.message(), run.due);
+        run.error = printableText(error.message());
+        notice = digest_.failure(command, run.error, run.due);
     }
     history_.started(std::move(run));
     tell(notice, history_.records().back().serial);
@@ -149,7 +150,7 @@ bool ScheduleController::stop(qint64 pid)
         return false;
     const Announce announce(*this);
     run->stoppedMs = clock_.now().toMSecsSinceEpoch();
-    qCInfo(lcRun).noquote() << QStringLiteral("stopping process %1 (%2) as asked").arg(pid).arg(commandShown(run->command));
+    logRun(QtInfoMsg, QStringLiteral("stopping process %1 (%2) as asked").arg(pid).arg(commandShown(run->command)));
     return launcher_.stop(pid);
 }
 
@@ -177,7 +178,7 @@ void ScheduleController::processOutput(qint64 pid, QByteArrayView bytes)
 
 void ScheduleController::noticeClosed(const QString &key)
 {
-    qCInfo(lcRun).noquote() << QStringLiteral("closed by the user: the notice %1").arg(key);
+    logRun(QtInfoMsg, QStringLiteral("closed by the user: the notice %1").arg(key));
     digest_.closed(key);
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include <QEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -77,6 +78,11 @@ void MessageWindow::show(const Notice &notice)
     key_ = notice.key;
     box_->setText(notice.summary);
     box_->setInformativeText(notice.body);
+    // A notice quotes commands and their output: a label left to guess its
+    // format would take a tag in the first line for markup, and then show
+    // links, load images and read files.
+    for (QLabel *label : box_->findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
     if (notice.update)
         return; // counted in place, not raised
     // Its size is its words': a fixed size also tells the window manager

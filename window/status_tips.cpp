@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QTextDocument>
 #include <QToolTip>
 
 #include "schedule/schedule_controller.h"
@@ -17,6 +18,11 @@ namespace {
 constexpr std::size_t kToolTipStarts = 3;
 
 } // namespace
+
+QString plainToolTip(const QString &text)
+{
+    return Qt::convertFromPlainText(text, Qt::WhiteSpacePre);
+}
 
 StatusTips::StatusTips(QLineEdit *activate, QWidget *clock, QWidget *window, const ScheduleController &controller,
                        const Clock &time, std::function<void(qint64)> stop)
@@ -42,7 +48,7 @@ void StatusTips::refresh()
     if (history_->isVisible())
         history_->refresh();
     if (QToolTip::isVisible() && toolTipOwner_ != nullptr) {
-        const QString text = toolTipFor(toolTipOwner_);
+        const QString text = plainToolTip(toolTipFor(toolTipOwner_));
         if (QToolTip::text() != text)
             QToolTip::showText(QCursor::pos(), text, toolTipOwner_);
     }
@@ -102,7 +108,7 @@ bool StatusTips::eventFilter(QObject *watched, QEvent *event)
         return false;
     auto *help = static_cast<QHelpEvent *>(event);
     auto *widget = static_cast<QWidget *>(watched);
-    QToolTip::showText(help->globalPos(), toolTipFor(widget), widget);
+    QToolTip::showText(help->globalPos(), plainToolTip(toolTipFor(widget)), widget);
     toolTipOwner_ = widget;
     return true;
 }

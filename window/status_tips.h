@@ -16,6 +16,10 @@ class Clock;
 class HistoryWindow;
 class ScheduleController;
 
+// A tool tip that shows exactly this text: a tool tip would take a text
+// whose first line holds a tag for markup, and a command or its output may.
+QString plainToolTip(const QString &text);
+
 // What the window says in words and colour: the activation box's outlook in
 // its tool tip and accessible description, in amber when it deserves a
 // warning; the last starts in the clock's tool tip and the window's

@@ -41,6 +41,6 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ "$(cat "$WORK/status" 2>/dev/null)" = "status 0" ] || fail "the writer ended with $(cat "$WORK/status" 2>/dev/null)"
-grep -q '^line 39$' "$WORK/app.log" || fail "its last line did not reach the log"
+grep -q 'writer.sh\[[0-9]*\]: line 39$' "$WORK/app.log" || fail "its last line did not reach the log, named"
 grep -q 'writer.sh\[[0-9]*\]: line 0' "$WORK/app.log" || fail "its first line was not logged with its name"
 pass "still writing after Exit, it ended by itself with status 0, and all its lines reached the log"

@@ -1,5 +1,8 @@
 #include <QtTest>
 
+#include <csignal>
+#include <thread>
+
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,6 +13,7 @@
 #include "platform/clock.h"
 #include "platform/process_start.h"
 #include "platform/second_ticker.h"
+#include "platform/session_log.h"
 
 using namespace ventaro;
 using ventaro::test::EnvOverride;
@@ -95,7 +99,9 @@ private slots:
         QFETCH(int, closeFrom);
         QFETCH(QString, error);
         ChildReaper reaper;
-        const StartResult result = startDetached(program, {}, {closeFrom, {}});
+        StartOptions options;
+        options.closeFrom = closeFrom;
+        const StartResult result = startDetached(program, {}, options);
         if (result.pid)
             reaper.watch(*result.pid);
         QCOMPARE(result.pid.has_value(), error.isEmpty());
@@ -108,28 +114,136 @@ private slots:
     {
         QTest::addColumn<int>("wake");
         QTest::addColumn<bool>("reapedElsewhere");
+        QTest::addColumn<bool>("hold");
         QTest::addColumn<QString>("text");
-        QTest::newRow("pidfd") << int(ChildReaper::Wake::Pidfd) << false << "exited with status 1";
-        QTest::newRow("poll where there are no pidfds") << int(ChildReaper::Wake::Poll) << false
+        QTest::newRow("pidfd") << int(ChildReaper::Wake::Pidfd) << false << false << "exited with status 1";
+        QTest::newRow("poll where there are no pidfds") << int(ChildReaper::Wake::Poll) << false << false
                                                         << "exited with status 1";
-        QTest::newRow("reaped elsewhere") << int(ChildReaper::Wake::Pidfd) << true << "ended, status unknown";
+        QTest::newRow("reaped elsewhere") << int(ChildReaper::Wake::Pidfd) << true << false << "ended, status unknown";
+        QTest::newRow("held: heard, its id no other process's until released")
+            << int(ChildReaper::Wake::Pidfd) << false << true << "exited with status 1";
+        QTest::newRow("held, polled") << int(ChildReaper::Wake::Poll) << false << true << "exited with status 1";
     }
     void reaperHearsEveryEnd()
     {
         QFETCH(int, wake);
         QFETCH(bool, reapedElsewhere);
+        QFETCH(bool, hold);
         ChildReaper reaper(nullptr, ChildReaper::Wake(wake));
         QList<ChildExit> ends;
         connect(&reaper, &ChildReaper::exited, this, [&](const ChildExit &exit) { ends << exit; });
         const qint64 pid = *startDetached("/bin/false", {}).pid;
         if (reapedElsewhere)
             QCOMPARE(::waitpid(pid_t(pid), nullptr, 0), pid_t(pid));
-        reaper.watch(pid);
+        reaper.watch(pid, hold);
         QTRY_COMPARE_WITH_TIMEOUT(ends.size(), 1, 5000);
         QCOMPARE(ends.first().pid, pid);
         QTEST(ends.first().text(), "text");
         QCOMPARE(ends.first().failed(), !reapedElsewhere);
+        if (hold) {
+            QTest::qWait(300); // heard once, however long it stays
+            QCOMPARE(ends.size(), 1);
+            QCOMPARE(::kill(pid_t(pid), 0), 0); // still there, unreaped
+            reaper.release(pid);
+        }
         QCOMPARE(reaper.watching(), 0);
+        QCOMPARE(::waitpid(pid_t(pid), nullptr, WNOHANG), -1);
+    }
+
+    // Stop asks the child's group to end, and kills what is left of it after
+    // the grace time only while the child is still ours.
+    void stopSignalsOnlyItsOwnGroup_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<bool>("ours");
+        QTest::addColumn<int>("signal");
+        QTest::newRow("ends by SIGTERM") << "sleep 30" << true << 15;
+        QTest::newRow("ignores SIGTERM: killed when the grace time is over") << "trap '' TERM; sleep 30; sleep 30"
+                                                                          << true << 9;
+        QTest::newRow("not a child of this reaper: nothing is signalled") << "sleep 30" << false << 9;
+    }
+    void stopSignalsOnlyItsOwnGroup()
+    {
+        QFETCH(QString, script);
+        QFETCH(bool, ours);
+        ChildReaper reaper;
+        ChildReaper other;
+        QList<ChildExit> ends;
+        connect(&reaper, &ChildReaper::exited, this, [&](const ChildExit &exit) { ends << exit; });
+        const qint64 pid = *startDetached("/bin/sh", {"-c", script}).pid;
+        reaper.watch(pid);
+        // A trap is set once the shell has read its script.
+        const auto ignoresTerm = [pid] {
+            QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+            status.open(QIODevice::ReadOnly);
+            const QByteArray text = status.readAll();
+            const qsizetype at = text.indexOf("SigIgn:");
+            return at >= 0 && (text.mid(at + 7, 17).trimmed().toULongLong(nullptr, 16) & (1ULL << (SIGTERM - 1))) != 0;
+        };
+        if (script.contains("trap"))
+            QTRY_VERIFY_WITH_TIMEOUT(ignoresTerm(), 5000);
+        QCOMPARE((ours ? reaper : other).stop(pid, 200), ours);
+        if (!ours) {
+            QTest::qWait(400);
+            QVERIFY(ends.isEmpty());
+            ::kill(-pid_t(pid), SIGKILL);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(ends.size(), 1, 5000);
+        QTEST(ends.first().signal.value_or(0), "signal");
+    }
+
+    // The log takes what it has room for and drops the rest, never making
+    // the relay, and so the command, wait.
+    void logWriterNeverWaits()
+    {
+        int ends[2];
+        QCOMPARE(::pipe(ends), 0);
+        const auto closing = qScopeGuard([&ends] { ::close(ends[0]); ::close(ends[1]); });
+        LogWriter log(ends[1]);
+        const QByteArray line = QByteArray(1000, 'x') + '\n';
+        int taken = 0;
+        while (log.write(line) && taken < 1000)
+            ++taken;
+        QVERIFY2(taken > 10 && taken < 1000, qPrintable(QString::number(taken))); // a pipe holds 64 KiB
+        QByteArray drained(256 * 1024, Qt::Uninitialized);
+        ::fcntl(ends[0], F_SETFL, O_NONBLOCK);
+        QVERIFY(::read(ends[0], drained.data(), std::size_t(drained.size())) > 0);
+        QVERIFY(log.write(line)); // room again
+    }
+
+    // Once what it passed output to is gone, every byte read, the piece in
+    // flight included, goes on to the log instead.
+    void relayHandsOnWhatItRead()
+    {
+        int from[2];
+        int to[2];
+        QCOMPARE(::pipe(from), 0);
+        QCOMPARE(::pipe(to), 0);
+        ::signal(SIGPIPE, SIG_IGN);
+        QByteArray written;
+        for (int i = 0; i < 30000; ++i)
+            written += "line " + QByteArray::number(i) + '\n';
+        std::thread writer([&] {
+            for (qsizetype at = 0; at < written.size();)
+                at += ::write(from[1], written.constData() + at, std::size_t(written.size() - at));
+            ::close(from[1]);
+        });
+        // Its reader takes a few bytes, then goes.
+        QByteArray passed;
+        std::thread reader([&] {
+            char first[5];
+            passed = QByteArray(first, ::read(to[0], first, sizeof first));
+            ::close(to[0]);
+        });
+        QByteArray afterwards;
+        relayOutput(from[0], to[1], [&afterwards](QByteArrayView bytes) { afterwards += bytes; });
+        writer.join();
+        reader.join();
+        ::close(from[0]);
+        QVERIFY(written.startsWith(passed));
+        QVERIFY(afterwards.size() > written.size() / 2);
+        QVERIFY(written.endsWith(afterwards)); // to the last byte
+        QVERIFY(passed.size() + afterwards.size() <= written.size());
     }
 
     void ourOpenFilesAreNotInherited()

@@ -9,6 +9,7 @@
 #include "schedule/command_line.h"
 #include "schedule/given_schedule.h"
 #include "schedule/output_tail.h"
+#include "schedule/run_history.h"
 #include "schedule/schedule_controller.h"
 
 using namespace ventaro;
@@ -919,6 +920,10 @@ private slots:
         QTest::newRow("percent, dollar, shell signs") << QStringList{"echo", "%f", "$HOME", "`id`", "a;b|c&d>e"};
         QTest::newRow("no-break space, non-ASCII, empty") << QStringList{"/bin/echo", "a\u00a0b", "日本 語", ""};
         QTest::newRow("line breaks inside") << QStringList{"/bin/echo", "a\nb", "c\r\nd"};
+        QTest::newRow("a name that forges a log line")
+            << QStringList{"./x\n2026-12-08 10:00:00 UTC ventaro.run info: success: FORGED\x1b[31m"};
+        QTest::newRow("bidi controls and invisible characters in the name")
+            << QStringList{"invoice_\u202efdp.exe", "a\u200bb", "\u2066c\u2069", "\u061cd"};
     }
     void awkwardCommandsSurvive()
     {
@@ -937,6 +942,30 @@ private slots:
         const QString shown = commandShown(command);
         QVERIFY2(!shown.startsWith("\"\"") && shown.startsWith(words.first().contains(u' ') ? "\"" : words.first().left(1)),
                  qPrintable(shown));
+        // Shown and logged, it holds nothing that hides or forges what it is.
+        static QStringList logged;
+        logged.clear();
+        static const QLoggingCategory::CategoryFilter rules = QLoggingCategory::installFilter(nullptr);
+        QLoggingCategory::installFilter([](QLoggingCategory *category) {
+            rules(category);
+            if (QByteArray(category->categoryName()).startsWith("ventaro."))
+                category->setEnabled(QtInfoMsg, true);
+        });
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &message) { logged << message; });
+        RunHistory history;
+        RunRecord run;
+        run.command = command;
+        run.pid = 4242;
+        history.started(run);
+        history.output(4242, "done\n");
+        qInstallMessageHandler(previous);
+        QLoggingCategory::installFilter(rules);
+        QCOMPARE(logged.size(), 2);
+        for (const QString &text : QStringList{shown, commandTitle(command), logged.join(QString())}) {
+            for (const QChar c : text)
+                QVERIFY2(c.category() != QChar::Other_Control && c.category() != QChar::Other_Format, qPrintable(text));
+        }
     }
 
     // A run's last words, kept and cleaned to be read.
@@ -961,6 +990,9 @@ private slots:
             << QByteArray("\x1b[1;31merror:\x1b[0m disk full\x1b]0;title\a\n") << 1 << "error: disk full"
             << "error: disk full";
         QTest::newRow("no final line break") << QByteArray("one\ntwo") << 2 << "one" << "two";
+        QTest::newRow("bidi controls and zero-width characters are written out")
+            << QByteArray("invoice_\xe2\x80\xae" "fdp.exe\xe2\x80\x8b\n") << 1 << "invoice_<U+202E>fdp.exe<U+200B>"
+            << "invoice_<U+202E>fdp.exe<U+200B>";
     }
     void lastWords()
     {

@@ -264,21 +264,27 @@ private slots:
         QTest::addColumn<int>("signal");
         QTest::addColumn<QByteArray>("words");
         QTest::addColumn<bool>("stop"); // stopped by the user once it wrote
-        QTest::newRow("status 0") << "/bin/true" << 0 << 0 << QByteArray() << false;
-        QTest::newRow("status 1") << "/bin/false" << 1 << 0 << QByteArray() << false;
-        QTest::newRow("killed by a signal") << "/bin/sh -c \"kill -9 $$\"" << -1 << 9 << QByteArray() << false;
+        QTest::addColumn<bool>("leftGroup");
+        QTest::newRow("status 0") << "/bin/true" << 0 << 0 << QByteArray() << false << false;
+        QTest::newRow("status 1") << "/bin/false" << 1 << 0 << QByteArray() << false << false;
+        QTest::newRow("killed by a signal") << "/bin/sh -c \"kill -9 $$\"" << -1 << 9 << QByteArray() << false << false;
         QTest::newRow("both streams, in order, then the end")
             << "/bin/sh -c \"echo out; echo err >&2; printf last; exit 23\"" << 23 << 0 << QByteArray("out\nerr\nlast")
-            << false;
+            << false << false;
         QTest::newRow("standard input is empty") << "/bin/sh -c \"cat; echo read it all\"" << 0 << 0
-                                                 << QByteArray("read it all\n") << false;
+                                                 << QByteArray("read it all\n") << false << false;
         QTest::newRow("stopped: its whole group ends by SIGTERM")
-            << "/bin/sh -c \"sleep 600 & echo started; wait\"" << -1 << 15 << QByteArray("started\n") << true;
+            << "/bin/sh -c \"sleep 600 & echo started; wait\"" << -1 << 15 << QByteArray("started\n") << true << false;
+        QTest::newRow("a program it left running keeps its output: the end is told, and the output let go")
+            << "/bin/sh -c \"sleep 9 & echo started\"" << 0 << 0 << QByteArray("started\n") << false << false;
+        QTest::newRow("stopped, and a program it started left its group: told so")
+            << "/bin/sh -c \"setsid sleep 9 & echo started; wait\"" << -1 << 15 << QByteArray("started\n") << true
+            << true;
     }
     void endsAreHeard()
     {
         QFETCH(QString, line);
-        CommandLauncher launcher;
+        CommandLauncher launcher(QStringLiteral(VENTARO_RELAY));
         QSignalSpy ended(&launcher.output(), &ChildOutput::exited);
         QByteArray words;
         connect(&launcher.output(), &ChildOutput::output, this, [&words, &ended](qint64, const QByteArray &bytes) {
@@ -296,9 +302,30 @@ private slots:
         QCOMPARE(exit.pid, pid);
         QTEST(exit.status.value_or(-1), "status");
         QTEST(exit.signal.value_or(0), "signal");
+        QTEST(exit.leftGroup, "leftGroup");
         QTEST(words, "words");
         QTRY_COMPARE_WITH_TIMEOUT(launcher.reaper().watching(), 0, 10000); // the relay too
         QTRY_COMPARE_WITH_TIMEOUT(launcher.output().open(), qsizetype(0), 10000); // nothing of it holds the pipe
+    }
+
+    // A command that leaves a program holding its output costs no
+    // descriptor once its end is told: with few allowed, every start starts.
+    void daemonisingStartsKeepStarting()
+    {
+        rlimit was{};
+        QCOMPARE(::getrlimit(RLIMIT_NOFILE, &was), 0);
+        rlimit few = was;
+        few.rlim_cur = 96;
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &few), 0);
+        const auto restore = qScopeGuard([&was] { ::setrlimit(RLIMIT_NOFILE, &was); });
+        CommandLauncher launcher(QStringLiteral(VENTARO_RELAY));
+        QSignalSpy ended(&launcher.output(), &ChildOutput::exited);
+        for (int told = 20; told <= 100; told += 20) {
+            for (int i = 0; i < 20; ++i)
+                launched(launcher, QStringLiteral("/bin/sh -c \"sleep 5 &\""));
+            QTRY_COMPARE_WITH_TIMEOUT(ended.size(), told, 10000);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(launcher.output().open(), qsizetype(0), 10000);
     }
 
     void hundredQuickStartsLeaveNoZombie()
