@@ -94,9 +94,11 @@ int main(int argc, char *argv[])
     // An entry started twice (by the desktop, or by hand) must start its
     // command once: the window that has it already goes on alone.
     ventaro::AutostartEntry autostart(given.schedule.autostart);
+    ventaro::AutostartEntry::Claim claimed;
     if (!given.schedule.autostart.isEmpty()) {
-        if (const QString why = autostart.claim(); !why.isEmpty()) {
-            std::fprintf(stderr, "%s: %s\n", argv[0], qPrintable(why));
+        claimed = autostart.claim();
+        if (claimed.state == ventaro::AutostartEntry::Claim::State::Taken) {
+            std::fprintf(stderr, "%s: %s\n", argv[0], qPrintable(claimed.why));
             return 0;
         }
     }
@@ -115,5 +117,12 @@ int main(int argc, char *argv[])
     ventaro::DesktopNotifications notifications;
     ventaro::Form1 window({clock, launcher, separators, &notifications, &autostart});
     openWindow(window, launcher, given);
+    // Without its lock the entry still starts its command: a kept schedule
+    // never fails silently. The window says what it could not make sure of.
+    if (claimed.state == ventaro::AutostartEntry::Claim::State::NoLock) {
+        window.report({.key = QStringLiteral("lock"),
+                       .summary = QStringLiteral("The login entry runs without its lock"),
+                       .body = claimed.why + QStringLiteral(": if the entry is started twice, its command may start twice")});
+    }
     return QApplication::exec();
 }

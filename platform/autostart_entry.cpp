@@ -92,6 +92,35 @@ QString replaceFile(const QString &target, const QByteArray &data)
     return {};
 }
 
+// A folder only this user may enter, never through a link.
+bool isPrivateFolder(const QString &path)
+{
+    struct stat info {};
+    return !path.isEmpty() && QDir::isAbsolutePath(path) && ::lstat(QFile::encodeName(path).constData(), &info) == 0
+        && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
+}
+
+// The session's runtime folder when it is the user's own and private; else
+// a folder of ventaro's in the user's cache, made private. A lock anywhere
+// else could be made, or kept, by another user: the entry would then never
+// start. Empty when there is no such folder.
+QString lockFolder()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (isPrivateFolder(runtime))
+        return runtime;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty() || !QDir::isAbsolutePath(cache) || !QDir().mkpath(cache))
+        return {};
+    const QString own = cache + QStringLiteral("/ventaro");
+    const QByteArray native = QFile::encodeName(own);
+    ::mkdir(native.constData(), 0700);
+    struct stat info {};
+    if (::lstat(native.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid())
+        ::chmod(native.constData(), 0700);
+    return isPrivateFolder(own) ? own : QString();
+}
+
 } // namespace
 
 bool AutostartEntry::validId(const QString &id)
@@ -119,11 +148,17 @@ AutostartEntry::AutostartEntry(QString id)
 
 AutostartEntry::~AutostartEntry() = default;
 
-QString AutostartEntry::claim()
+AutostartEntry::Claim AutostartEntry::claim()
 {
     if (lock_)
         return {};
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString folder = lockFolder();
+    if (folder.isEmpty()) {
+        return {Claim::State::NoLock,
+                QStringLiteral("the lock for login entry %1 could not be made: neither the runtime folder nor the "
+                               "cache folder is a private folder of the user's")
+                    .arg(id_)};
+    }
     auto lock = std::make_unique<QLockFile>(
         QStringLiteral("%1/%2-%3.lock").arg(folder, QStringLiteral(VENTARO_APP_ID), id_));
     // A window may run for months: only a lock whose process has gone is stale.
@@ -136,9 +171,10 @@ QString AutostartEntry::claim()
         qint64 pid = 0;
         QString host, app;
         lock->getLockInfo(&pid, &host, &app);
-        return QStringLiteral("the window of login entry %1 runs already (process %2)").arg(id_).arg(pid);
+        return {Claim::State::Taken,
+                QStringLiteral("the window of login entry %1 runs already (process %2)").arg(id_).arg(pid)};
     }
-    return QStringLiteral("the lock for login entry %1 could not be made in %2").arg(id_, folder);
+    return {Claim::State::NoLock, QStringLiteral("the lock for login entry %1 could not be made in %2").arg(id_, folder)};
 }
 
 QString AutostartEntry::id() const
@@ -186,8 +222,8 @@ QString AutostartEntry::execValue(const QString &program, const QStringList &arg
 QString AutostartEntry::write(const QString &title, const QStringList &arguments)
 {
     const QString file = path();
-    if (const QString why = claim(); !why.isEmpty())
-        return why;
+    if (const Claim claimed = claim(); claimed.state == Claim::State::Taken)
+        return claimed.why;
     if (const std::optional<QChar> c = unwritable(arguments)) {
         return QStringLiteral("the command holds a control character (U+%1), which a login entry cannot keep")
             .arg(QString::number(c->unicode(), 16).toUpper().rightJustified(4, u'0'));

@@ -34,10 +34,16 @@ public:
     bool exists() const;
 
     // Makes this window the only one of its entry while it runs (a lock in
-    // the session's runtime folder), so that an entry started twice starts
-    // its command once. Why not, when another window has it; empty when
-    // this one does.
-    QString claim();
+    // the session's runtime folder, or in a private folder of ventaro's in
+    // the user's cache when that is not the user's own), so that an entry
+    // started twice starts its command once.
+    struct Claim
+    {
+        enum class State { Ours, Taken, NoLock };
+        State state = State::Ours;
+        QString why; // when Taken (by which process) or NoLock
+    };
+    Claim claim();
 
     // Why it could not be written or removed; empty when it was. Writing
     // claims the entry first. On any failure the entry that was there stays

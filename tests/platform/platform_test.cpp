@@ -276,6 +276,9 @@ private slots:
         QTest::newRow("a link in its place is not followed") << "link" << "a symbolic link";
         QTest::newRow("an escape character cannot be kept") << "control" << "control character (U+001B)";
         QTest::newRow("another window has the entry") << "claimed" << "runs already";
+        QTest::newRow("a runtime folder open to others: the lock goes to a private folder in the cache")
+            << "shared runtime" << "";
+        QTest::newRow("no private folder for the lock: written all the same") << "no private folder" << "";
     }
     void autostartEntry()
     {
@@ -284,7 +287,14 @@ private slots:
         QTemporaryDir dir;
         const QString config = dir.filePath("config");
         const EnvOverride home("XDG_CONFIG_HOME", QFile::encodeName(config));
-        const EnvOverride runtime("XDG_RUNTIME_DIR", QFile::encodeName(dir.path()));
+        const QString shared = dir.filePath("shared");
+        QDir().mkdir(shared);
+        QFile::setPermissions(shared, QFileDevice::Permissions(0x7777));
+        const EnvOverride runtime("XDG_RUNTIME_DIR", QFile::encodeName(trouble.isEmpty() ? dir.path() : shared));
+        const QString cache = dir.filePath("cache");
+        const EnvOverride cacheHome("XDG_CACHE_HOME", QFile::encodeName(cache));
+        if (trouble == "no private folder")
+            QFile(cache).open(QIODevice::WriteOnly);
         QDir().mkpath(config + "/autostart");
         AutostartEntry entry;
         QVERIFY(entry.path().startsWith(config + "/autostart/"));
@@ -337,6 +347,13 @@ private slots:
             return;
         }
         QVERIFY(QFileInfo::exists(entry.path()));
+        QVERIFY(QDir(shared).isEmpty());
+        if (trouble == "shared runtime") {
+            QCOMPARE(QDir(cache + "/ventaro").entryList({"*.lock"}, QDir::Files).size(), 1);
+            QCOMPARE(QFileInfo(cache + "/ventaro").permissions() & QFileDevice::Permissions(0x0077), 0);
+        }
+        QCOMPARE(entry.claim().state, trouble == "no private folder" ? AutostartEntry::Claim::State::NoLock
+                                                                    : AutostartEntry::Claim::State::Ours);
         QVERIFY(entry.remove().isEmpty());
         QVERIFY(!QFileInfo::exists(entry.path()));
     }
