@@ -41,7 +41,7 @@ dpkg --root="$root" --force-depends --force-script-chrootless --log=/dev/null -i
 dpkg --root="$root" -s ventaro | grep -q '^Status: install ok installed' || fail "not installed"
 echo "PASS: installs into a scratch root"
 
-for file in usr/bin/ventaro \
+for file in usr/bin/ventaro usr/libexec/ventaro/ventaro-relay \
     usr/share/applications/io.github.ventaro.Ventaro.desktop \
     usr/share/metainfo/io.github.ventaro.Ventaro.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/ventaro.svg \
@@ -54,7 +54,10 @@ for size in 16 22 24 32 48 64 128 256; do
     [ -f "$root/usr/share/icons/hicolor/${size}x${size}/apps/ventaro.png" ] || fail "missing ${size}x${size} icon"
 done
 [ -x "$root/usr/bin/ventaro" ] || fail "/usr/bin/ventaro is not executable"
-! readelf -d "$root/usr/bin/ventaro" | grep -q -E 'RUNPATH|RPATH' || fail "/usr/bin/ventaro has a run path"
+for program in usr/bin/ventaro usr/libexec/ventaro/ventaro-relay; do
+    [ -x "$root/$program" ] || fail "/$program is not executable"
+    ! readelf -d "$root/$program" | grep -q -E 'RUNPATH|RPATH' || fail "/$program has a run path"
+done
 echo "PASS: binary, desktop entry, metainfo, icons, manual page, copyright and changelog in place"
 
 desktop-file-validate "$root/usr/share/applications/io.github.ventaro.Ventaro.desktop" || fail "desktop entry"
