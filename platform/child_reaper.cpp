@@ -182,7 +182,7 @@ bool ChildReaper::stop(qint64 pid, int graceMs)
     child.stopped = true;
     if (child.grace == nullptr) {
         // A program that ignores SIGTERM, or children it left behind, end
-        // then; unless its end was told in the meantime, complete.
+        // then. Its release waits for it, so that the group is still ours.
         child.grace = new QTimer(this);
         child.grace->setSingleShot(true);
         connect(child.grace, &QTimer::timeout, this, [this, pid] { graceOver(pid); });
@@ -198,9 +198,9 @@ void ChildReaper::graceOver(qint64 pid)
         return;
     Child &child = found->second;
     // Still watched, so still ours: running, or held unreaped, its id and
-    // its group's can have gone to no other process.
-    if (!child.released)
-        ::kill(-static_cast<pid_t>(pid), SIGKILL);
+    // its group's can have gone to no other process. What is left of the
+    // group is the run's own.
+    ::kill(-static_cast<pid_t>(pid), SIGKILL);
     // Its own timeout is running: deleted once it has returned.
     std::exchange(child.grace, nullptr)->deleteLater();
     if (child.released)
