@@ -6,7 +6,6 @@
 #include <QFileInfo>
 
 #include "platform/file_facts.h"
-#include "platform/plain_text.h"
 #include "platform/process_start.h"
 #include "schedule/command_line.h"
 #include "schedule/run_history.h"
@@ -30,7 +29,7 @@ QString inHome(const QString &program)
 
 [[noreturn]] void cannotStart(const QString &program, const QString &reason)
 {
-    throw RuntimeError(QStringLiteral("Cannot start \"%1\": %2").arg(elided(printableText(program)), reason));
+    throw RuntimeError(QStringLiteral("Cannot start \"%1\": %2").arg(elided(program), reason));
 }
 
 // A reading of the line whose program names something: a program on PATH,
@@ -77,7 +76,7 @@ bool runs(const Reading &reading)
 {
     QStringList names;
     for (const Reading &reading : found)
-        names << QStringLiteral("\"%1\"").arg(elided(printableText(reading.read.program), 60));
+        names << QStringLiteral("\"%1\"").arg(elided(reading.read.program, 60));
     if (names.size() > 3)
         names = names.first(3) << QStringLiteral("%1 more").arg(found.size() - 3);
     throw RuntimeError(QStringLiteral("Cannot start the command: it could mean %1. Put the program's path in "

@@ -191,6 +191,20 @@ wait_painted() {
     fail "the window never showed its clock"
 }
 
+# Waits until the clock's pixels change (it goes on); sets DIFFER to how
+# many did, or fails after 3 seconds.
+wait_clock_moves() {
+    import -window "$WIN" -crop "$CLOCK_CROP" "$WORK/clock1.png"
+    DIFFER=0
+    for _ in $(seq 60); do
+        import -window "$WIN" -crop "$CLOCK_CROP" "$WORK/clock2.png"
+        DIFFER=$(compare -metric AE "$WORK/clock1.png" "$WORK/clock2.png" null: 2>&1 || true)
+        [ "${DIFFER%% *}" != "0" ] && return 0
+        sleep 0.05
+    done
+    fail "the clock did not change in 3 seconds"
+}
+
 # Opens the icon's menu with a click and waits for it; sets MENU to its X window id.
 open_menu() {
     click_at 17 9
