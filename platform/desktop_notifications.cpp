@@ -73,7 +73,7 @@ void DesktopNotifications::notify(const Notice &notice)
 {
     QVariantMap hints;
     hints.insert(QStringLiteral("desktop-entry"), QStringLiteral(VENTARO_APP_ID));
-    hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(notice.urgent ? 2 : 1));
+    hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(notice.low ? 0 : 1));
     const auto known = ids_.find(notice.key);
     const uint replaces = notice.update && known != ids_.end() ? known->second : 0;
     // A command is shown as it ran: "<b>" in it is text, not bold.
@@ -118,6 +118,7 @@ void DesktopNotifications::forgetServer()
 {
     markup_.reset();
     ids_.clear();
+    acted_.clear();
 }
 
 QString DesktopNotifications::keyOf(uint id) const
@@ -135,14 +136,20 @@ void DesktopNotifications::notificationClosed(uint id, uint reason)
     if (key.isEmpty())
         return;
     ids_.erase(key);
-    if (reason == kDismissedByUser)
+    // Servers close a notification once its action ran, most of them with
+    // the reason a dismissal has: that close is the action's, not the user's.
+    const bool acted = acted_.erase(id) != 0;
+    if (reason == kDismissedByUser && !acted)
         emit closed(key);
 }
 
 void DesktopNotifications::actionInvoked(uint id, const QString &action)
 {
     const QString key = keyOf(id);
-    if (!key.isEmpty() && action == QLatin1String("default"))
+    if (key.isEmpty())
+        return;
+    acted_.insert(id);
+    if (action == QLatin1String("default"))
         emit activated(key);
 }
 

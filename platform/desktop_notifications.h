@@ -29,8 +29,10 @@ public:
 
 signals:
     void unavailable(const ventaro::Notice &notice);
-    // The user closed the notification with this key, or clicked it.
+    // The user dismissed the notification with this key; a close that
+    // follows its action is none.
     void closed(const QString &key);
+    // The user chose the notification's action.
     void activated(const QString &key);
 
 private slots:
@@ -50,6 +52,7 @@ private:
     std::set<QString> inFlight_;  // keys whose Notify has no answer yet
     std::map<QString, Notice> waiting_; // the latest notice for such a key
     std::set<QString> fellBack_;        // keys handed back to be shown another way
+    std::set<uint> acted_;              // ids whose action ran: their close is no dismissal
 };
 
 } // namespace ventaro

@@ -16,8 +16,9 @@ struct Notice
     // The notice already shown for this key, told again with news: updated
     // in place, never raised anew.
     bool update = false;
-    // Missed starts: above the others, until the user closes it.
-    bool urgent = false;
+    // Told in passing (low urgency): what was already made up. Nothing of
+    // ours is louder than a failure.
+    bool low = false;
     // Kept until the user closes it (what happened while nobody looked);
     // otherwise it may go away by itself.
     bool lasting = true;

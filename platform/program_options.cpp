@@ -26,8 +26,8 @@ const char kDescription[] =
     "again every N seconds, minutes, hours or days. With no arguments, the\n"
     "window opens empty; each option fills its field. See ventaro(1).\n"
     "\n"
-    "  TIME   as the step buttons read it: 2026/12/08 03:00:00,\n"
-    "         2026-12-08 3:00, a date alone (midnight), a time alone (today)\n"
+    "  TIME   as the step buttons read it: 2026/12/08 03:00:00, 2026-12-08 3:00,\n"
+    "         a date alone (midnight), a time alone (today, or tomorrow once passed)\n"
     "  EVERY  a count and a unit: \"10 minutes\", 90s, 1.5h, \"1 day\"; units:\n"
     "         %1\n"
     "\n"
@@ -162,6 +162,8 @@ private:
             result_.answer = ProgramOptions::Answer::Version;
         } else if (name == u"set" && !attached) {
             result_.set = true;
+        } else if (name == u"started-once" && !attached) {
+            result_.startedOnce = true;
         } else if (name == u"one-at-a-time" && !attached) {
             result_.oneAtATime = true;
         } else if (name == u"catch-up" && !attached) {

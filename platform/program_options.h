@@ -21,6 +21,9 @@ struct ProgramOptions
     std::optional<QString> command;
     std::optional<QString> autostart; // the login entry this window owns
     bool set = false;
+    // Written by a login entry in place of set: the one-time start at the
+    // time has happened.
+    bool startedOnce = false;
     bool oneAtATime = false;
     bool catchUp = false;
     std::optional<QStringList> program; // the program and its arguments, after "--"

@@ -233,18 +233,37 @@ ActivationOutlook waiting(const OutlookInput &in)
     return said(S::Waiting, tip);
 }
 
+// Armed, what is to come starts nothing: said before when it would.
+ActivationOutlook cannotStart(const OutlookInput &in, ActivationOutlook outlook)
+{
+    if (!in.armed || outlook.state != S::Waiting)
+        return outlook;
+    if (in.noCommand)
+        return said(S::Never, QStringLiteral("Nothing will start: the command is empty. Release, type a command, "
+                                             "and Set again."));
+    if (!in.refusal.isEmpty()) {
+        // The program may yet be installed, or the file put back.
+        outlook.warning = true;
+        outlook.toolTip = in.refusal + QStringLiteral("; it is looked for again at each start. ") + outlook.toolTip;
+    }
+    return outlook;
+}
+
 } // namespace
 
 ActivationOutlook activationOutlook(const OutlookInput &in)
 {
     if (const std::optional<ActivationOutlook> never = unreachable(in))
         return *never;
+    // Made in an earlier session, even in the second just gone.
+    if (in.startedBefore)
+        return said(S::Done, QStringLiteral("Started once at %1.").arg(in.activateText));
     const bool passed = hasPassed(in);
     if (const std::optional<ActivationOutlook> missed = afterMissed(in, passed))
         return *missed;
     if (!in.stepError.isEmpty())
         return stuck(in, passed);
-    return passed ? passedBy(in) : waiting(in);
+    return cannotStart(in, passed ? passedBy(in) : waiting(in));
 }
 
 } // namespace ventaro

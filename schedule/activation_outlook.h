@@ -60,11 +60,15 @@ struct OutlookInput
     QString leapFrom;               // for a skipped time: where the clock leaps from
     bool matched = false;           // that slot has started already
     bool movedOn = false;           // Set moved a passed time on to that slot
+    bool startedBefore = false;     // not armed: its one-time start was made before
     QString lastStart;              // then, the start it made, in words
     std::optional<MissedStarts> missed;
     bool oneAtATime = false; // a start is skipped while the last run goes
     bool catchUp = false;    // missed starts are made up by one
     QString skipped;         // what One at a Time skipped lately, in words
+    // Armed: the command box is empty, or why its command would not start now.
+    bool noCommand = false;
+    QString refusal;
     Separators separators;
 };
 

@@ -27,9 +27,14 @@ QString inHome(const QString &program)
     return QDir::isRelativePath(program) ? QDir::home().filePath(program) : program;
 }
 
+QString cannotStartText(const QString &program, const QString &reason)
+{
+    return QStringLiteral("Cannot start \"%1\": %2").arg(elided(program), reason);
+}
+
 [[noreturn]] void cannotStart(const QString &program, const QString &reason)
 {
-    throw RuntimeError(QStringLiteral("Cannot start \"%1\": %2").arg(elided(program), reason));
+    throw RuntimeError(cannotStartText(program, reason));
 }
 
 // A reading of the line whose program names something: a program on PATH,
@@ -145,40 +150,44 @@ Reading chosenReading(const QString &commandLine)
     return found.back();
 }
 
-// Starts what the reading names, or says why it cannot.
-StartResult startReading(const Reading &reading, const QString &relay, const QString &commandLine)
+// Why what the reading names cannot start now; empty when it can.
+QString refusal(const Reading &reading)
 {
-    const QString &program = reading.read.program;
-    const StartOptions options{3, QDir::homePath(), true, relay, outputName(commandLine)};
     switch (reading.facts.kind) {
     case FileKind::Missing: // gone since it was read
-        cannotStart(program, QStringLiteral("no such file"));
+        return QStringLiteral("no such file");
     case FileKind::NoAccess:
-        cannotStart(program, QStringLiteral("no permission to enter the folder %1").arg(reading.facts.blockedFolder));
+        return QStringLiteral("no permission to enter the folder %1").arg(reading.facts.blockedFolder);
     case FileKind::Folder:
-        cannotStart(program, QStringLiteral("it is a folder"));
+        return QStringLiteral("it is a folder");
     case FileKind::Script:
-        cannotStart(program, QStringLiteral("it has no #! line (add #!/bin/sh as its first line)"));
+        return QStringLiteral("it has no #! line (add #!/bin/sh as its first line)");
     case FileKind::Program:
-        if (!reading.facts.mayExecute)
-            cannotStart(program, QStringLiteral("no permission to run it"));
-        return startDetached(reading.path, reading.read.arguments(), options);
+        return reading.facts.mayExecute ? QString() : QStringLiteral("no permission to run it");
     case FileKind::Document:
         break;
     }
     if (!reading.read.restBlank) {
-        cannotStart(program, QStringLiteral("it is no program, and a document opens only as the whole command: "
-                                            "remove \"%1\" after it")
-                                 .arg(elided(reading.read.rest().trimmed(), 40)));
+        return QStringLiteral("it is no program, and a document opens only as the whole command: remove \"%1\" "
+                              "after it")
+            .arg(elided(reading.read.rest().trimmed(), 40));
     }
+    if (findOnPath(QLatin1String(kOpener)).isEmpty())
+        return QStringLiteral("it is no program, and there is no %1 to open it with").arg(QLatin1String(kOpener));
+    return {};
+}
+
+// Starts what the reading names, or says why it cannot.
+StartResult startReading(const Reading &reading, const QString &relay, const QString &commandLine)
+{
+    if (const QString why = refusal(reading); !why.isEmpty())
+        cannotStart(reading.read.program, why);
+    const StartOptions options{3, QDir::homePath(), true, relay, outputName(commandLine)};
+    if (reading.facts.kind == FileKind::Program)
+        return startDetached(reading.path, reading.read.arguments(), options);
     // A document (a sound, a picture, a page) opens in the desktop's default
     // application for its type, whatever its mode bits say.
-    const QString opener = findOnPath(QLatin1String(kOpener));
-    if (opener.isEmpty()) {
-        cannotStart(program,
-                    QStringLiteral("it is no program, and there is no %1 to open it with").arg(QLatin1String(kOpener)));
-    }
-    return startDetached(opener, {QFileInfo(reading.path).absoluteFilePath()}, options);
+    return startDetached(findOnPath(QLatin1String(kOpener)), {QFileInfo(reading.path).absoluteFilePath()}, options);
 }
 
 } // namespace
@@ -201,6 +210,17 @@ qint64 CommandLauncher::launch(const QString &commandLine)
     if (started.outputFd >= 0)
         output_.watch(*started.pid, started.outputFd, started.relayPid);
     return *started.pid;
+}
+
+QString CommandLauncher::refusal(const QString &commandLine) const
+{
+    try {
+        const Reading reading = chosenReading(commandLine);
+        const QString why = ventaro::refusal(reading);
+        return why.isEmpty() ? QString() : cannotStartText(reading.read.program, why);
+    } catch (const RuntimeError &error) {
+        return error.message();
+    }
 }
 
 bool CommandLauncher::stop(qint64 pid)

@@ -19,6 +19,7 @@ class CommandLauncher final : public Launcher
 public:
     explicit CommandLauncher(QString relay = {});
     qint64 launch(const QString &commandLine) override;
+    QString refusal(const QString &commandLine) const override;
     bool stop(qint64 pid) override;
     ChildReaper &reaper();
     ChildOutput &output();

@@ -2,16 +2,21 @@
 
 namespace ventaro {
 
-std::optional<Notice> FailureDigest::failure(const QString &command, const QString &reason, const QString &at,
-                                             const QString &lastWords)
+FailureDigest::FailureDigest(QString keyPrefix)
+    : keyPrefix_(std::move(keyPrefix))
 {
-    if (!run_ || run_->command != command)
-        run_ = Run{command, QStringLiteral("failure-%1").arg(++runs_), at};
+}
+
+std::optional<Notice> FailureDigest::failure(const QString &subject, const QString &summary, const QString &reason,
+                                             const QString &at, const QString &lastWords)
+{
+    if (!run_ || run_->subject != subject)
+        run_ = Run{subject, QStringLiteral("%1-%2").arg(keyPrefix_).arg(++runs_), at};
     Run &run = *run_;
     ++run.count;
     if (run.quiet)
         return std::nullopt;
-    Notice notice{.key = run.key, .summary = QStringLiteral("A scheduled command failed"), .body = reason,
+    Notice notice{.key = run.key, .summary = summary, .body = reason,
                   .update = run.count > 1};
     if (run.count == 1)
         notice.body += QStringLiteral("\nAt %1.").arg(at);
@@ -22,9 +27,9 @@ std::optional<Notice> FailureDigest::failure(const QString &command, const QStri
     return notice;
 }
 
-void FailureDigest::success(const QString &command)
+void FailureDigest::success(const QString &subject)
 {
-    if (run_ && run_->command == command)
+    if (run_ && run_->subject == subject)
         run_.reset();
 }
 

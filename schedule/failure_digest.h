@@ -8,36 +8,40 @@
 
 namespace ventaro {
 
-// Tells failures once and right. The failures of one command with no
-// success between them are one run and one notice, counted and updated with
-// the latest reason however the reasons vary. Once the user closes it, the
-// run stays quiet; a success, another command, Set or Release ends the run,
-// and the next failure is news again.
+// Tells failures once and right. The failures of one subject (a command, the
+// login entry) with no success between them are one run and one notice,
+// counted and updated with the latest reason however the reasons vary.
+// Once the user dismisses it, the run stays quiet; a success, another
+// subject or clear() ends the run, and the next failure is news again.
 class FailureDigest final
 {
 public:
-    // command failed for reason at the local time text at, its last words
-    // (if it ran) ending the notice; nothing when the user closed this run's
-    // notice.
-    std::optional<Notice> failure(const QString &command, const QString &reason, const QString &at,
-                                  const QString &lastWords = {});
-    // command ran and ended well.
-    void success(const QString &command);
-    // The user closed, or acted on, the notice with this key.
+    // Notices are keyed "<keyPrefix>-<run>".
+    explicit FailureDigest(QString keyPrefix = QStringLiteral("failure"));
+
+    // subject failed for reason at the local time text at, its last words
+    // (if it ran) ending the notice, headed summary; nothing when the user
+    // dismissed this run's notice.
+    std::optional<Notice> failure(const QString &subject, const QString &summary, const QString &reason,
+                                  const QString &at, const QString &lastWords = {});
+    // subject went well.
+    void success(const QString &subject);
+    // The user dismissed the notice with this key.
     void closed(const QString &key);
-    // Set or Release: what was told is over.
+    // What was told is over.
     void clear();
 
 private:
     struct Run
     {
-        QString command;
+        QString subject;
         QString key;
         QString since;
         qint64 count = 0;
         bool quiet = false;
     };
 
+    QString keyPrefix_;
     std::optional<Run> run_;
     qint64 runs_ = 0;
 };

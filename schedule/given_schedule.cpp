@@ -34,6 +34,18 @@ QString neverStarts(const GivenSchedule &given, const Clock &clock, const Separa
     return {};
 }
 
+// A time of day alone means its next coming, as at(1) reads it: today while
+// it is still to come, else tomorrow. A text with a date means that date.
+CivilSeconds nextComing(const QString &text, const Clock &clock, const Separators &separators)
+{
+    const QDateTime now = clock.now();
+    const CivilSeconds today = readDateText(text, separators, now.date());
+    const CivilSeconds tomorrow = readDateText(text, separators, now.date().addDays(1));
+    if (tomorrow != today && slotOf(clock, today, now.toSecsSinceEpoch()).instant < now.toSecsSinceEpoch())
+        return tomorrow;
+    return today;
+}
+
 // Why a repeat count cannot be used; empty when it can.
 QString countProblem(const QString &text, Unit unit)
 {
@@ -92,7 +104,7 @@ ReadSchedule readGivenSchedule(const ProgramOptions &options, const Clock &clock
     given.autostart = options.autostart.value_or(QString());
     if (options.at) {
         try {
-            given.activation = timestampText(readDateText(*options.at, separators, clock.now().date()), separators);
+            given.activation = timestampText(nextComing(*options.at, clock, separators), separators);
         } catch (const RuntimeError &error) {
             problems << QStringLiteral("--at: %1").arg(error.message());
         }
@@ -128,6 +140,7 @@ ReadSchedule readGivenSchedule(const ProgramOptions &options, const Clock &clock
         }
     }
     given.set = options.set && problems.isEmpty();
+    given.startedOnce = options.startedOnce && !given.set && given.activation;
     given.oneAtATime = options.oneAtATime;
     given.catchUp = options.catchUp;
     read.problem = problems.join(QStringLiteral("; "));
@@ -145,6 +158,8 @@ QStringList givenScheduleWords(const GivenSchedule &given)
         words << QStringLiteral("--every") << *given.count + u' ' + unitName(*given.unit, true);
     if (given.set)
         words << QStringLiteral("--set");
+    else if (given.startedOnce)
+        words << QStringLiteral("--started-once");
     if (given.oneAtATime)
         words << QStringLiteral("--one-at-a-time");
     if (given.catchUp)

@@ -23,6 +23,9 @@ struct GivenSchedule
     std::optional<Unit> unit;
     std::optional<QString> command; // the command line, as the command box holds it
     bool set = false;
+    // Not armed: the one-time start at the activation has happened (kept by
+    // a login entry, so that the next login neither starts nor misses it).
+    bool startedOnce = false;
     bool oneAtATime = false;
     bool catchUp = false;
     QString autostart; // the login entry's id, when started from one
@@ -35,7 +38,7 @@ struct ReadSchedule
 };
 
 // Reads the options' values: TIME as the step buttons read it, written in
-// the clock's form; EVERY as a count and a unit; the program and its
+// the clock's form (a time of day alone is its next coming); EVERY as a count and a unit; the program and its
 // arguments quoted so that the command box reads them back exactly. Given
 // on the command line, --set with a time that has passed, and no repeat to
 // bring it back, is a problem; from a login entry the schedule tells what

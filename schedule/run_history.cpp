@@ -1,5 +1,7 @@
 #include "schedule/run_history.h"
 
+#include <csignal>
+
 #include "platform/plain_text.h"
 #include "schedule/command_line.h"
 
@@ -59,13 +61,33 @@ QString RunRecord::ended() const
         return QStringLiteral("could not start: ") + error;
     if (!exit)
         return QStringLiteral("running");
-    if (stoppedMs && exit->leftGroup) {
-        return QStringLiteral("stopped by you after %1; a process it started left its group and still runs")
-            .arg(seconds(exit->runMs));
-    }
-    if (stoppedMs)
-        return QStringLiteral("stopped by you after %1").arg(seconds(exit->runMs));
-    return QStringLiteral("%1 after %2").arg(exit->text(), seconds(exit->runMs));
+    if (!stoppedMs)
+        return QStringLiteral("%1 after %2").arg(exit->text(), seconds(exit->runMs));
+    QString stopped = QStringLiteral("stopped by you after %1").arg(seconds(exit->runMs));
+    // It outlived its grace time: the kill after it ended it.
+    if (exit->signal == SIGKILL)
+        stopped += QStringLiteral(" (killed after %1)").arg(seconds(ChildReaper::kGraceMs));
+    if (exit->leftGroup)
+        stopped += QStringLiteral("; a process it started left its group and still runs");
+    return stopped;
+}
+
+QString RunRecord::timing() const
+{
+    if (skips > 0)
+        return QStringLiteral("skipped");
+    if (byHand)
+        return QStringLiteral("run now");
+    if (catchUp)
+        return QStringLiteral("caught up");
+    return QStringLiteral("%1 ms late").arg(latenessMs);
+}
+
+QString RunRecord::when() const
+{
+    if (byHand || catchUp)
+        return QStringLiteral("%1 at %2").arg(timing(), due);
+    return QStringLiteral("due %1, %2").arg(due, timing());
 }
 
 QString RunRecord::text() const
@@ -74,23 +96,19 @@ QString RunRecord::text() const
         return error;
     if (!pid)
         return QStringLiteral("%1, %2").arg(due, ended());
-    const QString how = byHand ? QStringLiteral("run now")
-        : catchUp              ? QStringLiteral("caught up")
-                               : QStringLiteral("%1 ms late").arg(latenessMs);
-    return QStringLiteral("%1, %2, process %3, %4").arg(due, how).arg(*pid).arg(ended());
+    return QStringLiteral("%1, %2, process %3, %4").arg(due, timing()).arg(*pid).arg(ended());
 }
 
 void RunHistory::started(RunRecord record)
 {
     record.serial = ++serials_;
     if (record.pid) {
-        logRun(QtInfoMsg, QStringLiteral("start: %1 due %2, %3 ms late, process %4")
-                              .arg(commandShown(record.command), record.due)
-                              .arg(record.latenessMs)
+        logRun(QtInfoMsg, QStringLiteral("start: %1 %2, process %3")
+                              .arg(commandShown(record.command), record.when())
                               .arg(*record.pid));
     } else {
-        logRun(QtWarningMsg, QStringLiteral("failure: %1 due %2 could not start: %3")
-                                 .arg(commandShown(record.command), record.due, record.error));
+        logRun(QtWarningMsg, QStringLiteral("failure: %1 %2 could not start: %3")
+                                 .arg(commandShown(record.command), record.when(), record.error));
     }
     records_.push_back(std::move(record));
     if (records_.size() > kKept)

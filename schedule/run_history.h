@@ -46,6 +46,10 @@ struct RunRecord
 
     QString text() const;  // one line for people
     QString ended() const; // how it ended, "running" while it runs
+    // "run now", "caught up", "12 ms late" or "skipped".
+    QString timing() const;
+    // "due 2026/12/08 03:00:00 CET, 12 ms late", "run now at ...": for the log.
+    QString when() const;
 };
 
 // The starts of this session, newest last, in memory only; each start and end

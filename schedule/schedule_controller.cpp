@@ -14,6 +14,15 @@
 
 namespace ventaro {
 
+namespace {
+
+QString failedSummary(const RunRecord &run)
+{
+    return run.byHand ? QStringLiteral("A command run now failed") : QStringLiteral("A scheduled command failed");
+}
+
+} // namespace
+
 ScheduleController::ScheduleController(ScheduleView &view, const Clock &clock, Launcher &launcher,
                                        Separators separators)
     : view_(view)
@@ -127,7 +136,7 @@ bool ScheduleController::start(const LocalSlot &due, Start how)
         run.pid = launcher_.launch(command);
     } catch (const RuntimeError &error) {
         run.error = printableText(error.message());
-        notice = digest_.failure(command, run.error, run.due);
+        notice = digest_.failure(command, failedSummary(run), run.error, run.due);
     }
     history_.started(std::move(run));
     tell(notice, history_.records().back().serial);
@@ -166,7 +175,8 @@ void ScheduleController::processEnded(const ChildExit &exit)
         return;
     }
     const LocalSlot now = slotAt(clock_, clock_.now().toSecsSinceEpoch());
-    tell(digest_.failure(run->command, QStringLiteral("%1 %2").arg(commandShown(run->command), exit.text()),
+    tell(digest_.failure(run->command, failedSummary(*run),
+                         QStringLiteral("%1 %2").arg(commandShown(run->command), exit.text()),
                          slotText(clock_, now, separators_, true), run->output.last(kNoticeLines, kNoticeChars)),
          run->serial);
 }
@@ -178,7 +188,7 @@ void ScheduleController::processOutput(qint64 pid, QByteArrayView bytes)
 
 void ScheduleController::noticeClosed(const QString &key)
 {
-    logRun(QtInfoMsg, QStringLiteral("closed by the user: the notice %1").arg(key));
+    logRun(QtInfoMsg, QStringLiteral("dismissed by the user: the notice %1").arg(key));
     digest_.closed(key);
 }
 
@@ -234,10 +244,20 @@ GivenSchedule ScheduleController::given(const QString &autostart) const
         given.unit = repeat->unit;
     }
     given.command = view_.commandText();
-    given.set = armed();
+    // A one-time start that has happened is kept as done: the next login
+    // neither starts it again nor calls it missed.
+    const bool done = activationOutlook(outlookInput()).state == ActivationState::Done;
+    given.set = armed() && !done;
+    given.startedOnce = done;
     given.oneAtATime = view_.oneAtATime();
     given.catchUp = view_.catchUp();
     return given;
+}
+
+void ScheduleController::startedBefore(const QString &activation)
+{
+    const Announce announce(*this);
+    startedBefore_ = activation;
 }
 
 void ScheduleController::tell(const std::optional<Notice> &notice, std::optional<qint64> run)
@@ -364,10 +384,13 @@ void ScheduleController::tellMissed(const MissedStarts &missed)
     // Told until the user arms or disarms again, whatever starts come after.
     missed_ = missed;
     const QString command = commandShown(view_.commandText());
+    logRun(QtWarningMsg, QStringLiteral("missed: %1: %2").arg(command, missedStartsText(missed)));
+    // Made up already, it is told in passing; a failure of the run that
+    // made it up is told as any failure.
     view_.report({.key = QStringLiteral("missed"),
                   .summary = QStringLiteral("Scheduled starts were missed"),
                   .body = command.isEmpty() ? missedStartsText(missed) : missedStartsText(missed) + u'\n' + command,
-                  .urgent = true});
+                  .low = !missed.caughtUpAt.isEmpty()});
 }
 
 void ScheduleController::plus_Click(int index)
@@ -498,6 +521,14 @@ OutlookInput ScheduleController::outlookInput() const
     input.oneAtATime = view_.oneAtATime();
     input.catchUp = view_.catchUp();
     input.skipped = skipped_;
+    if (set_flag != 0) {
+        // Looked at afresh: a program installed since is found.
+        const QString command = view_.commandText();
+        input.noCommand = command.trimmed().isEmpty();
+        if (!input.noCommand)
+            input.refusal = launcher_.refusal(command);
+    }
+    input.startedBefore = set_flag == 0 && !startedBefore_.isEmpty() && current.text == startedBefore_;
     if (current.slot) {
         input.slot = current.slot;
         input.slotText = timestampText(localCivil(clock_, current.slot->instant), separators_);

@@ -58,7 +58,8 @@ public:
     void processEnded(const ChildExit &exit);
     // What a process the launcher started wrote next.
     void processOutput(qint64 pid, QByteArrayView bytes);
-    // The user closed, or acted on, the notice with this key.
+    // The user dismissed the notice with this key (choosing its action is
+    // no dismissal).
     void noticeClosed(const QString &key);
     // The activation time, the count, the unit, the command or an overnight
     // option changed, by whatever hand; while armed, the first four are put
@@ -71,6 +72,9 @@ public:
     // ventaro was not running, and a one-time start that passed is told and
     // does not start.
     void armGiven(bool restored);
+    // The window came back, unarmed, after its one-time start at this
+    // activation had happened: the outlook says so while the text stands.
+    void startedBefore(const QString &activation);
     // The schedule in the window, as the words that would give it again.
     GivenSchedule given(const QString &autostart) const;
 
@@ -173,6 +177,7 @@ private:
     std::optional<MissedStarts> missed_; // what the last long gap passed over
     std::optional<qint64> movedOn_;      // where Set moved a passed time on to
     bool nothingToRun_ = false;          // Run Now found no command
+    QString startedBefore_;              // a one-time start made in an earlier session
     QString skipped_;                    // what One at a Time skipped, in words
     std::map<QString, qint64> noticeRuns_;
     RunHistory history_;

@@ -24,6 +24,7 @@
 #include "platform/second_ticker.h"
 #include "schedule/command_line.h"
 #include "schedule/schedule_controller.h"
+#include "schedule/timestamp.h"
 #include "window/accessibility.h"
 #include "window/armed_strip.h"
 #include "window/caret_rest.h"
@@ -83,6 +84,8 @@ bool windowSystemMoves()
 
 Form1::Form1(const Form1Parts &parts, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , clock_(parts.clock)
+    , separators_(parts.separators)
     , notifications_(parts.notifications)
     , autostart_(parts.autostart)
 {
@@ -301,7 +304,8 @@ void Form1::createMenu()
                           [this](const QString &id) {
                               return QStringList{windowTitle()} + givenScheduleWords(controller_->given(id));
                           },
-                          [this](const Notice &notice) { report(notice); });
+                          [this](const Notice &notice) { report(notice); },
+                          [this] { return currentTimeText(clock_, separators_); });
     overnight_ = new OvernightOptions(ventaromenu);
     connect(overnight_, &OvernightOptions::changed, this, [this] { controller_->edited(); });
     bar1 = ventaromenu->addSeparator();
@@ -503,7 +507,7 @@ void Form1::Form_Load()
 // at the run it told of.
 void Form1::noticeActivated(const QString &key)
 {
-    controller_->noticeClosed(key);
+    // Looking is no dismissal: the next failure is told all the same.
     status_->showStatus(controller_->runOfNotice(key));
 }
 
@@ -517,6 +521,8 @@ void Form1::fill(const GivenSchedule &given)
         selectOption(given.unit);
     if (given.command)
         setCommandText(*given.command);
+    if (given.startedOnce)
+        controller_->startedBefore(*given.activation);
     overnight_->fill(given.oneAtATime, given.catchUp);
     login->setTicked(!given.autostart.isEmpty());
 }

@@ -136,6 +136,8 @@ private:
     void setHeightTwips(int height);
     QRadioButton *option(Unit unit) const;
 
+    const Clock &clock_;
+    const Separators separators_;
     std::unique_ptr<ScheduleController> controller_;
     ArmedStrip *strip_ = nullptr;
     ReturnPresses *returnPresses_ = nullptr;

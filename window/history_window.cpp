@@ -155,10 +155,7 @@ void HistoryWindow::fillRow(int row, const RunRecord &run)
                 + durationText(std::max<qint64>(clock_.now().toMSecsSinceEpoch() - run.startedMs, 0) / 1000);
     }
     const QString cells[] = {run.due,
-                             run.skips > 0 ? QStringLiteral("skipped")
-                                 : run.byHand ? QStringLiteral("run now")
-                                 : run.catchUp ? QStringLiteral("caught up")
-                                               : QStringLiteral("%1 ms").arg(run.latenessMs),
+                             run.timing(),
                              commandShown(run.command),
                              run.pid ? QString::number(*run.pid) : QStringLiteral("none"), ended};
     for (int column = When; column <= Ended; ++column) {

@@ -7,12 +7,14 @@
 
 namespace ventaro {
 
-LoginItem::LoginItem(QMenu *menu, AutostartEntry *entry, Contents contents, std::function<void(const Notice &)> report)
+LoginItem::LoginItem(QMenu *menu, AutostartEntry *entry, Contents contents, std::function<void(const Notice &)> report,
+                     std::function<QString()> now)
     : QObject(menu)
     , login_(menu->addAction(QStringLiteral("Start at Login")))
     , entry_(entry)
     , contents_(std::move(contents))
     , report_(std::move(report))
+    , now_(std::move(now))
 {
     login_->setObjectName(QStringLiteral("login"));
     login_->setCheckable(true);
@@ -43,17 +45,21 @@ void LoginItem::login_Click(bool checked)
     const bool had = entry_->exists();
     written_ = contents_(entry_->id());
     const QString why = checked ? entry_->write(written_.first(), written_.mid(1)) : entry_->remove();
-    if (why.isEmpty())
+    if (why.isEmpty()) {
+        failures_.clear();
         return;
+    }
     // Ticked exactly while an entry will start a window at login.
     login_->setChecked(entry_->exists());
     const QString summary = !checked ? QStringLiteral("Cannot stop starting at login")
         : had                        ? QStringLiteral("Cannot keep the login entry up to date")
                                      : QStringLiteral("Cannot start at login");
-    report_({.key = QStringLiteral("login"),
-             .summary = summary,
-             .body = had && checked ? why + QStringLiteral("; the entry keeps the schedule it had") : why,
-             .lasting = false});
+    std::optional<Notice> notice = failures_.failure(
+        summary, summary, had && checked ? why + QStringLiteral("; the entry keeps the schedule it had") : why, now_());
+    if (notice) {
+        notice->lasting = false;
+        report_(*notice);
+    }
 }
 
 } // namespace ventaro

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "platform/notice.h"
+#include "schedule/failure_digest.h"
 
 class QAction;
 class QMenu;
@@ -27,13 +28,15 @@ public:
     using Contents = std::function<QStringList(const QString &id)>;
 
     // Adds the item to menu, where it stands now; hidden without an entry.
-    LoginItem(QMenu *menu, AutostartEntry *entry, Contents contents, std::function<void(const Notice &)> report);
+    // now: the local time as the clock shows it, for the failures' notice.
+    LoginItem(QMenu *menu, AutostartEntry *entry, Contents contents, std::function<void(const Notice &)> report,
+              std::function<QString()> now);
 
     bool ticked() const;
     void setTicked(bool ticked);
     // After each change of the schedule: a change that left the entry's
-    // words as they were writes nothing, and a failure is told once for
-    // each schedule that could not be kept.
+    // words as they were writes nothing. Failures in a row are one notice,
+    // counted in place; a write that succeeds ends them.
     void follow();
 
 private:
@@ -43,6 +46,8 @@ private:
     AutostartEntry *entry_;
     Contents contents_;
     std::function<void(const Notice &)> report_;
+    std::function<QString()> now_;
+    FailureDigest failures_{QStringLiteral("login")};
     QStringList written_; // what the entry was last written with
 };
 

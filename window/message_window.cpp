@@ -1,6 +1,7 @@
 #include "window/message_window.h"
 
 #include <array>
+#include <utility>
 
 #include <QEvent>
 #include <QLabel>
@@ -56,8 +57,12 @@ MessageWindow::MessageWindow(QWidget *owner, std::function<QRect()> fullFrame)
 void MessageWindow::show(const Notice &notice)
 {
     const bool open = !box_.isNull() && box_->isVisible();
-    if (notice.update && (!open || key_ != notice.key))
-        return; // the user closed it: news of the same run stays quiet
+    // The user closed it: news of the same run stays quiet. Closed by its
+    // Show Starts button, it was no dismissal, and news shows again.
+    if (notice.update && !(open && key_ == notice.key) && dismissed_.count(notice.key) != 0)
+        return;
+    dismissed_.erase(notice.key);
+    const bool inPlace = notice.update && open && key_ == notice.key;
     if (box_.isNull()) {
         // A utility window of ours, transient for the window (also on
         // Wayland), closed by its button or Escape.
@@ -72,8 +77,20 @@ void MessageWindow::show(const Notice &notice)
         // Escape and a close mean OK, as with one button.
         box_->setEscapeButton(box_->button(QMessageBox::Ok));
         QPushButton *starts = box_->addButton(QStringLiteral("Show Starts"), QMessageBox::ActionRole);
-        connect(starts, &QPushButton::clicked, this, [this] { emit activated(key_); });
-        connect(box_, &QDialog::finished, this, [this] { emit closed(key_); });
+        // Told before the box finishes, so that its close is known as the
+        // button's.
+        connect(box_, &QMessageBox::buttonClicked, this, [this, starts](QAbstractButton *clicked) {
+            if (clicked != starts)
+                return;
+            acted_ = true;
+            emit activated(key_);
+        });
+        connect(box_, &QDialog::finished, this, [this] {
+            if (!std::exchange(acted_, false)) {
+                dismissed_.insert(key_);
+                emit closed(key_);
+            }
+        });
     }
     key_ = notice.key;
     box_->setText(notice.summary);
@@ -83,7 +100,7 @@ void MessageWindow::show(const Notice &notice)
     // links, load images and read files.
     for (QLabel *label : box_->findChildren<QLabel *>())
         label->setTextFormat(Qt::PlainText);
-    if (notice.update)
+    if (inPlace)
         return; // counted in place, not raised
     // Its size is its words': a fixed size also tells the window manager
     // there is nothing to maximise.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <set>
 
 #include <QObject>
 #include <QPointer>
@@ -32,7 +33,8 @@ public:
     QMessageBox *box() const;
 
 signals:
-    // The user closed the window showing the notice with this key.
+    // The user closed the window showing the notice with this key (not by
+    // Show Starts).
     void closed(const QString &key);
     // The user asked to see the starts it tells of.
     void activated(const QString &key);
@@ -47,6 +49,8 @@ private:
     std::function<QRect()> fullFrame_;
     QPointer<QMessageBox> box_;
     QString key_;
+    bool acted_ = false;          // closing because Show Starts was chosen
+    std::set<QString> dismissed_; // keys whose window the user closed
     int placings_ = 0; // moves made for the frame the window manager added
 };
 

@@ -90,12 +90,21 @@ if [ "$(id -u)" -eq 0 ]; then
     MOUNTS="$XDG_CONFIG_HOME/autostart"
     cp "$WORK/entry.before" "$entry"
     dd if=/dev/zero of="$XDG_CONFIG_HOME/autostart/filler" bs=4k 2>/dev/null || true
-    choose_from_menu Release # Release rewrites the entry
+    # Each start moves the activation on, and so rewrites the entry: the
+    # failures are one notice, counted in place.
     wait_message_window "a full disk was not told"
+    for _ in $(seq 100); do
+        read_tree
+        grep -q 'Failed [2-9] times since' "$WORK/tree" && break
+        sleep 0.1
+    done
+    grep -q 'Failed [2-9] times since' "$WORK/tree" || fail "the failures are not counted: $(grep '^label' "$WORK/tree")"
+    [ "$(our_windows message | wc -l)" -eq 1 ] || fail "more than one message window"
+    choose_from_menu Release # Release rewrites the entry
     cmp -s "$WORK/entry.before" "$entry" || fail "a full disk changed the entry: $(cat "$entry")"
     umount -l "$XDG_CONFIG_HOME/autostart"
     MOUNTS=
-    pass "a full disk keeps the entry byte for byte, and a message says so"
+    pass "a full disk keeps the entry byte for byte, and one message counts the failures"
 else
     echo "SKIP: a full disk needs root to mount a tmpfs"
 fi
@@ -103,3 +112,32 @@ fi
 choose_from_menu "Start at Login"
 wait_entry absent
 pass "unticked, the entry is gone"
+
+# A one-time start kept at login runs once; the entry then keeps it as done,
+# and the window it starts next is unarmed, quiet, and says when it started.
+choose_from_menu Exit
+for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
+runs=$(find "$WORK" -maxdepth 1 -name 'rec.*.out' | wc -l)
+at=$(date -d "@$(($(date +%s) + 3))" '+%Y/%m/%d %H:%M:%S')
+"$VENTARO" --at "$at" --set -- "$rec" once >"$WORK/app.log" 2>&1 &
+APP_PID=$!
+wait_window
+choose_from_menu "Start at Login"
+wait_entry present
+wait_runs $((runs + 1))
+for _ in $(seq 100); do grep -q -- '--started-once' "$entry" && break; sleep 0.05; done
+grep -q -- '--started-once' "$entry" || fail "the entry does not keep the start as done: $(grep Exec "$entry")"
+choose_from_menu Exit
+for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
+launch_entry
+wait_window
+APP_PID=$(xdotool getwindowpid "$WIN")
+window_geometry
+[ "$WH" -gt 18 ] || fail "the window came back armed"
+read_tree
+grep -q "Started once at $at" "$WORK/tree" || fail "the outlook does not say it started: $(grep -i activat "$WORK/tree")"
+[ -z "$(our_windows message)" ] || fail "a start that happened was told as missed"
+[ "$(find "$WORK" -maxdepth 1 -name 'rec.*.out' | wc -l)" -eq $((runs + 1)) ] || fail "it started again"
+pass "a one-time start made, Exit, the entry again: unarmed, quiet, \"Started once at $at\""
+choose_from_menu "Start at Login"
+wait_entry absent

@@ -138,6 +138,17 @@ wait_for_window() {
     fail "$2"
 }
 
+# Waits for a visible window whose name matches the pattern; sets FOUND to its id.
+wait_named_window() {
+    FOUND=
+    for _ in $(seq 200); do
+        FOUND=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+        [ -n "$FOUND" ] && return 0
+        sleep 0.05
+    done
+    fail "$2"
+}
+
 # Waits for the program's window; sets WIN to its X window id.
 wait_window() {
     wait_for_window main "the window did not appear"

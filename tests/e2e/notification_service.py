@@ -3,7 +3,8 @@
 org.freedesktop.Notifications on the session bus, reads body markup, and
 writes one line per call to the file named as its argument:
 new|update, id, replaces_id, summary, body. Calling CloseLast on
-org.ventaro.Test closes the newest notification as a user would."""
+org.ventaro.Test closes the newest notification as a user would; ActLast
+runs its default action, then closes it with the same reason, as servers do."""
 import sys
 
 import dbus
@@ -36,6 +37,15 @@ class Service(dbus.service.Object):
     @dbus.service.signal(NAME, signature="uu")
     def NotificationClosed(self, id, reason):
         pass
+
+    @dbus.service.signal(NAME, signature="us")
+    def ActionInvoked(self, id, action):
+        pass
+
+    @dbus.service.method("org.ventaro.Test")
+    def ActLast(self):
+        self.ActionInvoked(dbus.UInt32(self.last), "default")
+        self.NotificationClosed(dbus.UInt32(self.last), dbus.UInt32(2))
 
     @dbus.service.method("org.ventaro.Test")
     def CloseLast(self):

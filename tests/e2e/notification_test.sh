@@ -1,8 +1,8 @@
 #!/bin/sh
 # With a stand-in notification service on the test's own bus, a command
 # whose failures vary (status 1, then 2, then 1...) every second is one
-# notification, updated in place, its markup shown as text; once the user
-# closes it, nothing more is sent for that run of failures; a success then a
+# notification, updated in place, its markup shown as text; its action is no
+# dismissal; once the user closes it, nothing more is sent for that run of failures; a success then a
 # failure is a new notification. Each ends with what the command wrote on
 # its standard error, which the log has too. No message window is shown beside them.
 . "$(dirname "$0")/lib.sh"
@@ -41,15 +41,30 @@ grep -q 'status [12] At [^|]* rsync: connection refused$' "$log" || fail "no las
 grep -q 'ventaro.output info: sh\[[0-9]*\]: rsync: connection refused' "$WORK/app.log" || fail "not in the log"
 pass "the notification ends with the command's own words, and the log has them"
 
-dbus-send --session --print-reply --dest=org.freedesktop.Notifications /org/freedesktop/Notifications \
-    org.ventaro.Test.CloseLast >/dev/null || fail "the stand-in service could not close the notification"
-wait_logged 'closed by the user' 1
+# Its action shows the history and, although the server then closes it as
+# dismissed, the next failure is told: in a new notification, the old one gone.
+tell_service() {
+    dbus-send --session --print-reply --dest=org.freedesktop.Notifications /org/freedesktop/Notifications \
+        "org.ventaro.Test.$1" >/dev/null || fail "the stand-in service could not $1"
+}
+tell_service ActLast
+wait_named_window "status and starts" "its action did not open the history"
+for _ in $(seq 200); do
+    [ "$(grep -c '^new|' "$log")" -ge 2 ] && break
+    sleep 0.05
+done
+[ "$(grep -c '^new|' "$log")" -eq 2 ] || fail "after its action, the next failure was not told: $(tail -n 2 "$log")"
+pass "its action opens the history, and the next failure is told again"
+
+tell_service CloseLast
+wait_logged 'dismissed by the user' 1
 # What was already on its way when the user closed it may still arrive.
 wait_logged 'failure: process' $(($(logged 'failure: process') + 1))
 sent=$(wc -l <"$log")
 wait_logged 'failure: process' $(($(logged 'failure: process') + 3))
 [ "$(wc -l <"$log")" -eq "$sent" ] || fail "closed by the user, yet sent again: $(tail -n 2 "$log")"
-pass "closed by the user: 3 more failures, nothing sent"
+[ "$(logged 'dismissed by the user')" -eq 1 ] || fail "one close, logged $(logged 'dismissed by the user') times"
+pass "closed by the user: 3 more failures, nothing sent; the close logged once"
 [ -z "$(our_windows message)" ] || fail "a message window too"
 pass "no message window beside the notifications"
 
@@ -57,10 +72,10 @@ touch "$WORK/ok"
 wait_logged 'success: process' 1
 rm "$WORK/ok"
 for _ in $(seq 100); do
-    [ "$(grep -c '^new|' "$log")" -ge 2 ] && break
+    [ "$(grep -c '^new|' "$log")" -ge 3 ] && break
     sleep 0.05
 done
-[ "$(grep -c '^new|' "$log")" -eq 2 ] || fail "a failure after a success is not a new notification: $(cat "$log")"
+[ "$(grep -c '^new|' "$log")" -eq 3 ] || fail "a failure after a success is not a new notification: $(cat "$log")"
 pass "a success, then a failure: a new notification"
 
 # The service goes: the message window says it; the service is back: so are

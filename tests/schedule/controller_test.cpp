@@ -722,11 +722,13 @@ private slots:
         QTest::newRow("a fraction and a unit letter") << QStringList{"--every", "1.5h"} << "|1.5 2||";
         QTest::newRow("the program and its arguments, quoted back")
             << QStringList{"--", "/bin/echo", "a b"} << "||\"/bin/echo\" \"a b\"|";
+        QTest::newRow("a time alone that has passed is tomorrow's")
+            << QStringList{"--at", "21:00", "--set", "--", "/bin/true"} << "2024/05/18 21:00:00||\"/bin/true\"|set";
         QTest::newRow("armed with a repeat from a passed time")
-            << QStringList{"--at", "21:00", "--every", "1 day", "--set", "--", "/bin/true"}
+            << QStringList{"--at", "2024/05/17 21:00", "--every", "1 day", "--set", "--", "/bin/true"}
             << "2024/05/17 21:00:00|1 3|\"/bin/true\"|set";
         QTest::newRow("restored from a login entry, passed or not")
-            << QStringList{"--autostart", "x1", "--at", "21:00", "--set", "--command", "/bin/true"}
+            << QStringList{"--autostart", "x1", "--at", "2024/05/17 21:00:00", "--set", "--command", "/bin/true"}
             << "2024/05/17 21:00:00||/bin/true|set";
         QTest::newRow("a time that cannot be read") << QStringList{"--at", "teatime"} << "is not a date and time";
         QTest::newRow("a unit that cannot be read") << QStringList{"--every", "10 parsecs"} << "not a count and a unit";
@@ -734,7 +736,7 @@ private slots:
         QTest::newRow("--set without a command") << QStringList{"--set", "--at", "21:45"} << "--set needs a command";
         QTest::newRow("--set without a time") << QStringList{"--set", "--", "/bin/true"} << "--set needs --at";
         QTest::newRow("passed, and no repeat brings it back")
-            << QStringList{"--at", "21:00", "--set", "--", "/bin/true"} << "has passed";
+            << QStringList{"--at", "2024/05/17 21:00", "--set", "--", "/bin/true"} << "has passed";
         QTest::newRow("a repeat that leaves the calendar after its first start")
             << QStringList{"--at", "21:45", "--every", "1e300 days", "--set", "--", "/bin/true"}
             << "2024/05/17 21:45:00|1e300 3|\"/bin/true\"|set";
@@ -742,7 +744,11 @@ private slots:
             << QStringList{"--at", "9999/12/31 23:59:59", "--every", "1", "s", "--set", "--", "/bin/true"}
             << "9999/12/31 23:59:59|1 0|\"/bin/true\"|set";
         QTest::newRow("passed, and its repeat leaves the calendar")
-            << QStringList{"--at", "21:00", "--every", "1e300 days", "--set", "--", "/bin/true"} << "lies outside";
+            << QStringList{"--at", "2024/05/17 21:00", "--every", "1e300 days", "--set", "--", "/bin/true"}
+            << "lies outside";
+        QTest::newRow("a one-time start made, kept as done")
+            << QStringList{"--autostart", "x1", "--at", "2024/05/17 21:00:00", "--started-once", "--command", "/bin/true"}
+            << "2024/05/17 21:00:00||/bin/true||started once";
         QTest::newRow("one at a time, catching up, through the login entry")
             << QStringList{"--at", "21:45", "--every", "10 minutes", "--one-at-a-time", "--catch-up", "--set", "--",
                            "/bin/true"}
@@ -781,13 +787,15 @@ private slots:
                               given.count ? *given.count + u' ' + QString::number(int(*given.unit)) : "",
                               given.command.value_or(""), given.set ? "set" : ""})
                          .join(u'|')
-                     + (given.oneAtATime ? "|one at a time" : "") + (given.catchUp ? "|catch up" : ""),
+                     + (given.oneAtATime ? "|one at a time" : "") + (given.catchUp ? "|catch up" : "")
+                     + (given.startedOnce ? "|started once" : ""),
                  filled);
         // What the login entry would hold gives the same schedule back.
         const QStringList exec = execWords(AutostartEntry::execValue("ventaro", givenScheduleWords(given)));
         const GivenSchedule back = readGivenSchedule(optionsOf(exec.mid(1)), rig.clock, {}).schedule;
-        QCOMPARE(std::tuple(back.activation, back.command, back.set, back.oneAtATime, back.catchUp),
-                 std::tuple(given.activation, given.command, given.set, given.oneAtATime, given.catchUp));
+        QCOMPARE(std::tuple(back.activation, back.command, back.set, back.oneAtATime, back.catchUp, back.startedOnce),
+                 std::tuple(given.activation, given.command, given.set, given.oneAtATime, given.catchUp,
+                            given.startedOnce));
     }
 
     // --every reads its count as the box does: the login entry the window
@@ -1048,9 +1056,28 @@ private slots:
         QTest::newRow("Run Now starts at once; stopped by the user is no failure")
             << QStringList{"runnow", "stop 1001", "kill 1001 15"} << QStringList{}
             << "Last start:\n2024/05/17 21:40:00 UTC, run now, process 1001, stopped by you after 0.5 s";
+        QTest::newRow("Stop outlived: the kill after the grace time is said")
+            << QStringList{"runnow", "stop 1001", "kill 1001 9"} << QStringList{}
+            << "Last start:\n2024/05/17 21:40:00 UTC, run now, process 1001, stopped by you after 0.5 s (killed after "
+               "5.0 s)";
+        QTest::newRow("Run Now that fails is told as run now, never as scheduled")
+            << QStringList{"fail", "runnow"}
+            << QStringList{"new failure-1: " + cannot + "\nAt 2024/05/17 21:40:00 UTC."}
+            << "summary:A command run now failed";
         QTest::newRow("Run Now with no command starts nothing, and says so")
             << QStringList{"empty", "runnow"} << QStringList{}
-            << "outlook:Run Now started nothing: there is no command. Starts in 5 s, then every second";
+            << "outlook:(amber) Run Now started nothing: there is no command. Nothing will start: the command is empty. "
+               "Release, type a command, and Set again.";
+        QTest::newRow("a one-time start made is kept as done: unarmed at the next login")
+            << QStringList{"once", "tick 21:40:05.002"} << QStringList{}
+            << "kept:--at 2024/05/17 21:40:05 --started-once --command /bin/true";
+        QTest::newRow("back from a login after its one-time start: quiet, and says when it started")
+            << QStringList{"once", "tick 21:40:05.002", "release", "before"} << QStringList{}
+            << "outlook:Started once at 2024/05/17 21:40:05.";
+        QTest::newRow("armed with a program that cannot be found: amber, and why")
+            << QStringList{"refuse"} << QStringList{}
+            << "outlook:(amber) Cannot start \"relaunch-tool\": no such program on PATH; it is looked for again at "
+               "each start. Starts in 5 s, then every second";
         const QString true1 = "2024/05/17 21:40:05 UTC, 2 ms late, process 1001, ";
         QTest::newRow("One at a Time: skipped while the last run goes, quietly; starts again once it ended")
             << QStringList{"one", "tick 21:40:05.002", "tick 21:40:06.002", "tick 21:40:07.002", "exit 1001 0",
@@ -1062,7 +1089,7 @@ private slots:
             << QStringList{"one", "tick 21:40:05.002", "tick 21:40:06.002"} << QStringList{}
             << "outlook:Skipped the start at 21:40:06: true still running since 21:40:05, process 1001. Starts in 1 s, "
                "then every second, one at a time";
-        const QString missed24 = "new missed: Missed 24 starts between 2024/05/17 21:40:05 and 2024/05/17 23:35:05 while "
+        const QString missed24 = "in passing missed: Missed 24 starts between 2024/05/17 21:40:05 and 2024/05/17 23:35:05 while "
                                  "the computer slept or the clock jumped";
         QTest::newRow("Catch Up: a 2-hour leap starts once, at once, and says so")
             << QStringList{"catch", "minutes", "tick 21:40:04.002", "tick 23:40:04.002"}
@@ -1070,7 +1097,7 @@ private slots:
             << "Last start:\n2024/05/17 23:40:04 UTC, caught up, process 1001, running";
         QTest::newRow("Catch Up: a 3-day leap starts once")
             << QStringList{"catch", "minutes", "tick 21:40:04.002", "tick 2024/05/20 21:40:04.002"}
-            << QStringList{"new missed: Missed 864 starts between 2024/05/17 21:40:05 and 2024/05/20 21:35:05 while the "
+            << QStringList{"in passing missed: Missed 864 starts between 2024/05/17 21:40:05 and 2024/05/20 21:35:05 while the "
                            "computer slept or the clock jumped; ran once at 21:40:04 to catch up.\n/bin/true"}
             << "Last start:\n2024/05/20 21:40:04 UTC, caught up, process 1001, running";
         QTest::newRow("Catch Up: the clock set back starts nothing")
@@ -1078,8 +1105,8 @@ private slots:
             << "Nothing started yet";
         QTest::newRow("Catch Up: a one-time start missed is caught up")
             << QStringList{"catch", "once", "tick 21:40:04.002", "tick 23:40:04.002"}
-            << QStringList{"new missed: Missed the start at 2024/05/17 21:40:05 while the computer slept or the clock "
-                           "jumped; ran once at 23:40:04 to catch up.\n/bin/true"}
+            << QStringList{"in passing missed: Missed the start at 2024/05/17 21:40:05 while the computer slept or the "
+                           "clock jumped; ran once at 23:40:04 to catch up.\n/bin/true"}
             << "Last start:\n2024/05/17 23:40:04 UTC, caught up, process 1001, running";
         QTest::newRow("both: a catch-up is skipped while a run goes")
             << QStringList{"one", "catch", "minutes", "tick 21:40:05.002", "tick 23:40:04.002"}
@@ -1119,6 +1146,12 @@ private slots:
                 rig.view.options.clear();
             else if (word[0] == "fail" || word[0] == "ok")
                 rig.launcher.failWith = word[0] == "fail" ? "Cannot start \"/bin/true\": no such file" : "";
+            else if (word[0] == "refuse")
+                rig.launcher.refuseWith = "Cannot start \"relaunch-tool\": no such program on PATH";
+            else if (word[0] == "release")
+                rig.controller.release_Click();
+            else if (word[0] == "before")
+                rig.controller.startedBefore(rig.view.activate);
             else if (word[0] == "runnow")
                 rig.controller.runNow();
             else if (word[0] == "stop")
@@ -1136,11 +1169,17 @@ private slots:
         }
         QStringList notices;
         for (const Notice &notice : rig.view.notices)
-            notices << (notice.update ? "again " : "new ") + notice.key + ": " + notice.body;
+            notices << (notice.update ? "again " : notice.low ? "in passing " : "new ") + notice.key + ": " + notice.body;
         QTEST(notices, "notices");
         QFETCH(QString, tip);
         if (tip.startsWith("outlook:"))
-            QCOMPARE("outlook:" + rig.controller.outlook().toolTip, tip);
+            QCOMPARE("outlook:" + QString(rig.controller.outlook().warning ? "(amber) " : "")
+                         + rig.controller.outlook().toolTip,
+                     tip);
+        else if (tip.startsWith("kept:"))
+            QCOMPARE("kept:" + givenScheduleWords(rig.controller.given({})).join(u' '), tip);
+        else if (tip.startsWith("summary:"))
+            QCOMPARE("summary:" + rig.view.notices.last().summary, tip);
         else if (!tip.isEmpty())
             QCOMPARE(rig.controller.history().summary(3), tip);
         if (events.contains("runnow"))

@@ -67,6 +67,11 @@ qint64 FakeLauncher::launch(const QString &commandLine)
     return 1000 + started.size();
 }
 
+QString FakeLauncher::refusal(const QString &) const
+{
+    return refuseWith;
+}
+
 bool FakeLauncher::stop(qint64 pid)
 {
     stopped << pid;

@@ -50,12 +50,14 @@ class FakeLauncher final : public Launcher
 public:
     qint64 launch(const QString &commandLine) override;
     bool stop(qint64 pid) override;
+    QString refusal(const QString &commandLine) const override;
 
     QStringList started;
     QList<qint64> stopped;
     const Clock *clock = nullptr; // when set, startedAt records its readings
     QList<QDateTime> startedAt;
     QString failWith; // non-empty: throw this message instead of starting
+    QString refuseWith; // what refusal says of every command
 };
 
 // The schedule's controls as plain values.

@@ -260,6 +260,17 @@ private slots:
         QTRY_VERIFY(rig.form.messageWindow() == nullptr);
         rig.form.report({"b", "Second", "second, three times", true});
         QVERIFY(rig.form.messageWindow() == nullptr);
+
+        // Closed by Show Starts, it was looked at, not dismissed: news shows.
+        rig.form.report({"c", "Third", "third"});
+        for (QAbstractButton *button : rig.form.messageWindow()->buttons()) {
+            if (button->text() == QStringLiteral("Show Starts"))
+                button->click();
+        }
+        QTRY_VERIFY(rig.form.messageWindow() == nullptr);
+        rig.form.report({"c", "Third", "third, twice", true});
+        QVERIFY(rig.form.messageWindow() != nullptr);
+        QCOMPARE(rig.form.messageWindow()->informativeText(), QStringLiteral("third, twice"));
     }
 
     void failingCommandShowsTheMessage()
