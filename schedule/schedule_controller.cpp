@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <QLocale>
+#include <QScopedValueRollback>
 
 #include "platform/clock.h"
 #include "platform/plain_text.h"
@@ -413,9 +414,12 @@ bool ScheduleController::holds() const
 void ScheduleController::edited()
 {
     const Announce announce(*this);
-    if (!holds())
+    // A put-back is itself an edit, and a box may tell of it midway (the
+    // command box, empty, before the text is in): only the outermost puts
+    // back, or each would start another.
+    if (!holds() || puttingBack_)
         return;
-    // Each put-back is itself an edit, which then finds nothing to undo.
+    const QScopedValueRollback<bool> puttingBack(puttingBack_, true);
     if (view_.activateText() != held_->activation)
         view_.setActivateText(held_->activation);
     if (view_.intervalText() != held_->interval)

@@ -168,6 +168,7 @@ private:
     qint16 set_flag = 0;
     std::optional<Held> held_;
     int handling_ = 0; // handlers under way, one inside another
+    bool puttingBack_ = false; // edited() is undoing an edit
     QString start_time;
     mutable std::optional<Activation> activation_;
     std::optional<qint64> lastExamined_;

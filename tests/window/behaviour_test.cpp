@@ -411,6 +411,10 @@ private slots:
         Rig rig;
         rig.form.activateWindow();
         rig.child(focus)->setFocus();
+        // A command and a count to put back: their boxes tell of an edit
+        // midway, empty, before the text is in.
+        rig.form.setCommandText(QStringLiteral("/bin/echo hi"));
+        rig.form.setIntervalText(QStringLiteral("5"));
         rig.form.schedule().set_Click();
         QCOMPARE(QApplication::focusWidget(), &rig.form);
         for (const auto key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_X, Qt::Key_Space})
@@ -425,7 +429,7 @@ private slots:
                 text->replaceText(0, 4, QStringLiteral("2031"));
         }
         QCOMPARE(rig.form.activateText(), QStringLiteral("2024/05/17 21:40:00"));
-        QCOMPARE(rig.form.commandText() + rig.form.intervalText(), QString());
+        QCOMPARE(rig.form.commandText() + rig.form.intervalText(), QStringLiteral("/bin/echo hi5"));
         QVERIFY(!rig.form.optionSelected(Unit::Days));
 
         rig.form.schedule().release_Click();
