@@ -1,5 +1,7 @@
 #include "window/keyboard_focus.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
@@ -77,11 +79,25 @@ FocusRing::FocusRing(QWidget *parent)
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { follow(now); });
 }
 
+// The buttons lie over the bottom edge of the activation box so that their
+// captions stay whole: the ring goes round what is left of the box, above
+// them, and never hides a button.
+QRect FocusRing::visiblePart(const QWidget *focused) const
+{
+    QRect ring = focused->geometry();
+    for (const QPushButton *button : parentWidget()->findChildren<QPushButton *>(Qt::FindDirectChildrenOnly)) {
+        const QRect over = button->geometry();
+        if (button->isVisible() && over.intersects(ring) && over.top() > ring.top())
+            ring.setBottom(std::min(ring.bottom(), over.top() - 1));
+    }
+    return ring;
+}
+
 void FocusRing::follow(QWidget *focused)
 {
     ringed_ = focused != nullptr && focused->parentWidget() == parentWidget()
         && qobject_cast<QPushButton *>(focused) == nullptr;
-    setGeometry(ringed_ ? focused->geometry() : QRect());
+    setGeometry(ringed_ ? visiblePart(focused) : QRect());
     raise();
     update();
 }

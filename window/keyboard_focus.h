@@ -58,6 +58,7 @@ protected:
 
 private:
     void follow(QWidget *focused);
+    QRect visiblePart(const QWidget *focused) const;
 
     bool ringed_ = false;
 };
