@@ -90,9 +90,7 @@ Form1::Form1(const Form1Parts &parts, QWidget *parent)
     , autostart_(parts.autostart)
 {
     controller_ = std::make_unique<ScheduleController>(*this, parts.clock, parts.launcher, parts.separators);
-    messages_ = new MessageWindow(this, [this] {
-        return QRect(pos(), QSize(width(), twipsToPixels(ScheduleController::kFullHeight)));
-    });
+    messages_ = new MessageWindow(this);
     const auto closed = [this](const QString &key) { controller_->noticeClosed(key); };
     connect(messages_, &MessageWindow::closed, this, closed);
     if (notifications_ != nullptr) {

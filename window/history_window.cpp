@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,12 +18,16 @@
 #include "schedule/activation_outlook.h"
 #include "schedule/command_line.h"
 #include "schedule/schedule_controller.h"
+#include "window/beside_owner.h"
 
 namespace ventaro {
 
 namespace {
 
 enum Column { When, Late, Command, Process, Ended, StopButton, ColumnCount };
+
+constexpr int kTallest = 420;
+constexpr int kShortest = 200;
 
 } // namespace
 
@@ -53,10 +59,14 @@ HistoryWindow::HistoryWindow(QWidget *owner, const ScheduleController &controlle
     runs_->setTabKeyNavigation(false); // Tab goes on to the Stop buttons and the words
     runs_->verticalHeader()->hide();
     runs_->setWordWrap(false);
+    // The command takes the room its words need; how it ended, the rest. A
+    // cell too narrow loses the middle of its words, never the end.
     runs_->horizontalHeader()->setStretchLastSection(false);
-    for (const int column : {When, Late, Process, Ended, StopButton})
+    for (const int column : {When, Late, Command, Process, StopButton})
         runs_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-    runs_->horizontalHeader()->setSectionResizeMode(Command, QHeaderView::Stretch);
+    runs_->horizontalHeader()->setSectionResizeMode(Ended, QHeaderView::Stretch);
+    runs_->setTextElideMode(Qt::ElideMiddle);
+    runs_->installEventFilter(this);
     words_->setObjectName(QStringLiteral("words"));
     words_->setReadOnly(true);
     words_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
@@ -76,7 +86,9 @@ HistoryWindow::HistoryWindow(QWidget *owner, const ScheduleController &controlle
     layout->addWidget(runs_, 3);
     layout->addWidget(stopSelected_, 0, Qt::AlignLeft);
     layout->addWidget(words_, 2);
-    resize(owner->width() + 320, 420);
+    resize(owner->width() + 320, kTallest);
+    // Beside the window, shorter where the screen has no room for it whole.
+    beside_ = new BesideOwner(this, owner, kShortest);
 }
 
 QTableWidget *HistoryWindow::runs() const
@@ -93,12 +105,9 @@ void HistoryWindow::open(std::optional<qint64> run)
 {
     refresh();
     if (!isVisible()) {
-        // Beside the window, on the side with room.
-        const QRect screen = owner_->screen()->availableGeometry();
-        const QRect frame = owner_->frameGeometry();
-        const int below = frame.bottom() + 8;
-        const int y = below + height() + 40 <= screen.bottom() ? below : std::max(screen.top(), frame.top() - height() - 48);
-        move(std::clamp(frame.left(), screen.left(), std::max(screen.left(), screen.right() - width())), y);
+        fitWidth();
+        resize(width(), kTallest);
+        beside_->place();
     }
     show();
     raise();
@@ -141,6 +150,8 @@ void HistoryWindow::refresh()
             previous = button;
         }
     }
+    // The Stop column only while there is a run to stop.
+    runs_->setColumnHidden(StopButton, previous == runs_);
     setTabOrder(previous, stopSelected_);
     setTabOrder(stopSelected_, words_);
     showWords();
@@ -212,6 +223,55 @@ void HistoryWindow::showWords()
     const bool atEnd = scrolled == words_->verticalScrollBar()->maximum();
     words_->setPlainText(text);
     words_->verticalScrollBar()->setValue(atEnd ? words_->verticalScrollBar()->maximum() : scrolled);
+}
+
+// As wide as the runs' words need, within the screen and no narrower than
+// it opened before.
+void HistoryWindow::fitWidth()
+{
+    int wanted = 2 * runs_->frameWidth() + runs_->verticalScrollBar()->sizeHint().width() + 8;
+    const QFontMetrics metrics = runs_->fontMetrics();
+    for (int column = 0; column < ColumnCount; ++column) {
+        if (runs_->isColumnHidden(column))
+            continue;
+        int widest = runs_->horizontalHeader()->sectionSizeHint(column);
+        for (int row = 0; row < runs_->rowCount(); ++row) {
+            if (const QTableWidgetItem *item = runs_->item(row, column))
+                widest = std::max(widest, metrics.horizontalAdvance(item->text()) + 2 * metrics.averageCharWidth());
+            if (const QWidget *button = runs_->cellWidget(row, column))
+                widest = std::max(widest, button->sizeHint().width());
+        }
+        wanted += widest;
+    }
+    const int most = owner_->screen()->availableGeometry().width() - 16;
+    resize(std::clamp(wanted, std::min(owner_->width() + 320, most), most), height());
+}
+
+// The run as one line: when, how late, the command, its process, how it
+// ended. What it wrote is copied from the pane below.
+QString HistoryWindow::selectedLine() const
+{
+    const QList<QTableWidgetItem *> items = runs_->selectedItems();
+    if (items.isEmpty())
+        return {};
+    QStringList cells;
+    for (int column = When; column <= Ended; ++column) {
+        if (const QTableWidgetItem *item = runs_->item(items.first()->row(), column))
+            cells << item->text();
+    }
+    return cells.join(u'\t');
+}
+
+bool HistoryWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == runs_ && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)
+        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+        if (event->type() == QEvent::KeyPress)
+            QGuiApplication::clipboard()->setText(selectedLine());
+        event->accept();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void HistoryWindow::keyPressEvent(QKeyEvent *event)

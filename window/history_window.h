@@ -12,6 +12,7 @@ class QTableWidget;
 
 namespace ventaro {
 
+class BesideOwner;
 class Clock;
 class ScheduleController;
 struct RunRecord;
@@ -39,10 +40,15 @@ public:
     QTableWidget *runs() const;
     QPlainTextEdit *words() const;
 
+    // The selected run as one line of text, as Ctrl+C copies it.
+    QString selectedLine() const;
+
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void fitWidth();
     void fillRow(int row, const RunRecord &run);
     void showWords();
     const RunRecord *selected() const;
@@ -56,6 +62,7 @@ private:
     QTableWidget *runs_;
     QPushButton *stopSelected_;
     QPlainTextEdit *words_;
+    BesideOwner *beside_;
     std::vector<qint64> shown_; // the serials of the rows, top to bottom
 };
 

@@ -1,28 +1,28 @@
 #include "window/message_window.h"
 
-#include <array>
 #include <utility>
 
-#include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QWidget>
-#include <QWindow>
 
+#include "window/beside_owner.h"
 #include "window/look.h"
 
 namespace ventaro {
 
 namespace {
 
-constexpr int kGap = 8;
-// Until the window manager has framed the window, a guess at its frame.
-constexpr QMargins kLikelyFrame(6, 30, 6, 6);
-// A frame that keeps changing is followed this many times, no more.
-constexpr int kMostPlacings = 4;
+// Under Wayland a tool window is placed by the compositor, which may put it
+// over the window; a surface of the tool tip's kind is an xdg popup, placed
+// where we say relative to the window it belongs to.
+Qt::WindowFlags kind()
+{
+    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland")) ? Qt::ToolTip : Qt::Tool;
+}
 
 // Without the window manager's title bar, which would bring minimise and
 // maximise buttons on some desktops, the box draws its own edge.
@@ -31,7 +31,7 @@ class FramedBox final : public QMessageBox
 public:
     FramedBox(QWidget *owner)
         : QMessageBox(QMessageBox::Warning, QStringLiteral("ventaro"), QString(), QMessageBox::Ok, owner,
-                      Qt::Tool | Qt::FramelessWindowHint)
+                      kind() | Qt::FramelessWindowHint)
     {
     }
 
@@ -47,10 +47,9 @@ protected:
 
 } // namespace
 
-MessageWindow::MessageWindow(QWidget *owner, std::function<QRect()> fullFrame)
+MessageWindow::MessageWindow(QWidget *owner)
     : QObject(owner)
     , owner_(owner)
-    , fullFrame_(std::move(fullFrame))
 {
 }
 
@@ -73,7 +72,7 @@ void MessageWindow::show(const Notice &notice)
         // Whatever the user is typing in the owner stays there.
         box_->setAttribute(Qt::WA_ShowWithoutActivating);
         box_->setFocusPolicy(Qt::NoFocus);
-        box_->installEventFilter(this);
+        beside_ = new BesideOwner(box_, owner_);
         // Escape and a close mean OK, as with one button.
         box_->setEscapeButton(box_->button(QMessageBox::Ok));
         QPushButton *starts = box_->addButton(QStringLiteral("Show Starts"), QMessageBox::ActionRole);
@@ -108,61 +107,13 @@ void MessageWindow::show(const Notice &notice)
     box_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     box_->adjustSize();
     box_->setFixedSize(box_->size());
-    placings_ = 0;
-    place();
+    beside_->place();
     box_->show();
 }
 
 QMessageBox *MessageWindow::box() const
 {
     return box_.data();
-}
-
-// The window manager frames the window after it is shown: placed again by
-// its real frame.
-bool MessageWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == box_ && (event->type() == QEvent::Show || event->type() == QEvent::Move)
-        && placings_ < kMostPlacings) {
-        ++placings_;
-        place();
-    }
-    return QObject::eventFilter(watched, event);
-}
-
-// Below the full window, else above it, else to its right or left: never
-// over any part of it, armed strip or not. With no room on any side, the
-// first corner of the screen (bottom right, bottom left, top right, top
-// left) where it covers none of it; failing every one, the bottom right.
-void MessageWindow::place()
-{
-    const QRect full = fullFrame_().adjusted(-kGap, -kGap, kGap, kGap);
-    const QRect screen = owner_->screen()->availableGeometry();
-    // Once shown and framed, the window manager's frame is known.
-    const QMargins framed = box_->windowHandle() != nullptr ? box_->windowHandle()->frameMargins() : QMargins();
-    const QMargins margins = box_->isVisible() && !framed.isNull() ? framed : kLikelyFrame;
-    const QSize size = box_->size().grownBy(margins);
-    const std::array<QPoint, 8> choices = {
-        QPoint(full.left(), full.bottom() + 1),
-        QPoint(full.left(), full.top() - size.height()),
-        QPoint(full.right() + 1, full.top()),
-        QPoint(full.left() - size.width(), full.top()),
-        screen.bottomRight() - QPoint(size.width() - 1, size.height() - 1),
-        screen.bottomLeft() - QPoint(0, size.height() - 1),
-        screen.topRight() - QPoint(size.width() - 1, 0),
-        screen.topLeft(),
-    };
-    QPoint at = choices[4];
-    for (const QPoint &choice : choices) {
-        const QRect rect(choice, size);
-        if (screen.contains(rect) && !rect.intersects(full)) {
-            at = choice;
-            break;
-        }
-    }
-    // A window's position is that of its frame.
-    if (box_->pos() != at)
-        box_->move(at);
 }
 
 } // namespace ventaro

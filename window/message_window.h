@@ -1,11 +1,9 @@
 #pragma once
 
-#include <functional>
 #include <set>
 
 #include <QObject>
 #include <QPointer>
-#include <QRect>
 
 #include "platform/notice.h"
 
@@ -13,6 +11,8 @@ class QMessageBox;
 class QWidget;
 
 namespace ventaro {
+
+class BesideOwner;
 
 // Shows notices in a small window of ours when the desktop has no
 // notification service. Placed by its real frame, it never covers the
@@ -26,8 +26,7 @@ class MessageWindow final : public QObject
     Q_DISABLE_COPY_MOVE(MessageWindow)
 
 public:
-    // fullFrame: where the owner's full window stands on the screen now.
-    MessageWindow(QWidget *owner, std::function<QRect()> fullFrame);
+    explicit MessageWindow(QWidget *owner);
 
     void show(const Notice &notice);
     QMessageBox *box() const;
@@ -39,19 +38,13 @@ signals:
     // The user asked to see the starts it tells of.
     void activated(const QString &key);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
-    void place();
-
     QWidget *owner_;
-    std::function<QRect()> fullFrame_;
     QPointer<QMessageBox> box_;
     QString key_;
     bool acted_ = false;          // closing because Show Starts was chosen
     std::set<QString> dismissed_; // keys whose window the user closed
-    int placings_ = 0; // moves made for the frame the window manager added
+    BesideOwner *beside_ = nullptr; // keeps the box clear of the owner
 };
 
 } // namespace ventaro

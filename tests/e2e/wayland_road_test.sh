@@ -3,7 +3,9 @@
 # the window is the strip and starts its command within its second and two
 # seconds later; Release, chosen from the icon's menu as a screen reader
 # would (a headless compositor has no keyboard), brings the full window back
-# and nothing starts after it.
+# and nothing starts after it. A failure's message window, with no
+# notification service, stands below where the full window reaches, seen
+# on the compositor's own screenshot.
 . "$(dirname "$0")/lib.sh"
 if ! command -v weston >/dev/null 2>&1; then
     echo "SKIP: Weston is not installed (Debian's weston)"
@@ -13,7 +15,8 @@ if ! ls /usr/lib/*/qt6/plugins/platforms/libqwayland* >/dev/null 2>&1; then
     echo "SKIP: Qt's Wayland plugin is not installed (Debian's qt6-wayland)"
     exit 0
 fi
-weston --backend=headless-backend.so --socket=ventaro-test --width=800 --height=600 --idle-time=0 \
+# Pixman draws what the screenshooter reads; --debug lets it.
+weston --backend=headless-backend.so --use-pixman --debug --socket=ventaro-test --width=800 --height=600 --idle-time=0 \
     >"$WORK/weston.log" 2>&1 &
 EXTRA_PIDS="$EXTRA_PIDS $!"
 for _ in $(seq 100); do
@@ -53,3 +56,44 @@ count=$(wc -l <"$marker")
 sleep 4.5
 [ "$(wc -l <"$marker")" -eq "$count" ] || fail "the command started after Release"
 pass "Release brings the full window back, and nothing starts after it"
+
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+# The strip is the panel's grey, the message window's face 239 grey: below
+# the strip, where the full window will be, none of that face may show.
+shot() {
+    rm -f "$WORK"/wayland-screenshot-*.png
+    (cd "$WORK" && weston-screenshooter >/dev/null 2>&1) || fail "no screenshot"
+    SHOT=$(ls "$WORK"/wayland-screenshot-*.png)
+}
+count_of() { convert "$SHOT" -crop "$2" +repage -fill black +opaque "$1" -fill white -opaque "$1" -format '%[fx:int(mean*w*h)]' info:; }
+face='rgb(239,239,239)'
+panel='rgb(64,64,64)'
+at=$(($(date +%s) + 3))
+"$VENTARO" --at "$(date -d "@$at" '+%Y/%m/%d %H:%M:%S')" --set -- /bin/false >"$WORK/app.log" 2>&1 &
+APP_PID=$!
+wait_height 18 "the failing schedule did not make the strip"
+for _ in $(seq 40); do
+    shot
+    [ "$(count_of "$panel" 800x600+0+0)" -gt 3000 ] && break
+    sleep 0.05
+done
+strip=$(convert "$SHOT" -fill black +opaque "$panel" -fill white -opaque "$panel" -format '%@' info:)
+sw=${strip%%x*}
+sx=$(echo "$strip" | cut -d+ -f2)
+sy=$(echo "$strip" | cut -d+ -f3)
+for _ in $(seq 100); do
+    /usr/bin/python3 "$(dirname "$0")/accessibility_reader.py" >"$WORK/tree" 2>/dev/null || true
+    grep -q 'A scheduled command failed' "$WORK/tree" && break
+    sleep 0.1
+done
+grep -q 'A scheduled command failed' "$WORK/tree" || fail "no message window told the failure"
+for _ in $(seq 40); do
+    shot
+    [ "$(count_of "$face" 800x600+0+0)" -gt 5000 ] && break
+    sleep 0.05
+done
+[ "$(count_of "$face" 800x600+0+0)" -gt 5000 ] || fail "the message window is not on the screen"
+covered=$(count_of "$face" "${sw}x138+$sx+$((sy + 18))")
+[ "$covered" -lt 200 ] || fail "the message window covers where the full window will be ($covered pixels, strip at $strip)"
+pass "the message window stands clear of the full window's place below the strip at $strip"

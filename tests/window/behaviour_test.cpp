@@ -363,6 +363,14 @@ private slots:
         history->refresh();
         QCOMPARE(runs->item(0, 4)->text(), QStringLiteral("stopped by you after 2.0 s"));
         QVERIFY(runs->cellWidget(0, 5) == nullptr);
+        // Nothing left to stop: no Stop column; the command whole; Ctrl+C
+        // copies the whole run, its words being in the pane below.
+        QVERIFY(runs->isColumnHidden(5));
+        QVERIFY(runs->columnWidth(2) > runs->fontMetrics().horizontalAdvance(QStringLiteral("/bin/sh -c x")));
+        runs->setFocus();
+        QTest::keyClick(runs, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 runs->item(0, 0)->text() + QStringLiteral("\trun now\t/bin/sh -c x\t1001\tstopped by you after 2.0 s"));
         QVERIFY(rig.form.messageWindow() == nullptr); // no failure told
     }
 
