@@ -25,22 +25,27 @@ wait_message_window "the failed start was not told"
 message=$MESSAGE
 pass "the message window is shown"
 
-# By its frame, as the window manager drew it, once it has stopped moving.
-frame() {
-    xwininfo -frame -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
-        /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
+# A window's frame, as the window manager drew it, once it has stopped
+# moving (in $last), and that frame's place beside the full window.
+settle_frame() {
+    last=
+    for _ in $(seq 40); do
+        now=$(xwininfo -frame -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+            /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }')
+        [ "$now" = "$last" ] && break
+        last=$now
+        sleep 0.1
+    done
 }
-last=
-for _ in $(seq 40); do
-    now=$(frame "$message")
-    [ "$now" = "$last" ] && break
-    last=$now
-    sleep 0.1
-done
+clear_of_full() {
+    # shellcheck disable=SC2086
+    set -- $last $full
+    [ $(($1 + $3)) -le "$5" ] || [ "$1" -ge $(($5 + $7)) ] || [ $(($2 + $4)) -le "$6" ] || [ "$2" -ge $(($6 + $8)) ]
+}
+settle_frame "$message"
+clear_of_full || fail "the message window's frame ($last) covers the full window ($full)"
 # shellcheck disable=SC2086
 set -- $last $full
-[ $(($1 + $3)) -le "$5" ] || [ "$1" -ge $(($5 + $7)) ] || [ $(($2 + $4)) -le "$6" ] || [ "$2" -ge $(($6 + $8)) ] \
-    || fail "the message window's frame ($last) covers the full window ($full)"
 [ $(($2 + $4)) -le "$6" ] && [ "$1" -lt $(($5 + $7)) ] || fail "its frame ($last) is not above the window ($full)"
 pass "its frame ($last) keeps clear of the full window ($full), above it, not in a corner"
 
@@ -62,16 +67,6 @@ kill -0 "$APP_PID" || fail "the program ended"
 choose_from_menu Release
 xdotool key --window "$WIN" F1
 wait_named_window "status and starts" "F1 did not open the history"
-history=$FOUND
-last=
-for _ in $(seq 40); do
-    now=$(frame "$history")
-    [ "$now" = "$last" ] && break
-    last=$now
-    sleep 0.1
-done
-# shellcheck disable=SC2086
-set -- $last $full
-[ $(($1 + $3)) -le "$5" ] || [ "$1" -ge $(($5 + $7)) ] || [ $(($2 + $4)) -le "$6" ] || [ "$2" -ge $(($6 + $8)) ] \
-    || fail "the history's frame ($last) covers the full window ($full)"
+settle_frame "$FOUND"
+clear_of_full || fail "the history's frame ($last) covers the full window ($full)"
 pass "the history's frame ($last) keeps clear of the full window ($full)"

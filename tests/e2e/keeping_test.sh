@@ -19,13 +19,19 @@ expected=$(printf 'a b\nc"d\nx%%y$z\\\n\n')
 gaps() {
     sort -n "$WORK"/rec.*.when | tail -n "$1" | awk 'NR > 1 { printf "%.0f\n", $1 - last } { last = $1 }'
 }
-# Waits until the recorder has run N times in all.
+# How many times the recorder has run; waits until it has run N times in all.
+runs() { find "$WORK" -maxdepth 1 -name 'rec.*.out' | wc -l; }
 wait_runs() {
     for _ in $(seq 200); do
-        [ "$(find "$WORK" -maxdepth 1 -name 'rec.*.out' | wc -l)" -ge "$1" ] && return 0
+        [ "$(runs)" -ge "$1" ] && return 0
         sleep 0.05
     done
-    fail "the recorder ran $(find "$WORK" -maxdepth 1 -name 'rec.*.out' | wc -l) times, not $1: $(cat "$WORK/app.log")"
+    fail "the recorder ran $(runs) times, not $1: $(cat "$WORK/app.log")"
+}
+# Exit from the menu, and the program is gone.
+exit_app() {
+    choose_from_menu Exit
+    for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
 }
 wait_entry() {
     for _ in $(seq 100); do
@@ -54,11 +60,10 @@ desktop-file-validate "$entry" || fail "the entry does not validate: $(cat "$ent
 grep -q '^Exec=.* --one-at-a-time --catch-up ' "$entry" || fail "the options are not in the entry: $(grep Exec "$entry")"
 pass "Start at Login wrote $(basename "$entry"), which desktop-file-validate accepts"
 
-choose_from_menu Exit
-for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
+exit_app
 APP_PID=
 [ -f "$entry" ] || fail "Exit removed the entry"
-runs=$(find "$WORK" -maxdepth 1 -name 'rec.*.out' | wc -l)
+runs=$(runs)
 
 # As the desktop starts it at login.
 /usr/bin/python3 -c 'import sys; from gi.repository import Gio; Gio.DesktopAppInfo.new_from_filename(sys.argv[1]).launch([], None)' "$entry"
@@ -76,7 +81,7 @@ launch_entry() {
 launch_entry 2>"$WORK/second.log"
 for _ in $(seq 100); do grep -q 'runs already' "$WORK/second.log" && break; sleep 0.05; done
 grep -q 'runs already' "$WORK/second.log" || fail "the second start of the entry said: $(cat "$WORK/second.log")"
-runs=$(find "$WORK" -maxdepth 1 -name 'rec.*.out' | wc -l)
+runs=$(runs)
 wait_runs $((runs + 3))
 [ "$(gaps 3 | tr '\n' ' ')" = "2 2 " ] || fail "starts $(gaps 3 | tr '\n' ' ')s apart: the entry runs twice"
 id=$(basename "$entry" .desktop)
@@ -115,29 +120,22 @@ pass "unticked, the entry is gone"
 
 # A one-time start kept at login runs once; the entry then keeps it as done,
 # and the window it starts next is unarmed, quiet, and says when it started.
-choose_from_menu Exit
-for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
-runs=$(find "$WORK" -maxdepth 1 -name 'rec.*.out' | wc -l)
+exit_app
+before=$(runs)
 at=$(date -d "@$(($(date +%s) + 3))" '+%Y/%m/%d %H:%M:%S')
 "$VENTARO" --at "$at" --set -- "$rec" once >"$WORK/app.log" 2>&1 &
 APP_PID=$!
 wait_window
 choose_from_menu "Start at Login"
 wait_entry present
-wait_runs $((runs + 1))
+wait_runs $((before + 1))
 for _ in $(seq 100); do grep -q -- '--started-once' "$entry" && break; sleep 0.05; done
-grep -q -- '--started-once' "$entry" || fail "the entry does not keep the start as done: $(grep Exec "$entry")"
-choose_from_menu Exit
-for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
+exit_app
 launch_entry
 wait_window
 APP_PID=$(xdotool getwindowpid "$WIN")
 window_geometry
-[ "$WH" -gt 18 ] || fail "the window came back armed"
 read_tree
-grep -q "Started once at $at" "$WORK/tree" || fail "the outlook does not say it started: $(grep -i activat "$WORK/tree")"
-[ -z "$(our_windows message)" ] || fail "a start that happened was told as missed"
-[ "$(find "$WORK" -maxdepth 1 -name 'rec.*.out' | wc -l)" -eq $((runs + 1)) ] || fail "it started again"
+grep -q "Started once at $at" "$WORK/tree" && [ "$WH" -gt 18 ] && [ -z "$(our_windows message)" ] && [ "$(runs)" -eq $((before + 1)) ] \
+    || fail "back from its entry: $WH pixels high, $(runs) runs, $(grep -i activat "$WORK/tree"), $(our_windows message)"
 pass "a one-time start made, Exit, the entry again: unarmed, quiet, \"Started once at $at\""
-choose_from_menu "Start at Login"
-wait_entry absent

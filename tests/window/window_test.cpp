@@ -15,7 +15,6 @@
 
 #include "platform/second_ticker.h"
 #include "schedule/schedule_controller.h"
-#include "window/beside_owner.h"
 #include "window/clock_face.h"
 #include "window/control_table.h"
 #include "window_rig.h"
@@ -244,28 +243,6 @@ private slots:
         rig.child<QRadioButton>("Option_n")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Option_s"));
-    }
-
-    // Our windows stand beside the window's full frame, never over it, and
-    // slide along a side rather than fall into a corner.
-    void besideTheWindow_data()
-    {
-        QTest::addColumn<QRect>("owner");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QPoint>("at"); // (-1, -1): no side has room
-        QTest::newRow("within 8 px of the left edge: below, not in a corner")
-            << QRect(3, 100, 371, 156) << QSize(300, 120) << QPoint(3, 264);
-        QTest::newRow("at the bottom: above") << QRect(100, 400, 371, 156) << QSize(300, 120) << QPoint(100, 272);
-        QTest::newRow("at the right edge: below, slid left") << QRect(429, 100, 371, 156) << QSize(400, 120)
-                                                             << QPoint(400, 264);
-        QTest::newRow("no side has room") << QRect(200, 150, 371, 300) << QSize(500, 200) << QPoint(-1, -1);
-    }
-    void besideTheWindow()
-    {
-        QFETCH(QRect, owner);
-        QFETCH(QSize, size);
-        const std::optional<QPoint> at = besideOwner(owner, 8, size, QRect(0, 0, 800, 600));
-        QTEST(at.value_or(QPoint(-1, -1)), "at");
     }
 
     void messagesDoNotBlockAndReplaceEachOther()
