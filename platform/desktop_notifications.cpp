@@ -76,6 +76,10 @@ void DesktopNotifications::notify(const Notice &notice)
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(notice.low ? 0 : 1));
     const auto known = ids_.find(notice.key);
     const uint replaces = notice.update && known != ids_.end() ? known->second : 0;
+    // Still open after its action (not every server closes it then): the
+    // user's own close, later, is a dismissal again.
+    if (known != ids_.end())
+        acted_.erase(known->second);
     // A command is shown as it ran: "<b>" in it is text, not bold.
     const QString body = markup_.value_or(false) ? notice.body.toHtmlEscaped() : notice.body;
     QDBusMessage message = call(QStringLiteral("Notify"));
