@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <QElapsedTimer>
+
 #include <csignal>
 #include <thread>
 
@@ -28,6 +30,36 @@ struct Mount
 class PlatformTest final : public QObject
 {
     Q_OBJECT
+
+private:
+    // The wall clock's lead over the steady one: it changes only when the
+    // clock is set.
+    static qint64 wallMinusSteady()
+    {
+        static QElapsedTimer steady;
+        if (!steady.isValid())
+            steady.start();
+        return QDateTime::currentMSecsSinceEpoch() - steady.elapsed();
+    }
+
+    // Three ticks of a ticker started late in a second, then the second a
+    // fourth was due: stopped means stopped.
+    void ticksOfOneRound(QList<QDateTime> &at)
+    {
+        SystemClock clock;
+        SecondTicker ticker(clock);
+        connect(&ticker, &SecondTicker::tick, this, [&] {
+            at << QDateTime::currentDateTime();
+            if (at.size() == 3)
+                ticker.stop();
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(QTime::currentTime().msec() >= 600, 2000);
+        ticker.start();
+        QTRY_COMPARE_WITH_TIMEOUT(at.size(), 3, 5000);
+        const qint64 fourth = at.last().toSecsSinceEpoch() + 1;
+        QTRY_VERIFY_WITH_TIMEOUT(QDateTime::currentMSecsSinceEpoch() > fourth * 1000 + 500, 3000);
+        QCOMPARE(at.size(), 3);
+    }
 
 private slots:
     void tickerRearmsFromTheWallClock()
@@ -59,29 +91,25 @@ private slots:
     // from its start would come late in every second.
     void systemClockTicksLandInsideEachSecond()
     {
-        SystemClock clock;
-        SecondTicker ticker(clock);
-        QList<QDateTime> at;
-        connect(&ticker, &SecondTicker::tick, this, [&] {
-            at << QDateTime::currentDateTime();
-            if (at.size() == 3)
-                ticker.stop();
-        });
-        QTRY_VERIFY_WITH_TIMEOUT(QTime::currentTime().msec() >= 600, 2000);
-        ticker.start();
-        QTRY_COMPARE_WITH_TIMEOUT(at.size(), 3, 5000);
-        // Stopped means stopped: the second a fourth tick was due passes.
-        const qint64 fourth = at.last().toSecsSinceEpoch() + 1;
-        QTRY_VERIFY_WITH_TIMEOUT(QDateTime::currentMSecsSinceEpoch() > fourth * 1000 + 500, 3000);
-        QCOMPARE(at.size(), 3);
-        qint64 leastLate = 1000;
-        for (int i = 0; i < at.size(); ++i) {
-            leastLate = std::min<qint64>(leastLate, at[i].time().msec());
-            if (i > 0)
-                QCOMPARE(at[i].toSecsSinceEpoch() - at[i - 1].toSecsSinceEpoch(), qint64(1));
+        // A clock set meanwhile (the host may step it) rightly ticks at once:
+        // such a round is measured again.
+        for (int round = 0; round < 3; ++round) {
+            QList<QDateTime> at;
+            const qint64 offset = wallMinusSteady();
+            ticksOfOneRound(at);
+            if (QTest::currentTestFailed() || std::abs(wallMinusSteady() - offset) > 20)
+                continue;
+            qint64 leastLate = 1000;
+            for (int i = 0; i < at.size(); ++i) {
+                leastLate = std::min<qint64>(leastLate, at[i].time().msec());
+                if (i > 0)
+                    QCOMPARE(at[i].toSecsSinceEpoch() - at[i - 1].toSecsSinceEpoch(), qint64(1));
+            }
+            // A busy machine may be late now and then, never in every second.
+            QVERIFY2(leastLate < 400, qPrintable(QString::number(leastLate)));
+            return;
         }
-        // A busy machine may be late now and then, never in every second.
-        QVERIFY2(leastLate < 400, qPrintable(QString::number(leastLate)));
+        QFAIL("the clock was set in each of three rounds");
     }
 
     void startDetachedReportsPidAndErrors_data()
