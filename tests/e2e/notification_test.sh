@@ -47,13 +47,17 @@ tell_service() {
     dbus-send --session --print-reply --dest=org.freedesktop.Notifications /org/freedesktop/Notifications \
         "org.ventaro.Test.$1" >/dev/null || fail "the stand-in service could not $1"
 }
+# Waits until the service has raised N notifications in all, and no more.
+wait_new() {
+    for _ in $(seq 200); do
+        [ "$(grep -c '^new|' "$log")" -ge "$1" ] && break
+        sleep 0.05
+    done
+    [ "$(grep -c '^new|' "$log")" -eq "$1" ] || fail "$2: $(cat "$log")"
+}
 tell_service ActLast
 wait_named_window "status and starts" "its action did not open the history"
-for _ in $(seq 200); do
-    [ "$(grep -c '^new|' "$log")" -ge 2 ] && break
-    sleep 0.05
-done
-[ "$(grep -c '^new|' "$log")" -eq 2 ] || fail "after its action, the next failure was not told: $(tail -n 2 "$log")"
+wait_new 2 "after its action, the next failure was not told"
 pass "its action opens the history, and the next failure is told again"
 
 tell_service CloseLast
@@ -71,11 +75,7 @@ pass "no message window beside the notifications"
 touch "$WORK/ok"
 wait_logged 'success: process' 1
 rm "$WORK/ok"
-for _ in $(seq 100); do
-    [ "$(grep -c '^new|' "$log")" -ge 3 ] && break
-    sleep 0.05
-done
-[ "$(grep -c '^new|' "$log")" -eq 3 ] || fail "a failure after a success is not a new notification: $(cat "$log")"
+wait_new 3 "a failure after a success is not a new notification"
 pass "a success, then a failure: a new notification"
 
 # The service goes: the message window says it; the service is back: so are
