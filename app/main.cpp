@@ -15,6 +15,7 @@
 #include "platform/session_log.h"
 #include "schedule/command_launcher.h"
 #include "schedule/given_schedule.h"
+#include "schedule/option_table.h"
 #include "schedule/schedule_controller.h"
 #include "window/form1.h"
 
@@ -77,7 +78,7 @@ int main(int argc, char *argv[])
 {
     QApplication::setApplicationName(QStringLiteral("ventaro"));
     QApplication::setApplicationVersion(QStringLiteral(VENTARO_VERSION));
-    const ventaro::ProgramOptions options = ventaro::readProgramOptions(argc, argv, ventaro::unitWords());
+    const ventaro::ProgramOptions options = ventaro::readProgramOptions(argc, argv, ventaro::commandLineOptions(), ventaro::commandLineDescription());
     if (options.exitStatus)
         return *options.exitStatus;
 

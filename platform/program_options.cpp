@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QFile>
 
-#include "platform/autostart_entry.h"
 #include "platform/plain_text.h"
 
 namespace ventaro {
@@ -20,21 +19,6 @@ constexpr const char *kQtValued[] = {"platform", "platformpluginpath", "platform
                                      "qwindowicon", "qwindowtitle", "session", "display", "geometry", "style",
                                      "stylesheet", "qmljsdebugger", "name", "title", "visual", "ncols", "cmap"};
 constexpr const char *kQtSwitches[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
-
-const char kDescription[] =
-    "Runs one command line at a chosen local date and time and, if asked,\n"
-    "again every N seconds, minutes, hours or days. With no arguments, the\n"
-    "window opens empty; each option fills its field. See ventaro(1).\n"
-    "\n"
-    "  TIME   as the step buttons read it: 2026/12/08 03:00:00, 2026-12-08 3:00,\n"
-    "         a date alone (midnight), a time alone (today, or tomorrow once passed)\n"
-    "  EVERY  a count and a unit: \"10 minutes\", 90s, 1.5h, \"1 day\"; units:\n"
-    "         %1\n"
-    "\n"
-    "Examples:\n"
-    "  ventaro --at 07:30 --set -- /usr/bin/xdg-open /home/me/alarm.ogg\n"
-    "  ventaro --at 03:00 --every 1 day --set -- /home/me/bin/backup.sh --full\n"
-    "  ventaro --every 10 minutes --set --at 12:00 -- /usr/bin/relaunch-tool";
 
 void print(FILE *stream, const QString &text)
 {
@@ -51,13 +35,6 @@ template <std::size_t N> bool among(const char *const (&names)[N], const QString
     return false;
 }
 
-// "10" in "--every 10 minutes": a unit is the letters a value ends with, so
-// a value that ends otherwise has its unit in the next word.
-bool lacksUnit(const QString &value)
-{
-    return !value.isEmpty() && !value.back().isLetter();
-}
-
 // The bytes of an argument that is no valid text, as escapes: "p\xff".
 QString escapedBytes(const QByteArray &bytes)
 {
@@ -71,46 +48,39 @@ QString escapedBytes(const QByteArray &bytes)
 
 } // namespace
 
-QString helpText(const QStringList &unitWords)
+QString helpText(const std::vector<OptionSpec> &options, const QString &description)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(kDescription).arg(unitWords.join(QStringLiteral(", "))));
+    parser.setApplicationDescription(description);
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
     parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version.")});
-    parser.addOption({QStringLiteral("at"), QStringLiteral("The activation time."), QStringLiteral("TIME")});
-    parser.addOption({QStringLiteral("every"), QStringLiteral("Repeat every COUNT UNIT."), QStringLiteral("EVERY")});
-    parser.addOption({QStringLiteral("set"), QStringLiteral("Arm at start, as Set does.")});
-    parser.addOption({QStringLiteral("one-at-a-time"),
-                      QStringLiteral("Skip a start while the previous run still goes, as One at a Time does.")});
-    parser.addOption({QStringLiteral("catch-up"),
-                      QStringLiteral("Run once for starts missed, as Catch Up Missed Start does.")});
-    parser.addOption({QStringLiteral("command"),
-                      QStringLiteral("The command as one text, read as the command box reads it "
-                                     "(instead of -- PROGRAM ARGUMENT...)."),
-                      QStringLiteral("TEXT")});
+    QString usage;
+    for (const OptionSpec &option : options) {
+        if (option.help.isEmpty())
+            continue;
+        parser.addOption({option.name, option.help, option.valueName});
+        if (option.inUsage) {
+            usage += QStringLiteral("[--%1%2] ")
+                         .arg(option.name, option.valueName.isEmpty() ? QString() : u' ' + option.valueName);
+        }
+    }
     parser.addPositionalArgument(QStringLiteral("PROGRAM"),
                                  QStringLiteral("After --: the program to run and its arguments, exactly as given."),
                                  QStringLiteral("[-- PROGRAM [ARGUMENT...]]"));
     return parser.helpText()
         .replace(QStringLiteral("<executable_name>"), QCoreApplication::applicationName())
-        .replace(QStringLiteral("[options] [-- PROGRAM [ARGUMENT...]]"),
-                 QStringLiteral("[--at TIME] [--every EVERY] [--set] [--one-at-a-time] [--catch-up] "
-                                "[-- PROGRAM [ARGUMENT...]]"));
+        .replace(QStringLiteral("[options] [-- PROGRAM [ARGUMENT...]]"), usage + QStringLiteral("[-- PROGRAM [ARGUMENT...]]"));
 }
 
 namespace {
-
-void addProblem(ProgramOptions &options, const QString &problem)
-{
-    options.problem += (options.problem.isEmpty() ? QString() : QStringLiteral("; ")) + problem;
-}
 
 // Walks the words before "--", one option at a time.
 class ArgumentReader
 {
 public:
-    ArgumentReader(const QStringList &words, ProgramOptions &result)
+    ArgumentReader(const QStringList &words, const std::vector<OptionSpec> &options, ProgramOptions &result)
         : words_(words)
+        , options_(options)
         , result_(result)
     {
     }
@@ -124,7 +94,7 @@ public:
 private:
     void problem(const QString &what)
     {
-        addProblem(result_, what);
+        result_.problems << what;
     }
 
     // The value of an option: after "=", or the next word whatever it is.
@@ -160,33 +130,41 @@ private:
             result_.answer = ProgramOptions::Answer::Help;
         } else if (name == u"v" || name == u"version") {
             result_.answer = ProgramOptions::Answer::Version;
-        } else if (name == u"set" && !attached) {
-            result_.set = true;
-        } else if (name == u"started-once" && !attached) {
-            result_.startedOnce = true;
-        } else if (name == u"one-at-a-time" && !attached) {
-            result_.oneAtATime = true;
-        } else if (name == u"catch-up" && !attached) {
-            result_.catchUp = true;
-        } else if (name == u"at") {
-            result_.at = valueOf(word, attached);
-        } else if (name == u"command") {
-            result_.command = valueOf(word, attached);
-        } else if (name == u"autostart") {
-            result_.autostart = valueOf(word, attached);
-        } else if (name == u"every") {
-            result_.every = valueOf(word, attached);
-            // "--every 10 minutes" is one value in two words, "--every 1 0 s"
-            // in three.
-            while (!attached && result_.every && lacksUnit(*result_.every) && next_ < words_.size()
-                   && !words_[next_].startsWith(u'-'))
-                *result_.every += u' ' + words_[next_++];
+        } else if (const OptionSpec *option = find(name); option != nullptr && !(option->valueName.isEmpty() && attached)) {
+            readValue(*option, word, attached);
         } else {
             problem(QStringLiteral("Unknown option '%1'").arg(name));
         }
     }
 
+    const OptionSpec *find(const QString &name) const
+    {
+        for (const OptionSpec &option : options_) {
+            if (option.name == name)
+                return &option;
+        }
+        return nullptr;
+    }
+
+    void readValue(const OptionSpec &option, const QString &word, const std::optional<QString> &attached)
+    {
+        if (option.valueName.isEmpty()) {
+            result_.given[option.name] = QString();
+            return;
+        }
+        std::optional<QString> value = valueOf(word, attached);
+        if (!value)
+            return;
+        // "--every 10 minutes" is one value in two words, "--every 1 0 s"
+        // in three.
+        while (!attached && option.whole && !option.whole(*value) && next_ < words_.size()
+               && !words_[next_].startsWith(u'-'))
+            *value += u' ' + words_[next_++];
+        result_.given[option.name] = *value;
+    }
+
     const QStringList &words_;
+    const std::vector<OptionSpec> &options_;
     ProgramOptions &result_;
     qsizetype next_ = 0;
 };
@@ -199,7 +177,7 @@ void printUsageError(const QString &problem)
           QStringLiteral("%1: %2 (try %1 --help)\n").arg(QCoreApplication::applicationName(), printableText(problem)));
 }
 
-ProgramOptions readArguments(int argc, char **argv)
+ProgramOptions readArguments(int argc, char **argv, const std::vector<OptionSpec> &options)
 {
     ProgramOptions result;
     // An argument the locale cannot decode would reach the command as
@@ -208,9 +186,9 @@ ProgramOptions readArguments(int argc, char **argv)
         const QByteArray bytes(argument);
         const QString text = QFile::decodeName(bytes);
         if (QFile::encodeName(text) != bytes) {
-            addProblem(result, QStringLiteral("argument %1, \"%2\", is not valid text in the locale's encoding")
+            result.problems << QStringLiteral("argument %1, \"%2\", is not valid text in the locale's encoding")
                                    .arg(index)
-                                   .arg(escapedBytes(bytes)));
+                                   .arg(escapedBytes(bytes));
         }
         return text;
     };
@@ -230,40 +208,41 @@ ProgramOptions readArguments(int argc, char **argv)
             program << decoded(argv[i], i);
         result.program = program;
     }
-    ArgumentReader(words, result).read();
-    // An id names a file in the autostart folder: none that leaves it.
-    if (result.autostart && !AutostartEntry::validId(*result.autostart)) {
-        addProblem(result, QStringLiteral("--autostart: \"%1\" is no login entry's id (letters, digits and -)")
-                               .arg(*result.autostart));
-        result.autostart.reset();
-    }
+    ArgumentReader(words, options, result).read();
     if (result.program && result.program->constFirst().isEmpty())
-        addProblem(result, QStringLiteral("the program after -- is empty"));
+        result.problems << QStringLiteral("the program after -- is empty");
     return result;
 }
 
-ProgramOptions readProgramOptions(int argc, char **argv, const QStringList &unitWords)
+ProgramOptions readProgramOptions(int argc, char **argv, const std::vector<OptionSpec> &options,
+                                  const QString &description)
 {
-    ProgramOptions result = readArguments(argc, argv);
+    ProgramOptions result = readArguments(argc, argv, options);
     switch (result.answer) {
     case ProgramOptions::Answer::Help:
-        print(stdout, helpText(unitWords));
+        print(stdout, helpText(options, description));
         result.exitStatus = 0;
-        return result;
+        break;
     case ProgramOptions::Answer::Version:
         print(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
                                                     QCoreApplication::applicationVersion()));
         result.exitStatus = 0;
-        return result;
+        break;
     case ProgramOptions::Answer::Run:
         break;
     }
-    // From a login entry the window says what could not be read.
-    if (!result.problem.isEmpty() && !result.autostart) {
-        printUsageError(result.problem);
-        result.exitStatus = 2;
-    }
     return result;
+}
+
+bool ProgramOptions::has(const QString &name) const
+{
+    return given.contains(name);
+}
+
+std::optional<QString> ProgramOptions::value(const QString &name) const
+{
+    const auto found = given.find(name);
+    return found == given.end() ? std::nullopt : std::optional(found->second);
 }
 
 } // namespace ventaro

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -8,49 +10,53 @@
 
 namespace ventaro {
 
+// One option of the program's own: how it is written and read, and what the
+// help says of it.
+struct OptionSpec
+{
+    QString name;      // "at", written --at
+    QString valueName; // "TIME"; empty: a switch
+    QString help;      // empty: no word for people (a login entry's own)
+    bool inUsage = false; // named in the help's usage line
+    // A value that may run on over the next words ("--every 10 minutes"):
+    // whether what is read so far is whole. None: one word.
+    std::function<bool(const QString &value)> whole;
+};
+
 // The program's own arguments, as words: what each option was given, read
-// for its meaning by the schedule.
+// for its meaning by whoever owns the option.
 struct ProgramOptions
 {
     enum class Answer { Run, Help, Version };
 
     std::optional<int> exitStatus; // set: stop here with this status
     Answer answer = Answer::Run;
-    std::optional<QString> at;
-    std::optional<QString> every; // "10 minutes", "90s"
-    std::optional<QString> command;
-    std::optional<QString> autostart; // the login entry this window owns
-    bool set = false;
-    // Written by a login entry in place of set: the one-time start at the
-    // time has happened.
-    bool startedOnce = false;
-    bool oneAtATime = false;
-    bool catchUp = false;
+    std::map<QString, QString> given; // by option name; a switch holds ""
     std::optional<QStringList> program; // the program and its arguments, after "--"
-    // What could not be read, in one line; empty when all could. From a
-    // login entry the window opens with the rest and says it; otherwise it
-    // is a usage error.
-    QString problem;
+    // What could not be read, one reason each.
+    QStringList problems;
     // The places in argv of Qt's own options and their values (-platform,
     // -display, ...): all the application object is given besides argv[0],
     // so that it never reads a value of ours as an option of its own.
     std::vector<int> qtArguments;
+
+    bool has(const QString &name) const;
+    std::optional<QString> value(const QString &name) const;
 };
 
-// Reads the program's arguments into words and options, printing nothing.
-// Every argument must be valid text in the locale's encoding; nothing after
-// "--" is read as an option.
-ProgramOptions readArguments(int argc, char **argv);
+// Reads the program's arguments into words and these options, printing
+// nothing. Every argument must be valid text in the locale's encoding;
+// nothing after "--" is read as an option.
+ProgramOptions readArguments(int argc, char **argv, const std::vector<OptionSpec> &options);
 
 // Reads the arguments before any window exists and answers what needs no
-// window: --help and --version on standard output, status 0; a word or
-// option it does not know is one line on standard error, status 2 (from a
-// login entry, the window says it instead). The help names unitWords (one
-// text a unit) as what a count's unit may be written as.
-ProgramOptions readProgramOptions(int argc, char **argv, const QStringList &unitWords);
+// window: --help (this description, then the options) and --version on
+// standard output, with status 0.
+ProgramOptions readProgramOptions(int argc, char **argv, const std::vector<OptionSpec> &options,
+                                  const QString &description);
 
 // What --help prints.
-QString helpText(const QStringList &unitWords);
+QString helpText(const std::vector<OptionSpec> &options, const QString &description);
 
 // One line on standard error, "ventaro: <problem> (try ventaro --help)",
 // with control characters shown as escapes.

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include <QRegularExpression>
-
+#include "platform/autostart_entry.h"
 #include "platform/clock.h"
 #include "schedule/command_line.h"
 #include "schedule/local_time.h"
+#include "schedule/option_table.h"
 #include "schedule/repeat_count.h"
 #include "schedule/runtime_error.h"
 #include "schedule/timestamp.h"
@@ -25,11 +25,12 @@ QString neverStarts(const GivenSchedule &given, const Clock &clock, const Separa
     if (slot.instant >= now.toSecsSinceEpoch())
         return {};
     if (!given.unit)
-        return QStringLiteral("--at: %1 has passed, and without --every nothing will ever start").arg(*given.activation);
+        return QStringLiteral("%1: %2 has passed, and without %3 nothing will ever start")
+            .arg(optionFlag(Option::At), *given.activation, optionFlag(Option::Every));
     try {
         stepSlot(clock, *given.unit, readRepeatCount(*given.count), slot, *given.activation, separators);
     } catch (const RuntimeError &error) {
-        return QStringLiteral("--every: %1").arg(error.message());
+        return optionFlag(Option::Every) + QStringLiteral(": ") + error.message();
     }
     return {};
 }
@@ -46,40 +47,18 @@ CivilSeconds nextComing(const QString &text, const Clock &clock, const Separator
     return today;
 }
 
-// Why a repeat count cannot be used; empty when it can.
-QString countProblem(const QString &text, Unit unit)
-{
-    const double count = readRepeatCount(text);
-    if (!repeatsBy(count)) {
-        return std::isinf(count) ? QStringLiteral("--every: the count %1 is out of range").arg(text.trimmed())
-                                 : QStringLiteral("--every: the count must be more than 0");
-    }
-    try {
-        if (stepSeconds(unit, count, text, Separators{}) == 0) {
-            return QStringLiteral("--every: %1 %2 is less than the half second a repeat needs to move on")
-                .arg(text.trimmed(), unitName(unit, true));
-        }
-    } catch (const RuntimeError &) {
-        // Too wide a step is told with the time it would move.
-    }
-    return {};
-}
-
 } // namespace
 
 std::optional<std::pair<QString, Unit>> readEvery(const QString &text)
 {
-    // The unit is the word at the end; the count before it is read as the
-    // repeat count box reads its text.
-    static const QRegularExpression form(QStringLiteral(R"(^(.*?)\s*([A-Za-z]+)\s*$)"),
-                                         QRegularExpression::DotMatchesEverythingOption);
-    const QRegularExpressionMatch match = form.match(text);
-    if (!match.hasMatch() || match.captured(1).trimmed().isEmpty())
+    // The count before the unit is read as the repeat count box reads its text.
+    const CountAndUnit split = splitTrailingUnit(text);
+    if (split.count.isEmpty())
         return std::nullopt;
-    const std::optional<Unit> unit = unitOfWord(match.captured(2));
+    const std::optional<Unit> unit = unitOfWord(split.unit);
     if (!unit)
         return std::nullopt;
-    return std::pair{match.captured(1).trimmed(), *unit};
+    return std::pair{split.count, *unit};
 }
 
 QString commandFor(const QStringList &programAndArguments)
@@ -94,55 +73,82 @@ QString commandFor(const QStringList &programAndArguments)
     return words.join(u' ');
 }
 
+namespace {
+
+// "--at: ...", a problem named after its option.
+QString about(Option option, const QString &problem)
+{
+    return optionFlag(option) + QStringLiteral(": ") + problem;
+}
+
+void readRepeat(const QString &text, GivenSchedule &given, QStringList &problems)
+{
+    const auto every = readEvery(text);
+    if (!every) {
+        problems << about(Option::Every,
+                          QStringLiteral("\"%1\" is not a count and a unit, such as \"10 minutes\" or 90s").arg(text));
+    } else if (const Result<Repeat> repeat = usableRepeat(every->second, every->first); !repeat) {
+        problems << about(Option::Every, repeat.reason());
+    } else {
+        given.count = every->first;
+        given.unit = every->second;
+    }
+}
+
+void readCommand(const ProgramOptions &options, GivenSchedule &given, QStringList &problems)
+{
+    const std::optional<QString> command = options.value(optionName(Option::Command));
+    if (command && options.program)
+        problems << QStringLiteral("give the command once: %1 or the words after --").arg(optionFlag(Option::Command));
+    else if (options.program)
+        given.command = commandFor(*options.program);
+    else if (command)
+        given.command = *command;
+}
+
+// Armed from the command line, the schedule must start at least once.
+void readSet(const Clock &clock, const Separators &separators, GivenSchedule &given, QStringList &problems)
+{
+    if (!given.activation)
+        problems << QStringLiteral("%1 needs %2, the time to start at").arg(optionFlag(Option::Set), optionFlag(Option::At));
+    else if (!given.command || given.command->trimmed().isEmpty())
+        problems << QStringLiteral("%1 needs a command: -- PROGRAM [ARGUMENT...]").arg(optionFlag(Option::Set));
+    else if (given.autostart.isEmpty()) {
+        const QString never = neverStarts(given, clock, separators);
+        if (!never.isEmpty())
+            problems << never;
+    }
+}
+
+} // namespace
+
 ReadSchedule readGivenSchedule(const ProgramOptions &options, const Clock &clock, const Separators &separators)
 {
     ReadSchedule read;
     GivenSchedule &given = read.schedule;
-    QStringList problems;
-    if (!options.problem.isEmpty())
-        problems << options.problem;
-    given.autostart = options.autostart.value_or(QString());
-    if (options.at) {
+    QStringList problems = options.problems;
+    // An id names a file in the autostart folder: none that leaves it.
+    if (const auto id = options.value(optionName(Option::Autostart)); id && !AutostartEntry::validId(*id))
+        problems << about(Option::Autostart, QStringLiteral("\"%1\" is no login entry's id (letters, digits and -)").arg(*id));
+    else if (id)
+        given.autostart = *id;
+    if (const auto at = options.value(optionName(Option::At))) {
         try {
-            given.activation = timestampText(nextComing(*options.at, clock, separators), separators);
+            given.activation = timestampText(nextComing(*at, clock, separators), separators);
         } catch (const RuntimeError &error) {
-            problems << QStringLiteral("--at: %1").arg(error.message());
+            problems << about(Option::At, error.message());
         }
     }
-    if (options.every) {
-        const auto every = readEvery(*options.every);
-        if (!every) {
-            problems << QStringLiteral("--every: \"%1\" is not a count and a unit, such as \"10 minutes\" or 90s")
-                            .arg(*options.every);
-        } else if (const QString why = countProblem(every->first, every->second); !why.isEmpty()) {
-            problems << why;
-        } else {
-            given.count = every->first;
-            given.unit = every->second;
-        }
-    }
-    if (options.command && options.program)
-        problems << QStringLiteral("give the command once: --command or the words after --");
-    else if (options.program)
-        given.command = commandFor(*options.program);
-    else if (options.command)
-        given.command = *options.command;
-
-    if (options.set && problems.isEmpty()) {
-        if (!given.activation)
-            problems << QStringLiteral("--set needs --at, the time to start at");
-        else if (!given.command || given.command->trimmed().isEmpty())
-            problems << QStringLiteral("--set needs a command: -- PROGRAM [ARGUMENT...]");
-        else if (given.autostart.isEmpty()) {
-            const QString never = neverStarts(given, clock, separators);
-            if (!never.isEmpty())
-                problems << never;
-        }
-    }
-    given.set = options.set && problems.isEmpty();
-    given.startedOnce = options.startedOnce && !given.set && given.activation;
-    given.oneAtATime = options.oneAtATime;
-    given.catchUp = options.catchUp;
+    if (const auto every = options.value(optionName(Option::Every)))
+        readRepeat(*every, given, problems);
+    readCommand(options, given, problems);
+    const bool set = options.has(optionName(Option::Set));
+    if (set && problems.isEmpty())
+        readSet(clock, separators, given, problems);
+    given.set = set && problems.isEmpty();
+    given.startedOnce = options.has(optionName(Option::StartedOnce)) && !given.set && given.activation;
+    given.options.oneAtATime = options.has(optionName(Option::OneAtATime));
+    given.options.catchUp = options.has(optionName(Option::CatchUp));
     read.problem = problems.join(QStringLiteral("; "));
     return read;
 }
@@ -151,21 +157,21 @@ QStringList givenScheduleWords(const GivenSchedule &given)
 {
     QStringList words;
     if (!given.autostart.isEmpty())
-        words << QStringLiteral("--autostart") << given.autostart;
+        words << optionFlag(Option::Autostart) << given.autostart;
     if (given.activation)
-        words << QStringLiteral("--at") << *given.activation;
+        words << optionFlag(Option::At) << *given.activation;
     if (given.count && given.unit)
-        words << QStringLiteral("--every") << *given.count + u' ' + unitName(*given.unit, true);
+        words << optionFlag(Option::Every) << *given.count + u' ' + unitName(*given.unit, true);
     if (given.set)
-        words << QStringLiteral("--set");
+        words << optionFlag(Option::Set);
     else if (given.startedOnce)
-        words << QStringLiteral("--started-once");
-    if (given.oneAtATime)
-        words << QStringLiteral("--one-at-a-time");
-    if (given.catchUp)
-        words << QStringLiteral("--catch-up");
+        words << optionFlag(Option::StartedOnce);
+    if (given.options.oneAtATime)
+        words << optionFlag(Option::OneAtATime);
+    if (given.options.catchUp)
+        words << optionFlag(Option::CatchUp);
     if (given.command && !given.command->isEmpty())
-        words << QStringLiteral("--command") << *given.command;
+        words << optionFlag(Option::Command) << *given.command;
     return words;
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/locale_separators.h"
 #include "platform/program_options.h"
+#include "schedule/schedule_fields.h"
 #include "schedule/unit.h"
 
 namespace ventaro {
@@ -26,8 +27,7 @@ struct GivenSchedule
     // Not armed: the one-time start at the activation has happened (kept by
     // a login entry, so that the next login neither starts nor misses it).
     bool startedOnce = false;
-    bool oneAtATime = false;
-    bool catchUp = false;
+    ScheduleOptions options;
     QString autostart; // the login entry's id, when started from one
 };
 

@@ -5,6 +5,9 @@
 #include <limits>
 #include <string>
 
+#include "schedule/runtime_error.h"
+#include "schedule/timestamp.h"
+
 namespace ventaro {
 
 namespace {
@@ -118,9 +121,22 @@ double readRepeatCount(const QString &text)
     return readDecimal(s);
 }
 
-bool repeatsBy(double count)
+Result<Repeat> usableRepeat(Unit unit, const QString &countText)
 {
-    return count > 0 && std::isfinite(count);
+    const double count = readRepeatCount(countText);
+    if (std::isinf(count))
+        return Result<Repeat>::failure(QStringLiteral("the count %1 is out of range").arg(countText.trimmed()));
+    if (!(count > 0))
+        return Result<Repeat>::failure(QStringLiteral("the count must be more than 0"));
+    try {
+        if (stepSeconds(unit, count, countText, Separators{}) == 0) {
+            return Result<Repeat>::failure(QStringLiteral("%1 %2 is less than the half second a repeat needs to move on")
+                                               .arg(countText.trimmed(), unitName(unit, true)));
+        }
+    } catch (const RuntimeError &) {
+        // Too wide a step is told with the time it would move.
+    }
+    return Repeat{unit, count};
 }
 
 } // namespace ventaro

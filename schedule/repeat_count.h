@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include "platform/result.h"
+#include "schedule/unit.h"
+
 namespace ventaro {
 
 // The number a text starts with, as both the repeat count box and --every
@@ -13,7 +16,16 @@ namespace ventaro {
 // and a number too large for a double gives an infinity.
 double readRepeatCount(const QString &text);
 
-// Whether a repeat can move on by this count: more than 0, and finite.
-bool repeatsBy(double count);
+struct Repeat
+{
+    Unit unit = Unit::Seconds;
+    double count = 0;
+};
+
+// The repeat a count text gives in this unit, the same wherever a repeat
+// is chosen, written or read: the count must be more than 0 and finite,
+// and move by at least the half second that rounds to a whole one. A step
+// wider than the calendar is still a repeat; it is told when it must move.
+Result<Repeat> usableRepeat(Unit unit, const QString &countText);
 
 } // namespace ventaro

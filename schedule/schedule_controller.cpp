@@ -240,7 +240,7 @@ GivenSchedule ScheduleController::given(const QString &autostart) const
     GivenSchedule given;
     given.autostart = autostart;
     given.activation = view_.activateText();
-    if (const auto repeat = chosenRepeat(); repeat && repeatsBy(repeat->count)) {
+    if (const auto repeat = chosenRepeat()) {
         given.count = QString::number(repeat->count, 'g', QLocale::FloatingPointShortest);
         given.unit = repeat->unit;
     }
@@ -250,8 +250,7 @@ GivenSchedule ScheduleController::given(const QString &autostart) const
     const bool done = activationOutlook(outlookInput()).state == ActivationState::Done;
     given.set = armed() && !done;
     given.startedOnce = done;
-    given.oneAtATime = view_.oneAtATime();
-    given.catchUp = view_.catchUp();
+    given.options = {view_.oneAtATime(), view_.catchUp()};
     return given;
 }
 
@@ -314,10 +313,13 @@ std::optional<Unit> ScheduleController::chosenUnit() const
     return std::nullopt;
 }
 
-std::optional<ScheduleController::Repeat> ScheduleController::chosenRepeat() const
+std::optional<Repeat> ScheduleController::chosenRepeat() const
 {
     const std::optional<Unit> unit = chosenUnit();
-    return unit ? std::optional(Repeat{*unit, readRepeatCount(view_.intervalText())}) : std::nullopt;
+    if (!unit)
+        return std::nullopt;
+    const Result<Repeat> repeat = usableRepeat(*unit, view_.intervalText());
+    return repeat ? std::optional(*repeat) : std::nullopt;
 }
 
 std::optional<LocalSlot> ScheduleController::examine(qint64 second, QString &cannotMove)
@@ -544,9 +546,10 @@ OutlookInput ScheduleController::outlookInput() const
             input.leapFrom = timestampText(localCivil(clock_, current.slot->instant - 1) + 1, separators_);
         }
     }
+    // A count that moves nothing on is named as it stands.
+    input.unit = chosenUnit();
+    input.count = readRepeatCount(view_.intervalText());
     if (const auto repeat = chosenRepeat()) {
-        input.unit = repeat->unit;
-        input.count = repeat->count;
         try {
             if (current.slot)
                 input.next = stepSlot(clock_, repeat->unit, repeat->count, *current.slot, current.text, separators_);

@@ -11,6 +11,7 @@
 #include "schedule/failure_digest.h"
 #include "schedule/given_schedule.h"
 #include "schedule/local_time.h"
+#include "schedule/repeat_count.h"
 #include "schedule/run_history.h"
 #include "schedule/timestamp.h"
 
@@ -95,12 +96,6 @@ private:
     {
         QString text;
         std::optional<LocalSlot> slot; // none when the text is no exact timestamp
-    };
-
-    struct Repeat
-    {
-        Unit unit;
-        double count = 0;
     };
 
     // The schedule as it was armed (the activation as the ticks moved it).

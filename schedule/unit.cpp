@@ -58,6 +58,17 @@ std::optional<Unit> unitOfWord(const QString &word)
     return std::nullopt;
 }
 
+CountAndUnit splitTrailingUnit(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1].isSpace())
+        --end;
+    qsizetype start = end;
+    while (start > 0 && text[start - 1].isLetter())
+        --start;
+    return {text.left(start).trimmed(), text.mid(start, end - start)};
+}
+
 QStringList unitWords()
 {
     QStringList units;

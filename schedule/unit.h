@@ -27,6 +27,16 @@ QString unitName(Unit unit, bool plural);
 // The unit a count's word names, in any case: "s", "secs", "Minutes", "hr".
 std::optional<Unit> unitOfWord(const QString &word);
 
+// "10 minutes", "90s", "1.5h": a count and the word of its unit, which is
+// the letters the text ends with (blanks after them aside). The unit is
+// empty when the text ends otherwise.
+struct CountAndUnit
+{
+    QString count;
+    QString unit;
+};
+CountAndUnit splitTrailingUnit(const QString &text);
+
 // Every word unitOfWord reads, for a help text: one text a unit, "second(s)
 // s sec secs".
 QStringList unitWords();

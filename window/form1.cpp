@@ -521,7 +521,7 @@ void Form1::fill(const GivenSchedule &given)
         setCommandText(*given.command);
     if (given.startedOnce)
         controller_->startedBefore(*given.activation);
-    overnight_->fill(given.oneAtATime, given.catchUp);
+    overnight_->fill(given.options.oneAtATime, given.options.catchUp);
     login->setTicked(!given.autostart.isEmpty());
 }
 

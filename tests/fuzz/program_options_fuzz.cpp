@@ -13,6 +13,7 @@
 #include "platform/autostart_entry.h"
 #include "platform/program_options.h"
 #include "schedule/given_schedule.h"
+#include "schedule/option_table.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ ventaro::ReadSchedule readWords(std::vector<QByteArray> words, const ventaro::Cl
     for (QByteArray &word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);
-    return ventaro::readGivenSchedule(ventaro::readArguments(int(argv.size()) - 1, argv.data()), clock, {});
+    return ventaro::readGivenSchedule(ventaro::readArguments(int(argv.size()) - 1, argv.data(), ventaro::commandLineOptions()), clock, {});
 }
 
 bool same(const ventaro::GivenSchedule &a, const ventaro::GivenSchedule &b)

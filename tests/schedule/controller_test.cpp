@@ -8,6 +8,7 @@
 #include "platform/program_options.h"
 #include "schedule/command_line.h"
 #include "schedule/given_schedule.h"
+#include "schedule/option_table.h"
 #include "schedule/output_tail.h"
 #include "schedule/run_history.h"
 #include "schedule/schedule_controller.h"
@@ -63,7 +64,7 @@ ProgramOptions optionsOf(const QStringList &words)
     std::vector<char *> argv;
     for (QByteArray &word : bytes)
         argv.push_back(word.data());
-    return readProgramOptions(int(argv.size()), argv.data(), unitWords());
+    return readArguments(int(argv.size()), argv.data(), commandLineOptions());
 }
 
 } // namespace
@@ -787,15 +788,14 @@ private slots:
                               given.count ? *given.count + u' ' + QString::number(int(*given.unit)) : "",
                               given.command.value_or(""), given.set ? "set" : ""})
                          .join(u'|')
-                     + (given.oneAtATime ? "|one at a time" : "") + (given.catchUp ? "|catch up" : "")
+                     + (given.options.oneAtATime ? "|one at a time" : "") + (given.options.catchUp ? "|catch up" : "")
                      + (given.startedOnce ? "|started once" : ""),
                  filled);
         // What the login entry would hold gives the same schedule back.
         const QStringList exec = execWords(AutostartEntry::execValue("ventaro", givenScheduleWords(given)));
         const GivenSchedule back = readGivenSchedule(optionsOf(exec.mid(1)), rig.clock, {}).schedule;
-        QCOMPARE(std::tuple(back.activation, back.command, back.set, back.oneAtATime, back.catchUp, back.startedOnce),
-                 std::tuple(given.activation, given.command, given.set, given.oneAtATime, given.catchUp,
-                            given.startedOnce));
+        QCOMPARE(std::tuple(back.activation, back.command, back.set, back.options, back.startedOnce),
+                 std::tuple(given.activation, given.command, given.set, given.options, given.startedOnce));
     }
 
     // --every reads its count as the box does: the login entry the window
@@ -822,7 +822,7 @@ private slots:
     // Every unit word the reader takes is in the help, and no other is taken.
     void helpNamesEveryUnitWord()
     {
-        const QString help = helpText(unitWords());
+        const QString help = helpText(commandLineOptions(), commandLineDescription());
         int taken = 0;
         for (const char *word : {"s", "sec", "secs", "second", "seconds", "m", "min", "mins", "minute", "minutes", "h",
                                  "hr", "hrs", "hour", "hours", "d", "day", "days", "ms", "w", "week", "parsecs"}) {

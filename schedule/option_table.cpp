@@ -1,0 +1,75 @@
+#include "schedule/option_table.h"
+
+#include "schedule/unit.h"
+
+namespace ventaro {
+
+namespace {
+
+const char kDescription[] =
+    "Runs one command line at a chosen local date and time and, if asked,\n"
+    "again every N seconds, minutes, hours or days. With no arguments, the\n"
+    "window opens empty; each option fills its field. See ventaro(1).\n"
+    "\n"
+    "  TIME   as the step buttons read it: 2026/12/08 03:00:00, 2026-12-08 3:00,\n"
+    "         a date alone (midnight), a time alone (today, or tomorrow once passed)\n"
+    "  EVERY  a count and a unit: \"10 minutes\", 90s, 1.5h, \"1 day\"; units:\n"
+    "         %1\n"
+    "\n"
+    "Examples:\n"
+    "  ventaro --at 07:30 --set -- /usr/bin/xdg-open /home/me/alarm.ogg\n"
+    "  ventaro --at 03:00 --every 1 day --set -- /home/me/bin/backup.sh --full\n"
+    "  ventaro --every 10 minutes --set --at 12:00 -- /usr/bin/relaunch-tool";
+
+// "--every 10" goes on into the next word, which holds the unit.
+bool endsWithUnit(const QString &value)
+{
+    return value.isEmpty() || !splitTrailingUnit(value).unit.isEmpty();
+}
+
+std::vector<OptionSpec> makeTable()
+{
+    // In the order of Option.
+    return {
+        {QStringLiteral("at"), QStringLiteral("TIME"), QStringLiteral("The activation time."), true, {}},
+        {QStringLiteral("every"), QStringLiteral("EVERY"), QStringLiteral("Repeat every COUNT UNIT."), true,
+         endsWithUnit},
+        {QStringLiteral("set"), {}, QStringLiteral("Arm at start, as Set does."), true, {}},
+        {QStringLiteral("one-at-a-time"), {},
+         QStringLiteral("Skip a start while the previous run still goes, as One at a Time does."), true, {}},
+        {QStringLiteral("catch-up"), {}, QStringLiteral("Run once for starts missed, as Catch Up Missed Start does."),
+         true, {}},
+        {QStringLiteral("command"), QStringLiteral("TEXT"),
+         QStringLiteral("The command as one text, read as the command box reads it "
+                        "(instead of -- PROGRAM ARGUMENT...)."),
+         false, {}},
+        // A login entry's own words.
+        {QStringLiteral("autostart"), QStringLiteral("ID"), {}, false, {}},
+        {QStringLiteral("started-once"), {}, {}, false, {}},
+    };
+}
+
+} // namespace
+
+const std::vector<OptionSpec> &commandLineOptions()
+{
+    static const std::vector<OptionSpec> table = makeTable();
+    return table;
+}
+
+QString optionName(Option option)
+{
+    return commandLineOptions()[std::size_t(option)].name;
+}
+
+QString optionFlag(Option option)
+{
+    return QStringLiteral("--") + optionName(option);
+}
+
+QString commandLineDescription()
+{
+    return QString::fromLatin1(kDescription).arg(unitWords().join(QStringLiteral(", ")));
+}
+
+} // namespace ventaro
