@@ -6,7 +6,6 @@
 #include <QTimer>
 
 #include "platform/autostart_entry.h"
-#include "platform/child_reaper.h"
 #include "platform/clock.h"
 #include "platform/desktop_notifications.h"
 #include "platform/display_guard.h"
@@ -16,7 +15,6 @@
 #include "schedule/command_launcher.h"
 #include "schedule/given_schedule.h"
 #include "schedule/option_table.h"
-#include "schedule/schedule_controller.h"
 #include "window/form1.h"
 
 namespace {
@@ -52,15 +50,9 @@ std::vector<char *> qtArguments(char **argv, const ventaro::ProgramOptions &opti
     return qtArgv;
 }
 
-// The children report to the schedule what they wrote, then how they
-// ended; the window shows the schedule given, armed once shown if it says so.
-void openWindow(ventaro::Form1 &window, ventaro::CommandLauncher &launcher, const ventaro::ReadSchedule &given)
+// The window shows the schedule given, armed once shown if it says so.
+void openWindow(ventaro::Form1 &window, const ventaro::ReadSchedule &given)
 {
-    ventaro::ScheduleController &schedule = window.schedule();
-    QObject::connect(&launcher.output(), &ventaro::ChildOutput::output, &window,
-                     [&schedule](qint64 pid, const QByteArray &bytes) { schedule.processOutput(pid, bytes); });
-    QObject::connect(&launcher.output(), &ventaro::ChildOutput::exited, &window,
-                     [&schedule](const ventaro::ChildExit &ended) { schedule.processEnded(ended); });
     window.fill(given.schedule);
     window.show();
     if (!given.problem.isEmpty()) {
@@ -117,7 +109,7 @@ int main(int argc, char *argv[])
     // message window where there are none.
     ventaro::DesktopNotifications notifications;
     ventaro::Form1 window({clock, launcher, separators, &notifications, &autostart});
-    openWindow(window, launcher, given);
+    openWindow(window, given);
     // Without its lock the entry still starts its command: a kept schedule
     // never fails silently. The window says what it could not make sure of.
     if (claimed.state == ventaro::AutostartEntry::Claim::State::NoLock) {

@@ -141,9 +141,12 @@ QString again()
     return QStringLiteral("Release, set a later time, and Set again.");
 }
 
-// Text that is no exact timestamp names no second that will ever come.
+// Text that is no exact timestamp (it then has no slot) names no second that
+// will ever come.
 std::optional<ActivationOutlook> unreachable(const OutlookInput &in)
 {
+    if (in.slot)
+        return std::nullopt;
     const QString &text = in.activateText;
     CivilSeconds value = 0;
     try {
@@ -153,13 +156,9 @@ std::optional<ActivationOutlook> unreachable(const OutlookInput &in)
                                              "%2, for example %3.")
                                   .arg(text, pattern(in.separators), timestampText(in.nowLocal, in.separators)));
     }
-    const QString exact = timestampText(value, in.separators);
-    if (exact != text || !in.slot) {
-        return said(S::Never, QStringLiteral("%1 will never be reached: the clock writes that time as %2. Type %2 "
-                                             "instead.")
-                                  .arg(text, exact));
-    }
-    return std::nullopt;
+    return said(S::Never, QStringLiteral("%1 will never be reached: the clock writes that time as %2. Type %2 "
+                                         "instead.")
+                              .arg(text, timestampText(value, in.separators)));
 }
 
 // Ticks look back over skipped seconds, so a time just behind the clock
@@ -167,8 +166,7 @@ std::optional<ActivationOutlook> unreachable(const OutlookInput &in)
 bool hasPassed(const OutlookInput &in)
 {
     const qint64 at = in.slot->instant;
-    const bool lookingBack = in.examined && *in.examined <= in.now && in.now - *in.examined <= in.lookBackSeconds;
-    return in.matched || (lookingBack ? at <= *in.examined : at < in.now);
+    return in.matched || (looksBack(in.examined, in.now) ? at <= *in.examined : at < in.now);
 }
 
 std::optional<ActivationOutlook> afterMissed(const OutlookInput &in, bool passed)
@@ -250,6 +248,11 @@ ActivationOutlook cannotStart(const OutlookInput &in, ActivationOutlook outlook)
 }
 
 } // namespace
+
+bool looksBack(std::optional<qint64> lastLooked, qint64 now)
+{
+    return lastLooked && *lastLooked <= now && now - *lastLooked <= kLookBackSeconds;
+}
 
 ActivationOutlook activationOutlook(const OutlookInput &in)
 {

@@ -54,7 +54,6 @@ struct OutlookInput
     qint64 now = 0;            // the present instant, seconds since the epoch
     CivilSeconds nowLocal = 0; // and its local time
     std::optional<qint64> examined; // the last real second the ticks looked at
-    qint64 lookBackSeconds = 0;     // how far a late tick looks back
     std::optional<LocalSlot> slot;  // what the text stands for, when it is exact
     QString slotText;               // the local time the clock shows then
     QString leapFrom;               // for a skipped time: where the clock leaps from
@@ -71,6 +70,14 @@ struct OutlookInput
     QString refusal;
     Separators separators;
 };
+
+// A late tick looks back over the real seconds it skipped only across a
+// gap this short; after a longer one (suspend, the clock set by hand) a
+// repeat moves on to its next slot and the starts in between are missed.
+inline constexpr qint64 kLookBackSeconds = 60;
+
+// Whether a tick at now looks back to the second after lastLooked.
+bool looksBack(std::optional<qint64> lastLooked, qint64 now);
 
 ActivationOutlook activationOutlook(const OutlookInput &input);
 

@@ -233,6 +233,14 @@ ChildReaper &CommandLauncher::reaper()
     return reaper_;
 }
 
+void CommandLauncher::listen(LaunchListener &listener)
+{
+    QObject::connect(&output_, &ChildOutput::output, &output_,
+                     [&listener](qint64 pid, const QByteArray &bytes) { listener.processOutput(pid, bytes); });
+    QObject::connect(&output_, &ChildOutput::exited, &output_,
+                     [&listener](const ChildExit &exit) { listener.processEnded(exit); });
+}
+
 ChildOutput &CommandLauncher::output()
 {
     return output_;

@@ -21,6 +21,7 @@ public:
     qint64 launch(const QString &commandLine) override;
     QString refusal(const QString &commandLine) const override;
     bool stop(qint64 pid) override;
+    void listen(LaunchListener &listener) override;
     ChildReaper &reaper();
     ChildOutput &output();
 

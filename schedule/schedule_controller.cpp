@@ -1,78 +1,62 @@
 #include "schedule/schedule_controller.h"
 
-#include <cmath>
-
 #include <QLocale>
-#include <QScopedValueRollback>
 
 #include "platform/clock.h"
-#include "platform/plain_text.h"
 #include "schedule/command_line.h"
-#include "schedule/launcher.h"
-#include "schedule/repeat_count.h"
+#include "schedule/run_history.h"
 #include "schedule/runtime_error.h"
-#include "schedule/schedule_view.h"
+#include "schedule/timestamp.h"
 
 namespace ventaro {
 
-namespace {
-
-QString failedSummary(const RunRecord &run)
-{
-    return run.byHand ? QStringLiteral("A command run now failed") : QStringLiteral("A scheduled command failed");
-}
-
-} // namespace
-
-ScheduleController::ScheduleController(ScheduleView &view, const Clock &clock, Launcher &launcher,
-                                       Separators separators)
-    : view_(view)
-    , clock_(clock)
-    , launcher_(launcher)
+ScheduleController::ScheduleController(const Clock &clock, Runs &runs, Separators separators)
+    : clock_(clock)
+    , runs_(runs)
     , separators_(separators)
 {
+    runs_.onChanged([this](const std::optional<Notice> &notice) { runsChanged(notice); });
 }
 
-ScheduleController::Announce::Announce(ScheduleController &controller)
+ScheduleController::Handling::Handling(ScheduleController &controller, const ScheduleFields *fields)
     : controller_(controller)
 {
+    // Armed, nothing but the schedule's own ticks changes the schedule: an
+    // edit by any other hand is put back.
+    if (fields != nullptr && controller_.set_flag == 0)
+        controller_.fields_ = *fields;
     ++controller_.handling_;
 }
 
-ScheduleController::Announce::~Announce()
+ScheduleController::Handling::~Handling()
 {
     if (--controller_.handling_ == 0)
-        controller_.view_.scheduleChanged();
+        controller_.announce();
 }
 
-void ScheduleController::Form_Load()
+void ScheduleController::Form_Load(const ScheduleFields &fields)
 {
-    const Announce announce(*this);
+    const Handling handling(*this, &fields);
     set_flag = 0;
     start_time = currentTimeText(clock_, separators_);
-    view_.setActivateText(start_time);
+    fields_.activation = start_time;
 }
 
-void ScheduleController::Timer1_Timer()
+void ScheduleController::Timer1_Timer(const ScheduleFields &fields)
 {
-    const Announce announce(*this);
+    const Handling handling(*this, &fields);
     const qint64 now = clock_.now().toSecsSinceEpoch();
-    view_.setClockCaption(timestampText(localCivil(clock_, now), separators_));
+    state_.clock = timestampText(localCivil(clock_, now), separators_);
 
     // Real time decides which seconds a tick looks at: a late tick looks back
     // over the seconds it skipped, while a daylight-saving change, which only
     // changes the clock's face, is no gap at all.
     qint64 first = now;
     std::optional<qint64> gapFrom;
-    if (lastExamined_) {
-        const qint64 gap = now - *lastExamined_;
-        if (gap == 0)
-            first = now + 1; // this second has had its look already
-        else if (gap > 0 && gap <= kCatchUpSeconds)
-            first = *lastExamined_ + 1;
-        else if (gap > kCatchUpSeconds)
-            gapFrom = *lastExamined_;
-    }
+    if (looksBack(lastExamined_, now))
+        first = *lastExamined_ + 1; // past now when this second has had its look
+    else if (lastExamined_ && *lastExamined_ < now)
+        gapFrom = *lastExamined_;
     lastExamined_ = now;
 
     if (set_flag == 0)
@@ -85,9 +69,11 @@ void ScheduleController::Timer1_Timer()
         if (gapFrom)
             missed = passOver(*gapFrom, now, MissedStarts::Cause::Gap);
         for (qint64 second = first; second <= now; ++second) {
-            const std::optional<LocalSlot> matched = examine(second, cannotMove);
-            if (matched && !due)
-                due = matched;
+            Examined examined = examine(second);
+            if (examined.due && !due)
+                due = examined.due;
+            if (!examined.cannotMove.isEmpty())
+                cannotMove = examined.cannotMove;
         }
     } catch (const RuntimeError &error) {
         cannotMove = error.message();
@@ -107,95 +93,39 @@ void ScheduleController::Timer1_Timer()
 
 void ScheduleController::catchUp(MissedStarts &missed)
 {
-    if (!view_.catchUp())
+    if (!fields_.options.catchUp)
         return;
     const LocalSlot now = slotAt(clock_, clock_.now().toSecsSinceEpoch());
-    if (start(now, Start::CatchUp))
+    if (start(now, Runs::How::CatchUp))
         missed.caughtUpAt = timestampText(now.local, separators_).right(8);
 }
 
-bool ScheduleController::start(const LocalSlot &due, Start how)
+bool ScheduleController::start(const LocalSlot &due, Runs::How how)
 {
-    const QString command = view_.commandText();
-    if (command.isEmpty())
+    if (fields_.command.isEmpty())
         return false;
-    // One at a Time: a start while the last run goes is skipped, quietly.
-    if (const RunRecord *going = history_.going(); going != nullptr && view_.oneAtATime()) {
-        skipped_ = history_.skipped(*going, timestampText(due.local, separators_).right(8));
-        return false;
-    }
-    skipped_.clear();
-    RunRecord run;
-    run.due = slotText(clock_, due, separators_, true);
-    run.startedMs = clock_.now().toMSecsSinceEpoch();
-    run.latenessMs = run.startedMs - due.instant * 1000;
-    run.command = command;
-    run.byHand = how == Start::ByHand;
-    run.catchUp = how == Start::CatchUp;
-    std::optional<Notice> notice;
-    try {
-        run.pid = launcher_.launch(command);
-    } catch (const RuntimeError &error) {
-        run.error = printableText(error.message());
-        notice = digest_.failure(command, failedSummary(run), run.error, run.due);
-    }
-    history_.started(std::move(run));
-    tell(notice, history_.records().back().serial);
-    return true;
+    return runs_.start(fields_.command, due, how, fields_.options.oneAtATime);
 }
 
-void ScheduleController::runNow()
+void ScheduleController::runNow(const ScheduleFields &fields)
 {
-    const Announce announce(*this);
+    const Handling handling(*this, &fields);
     // Armed or not, and the activation stays where it is.
-    nothingToRun_ = view_.commandText().isEmpty();
+    nothingToRun_ = fields_.command.isEmpty();
     if (!nothingToRun_)
-        start(slotAt(clock_, clock_.now().toSecsSinceEpoch()), Start::ByHand);
+        start(slotAt(clock_, clock_.now().toSecsSinceEpoch()), Runs::How::ByHand);
 }
 
-bool ScheduleController::stop(qint64 pid)
+void ScheduleController::runsChanged(const std::optional<Notice> &notice)
 {
-    RunRecord *run = history_.running(pid);
-    if (run == nullptr || run->stoppedMs)
-        return false;
-    const Announce announce(*this);
-    run->stoppedMs = clock_.now().toMSecsSinceEpoch();
-    logRun(QtInfoMsg, QStringLiteral("stopping process %1 (%2) as asked").arg(pid).arg(commandShown(run->command)));
-    return launcher_.stop(pid);
+    const Handling handling(*this);
+    if (notice)
+        tell(*notice);
 }
 
-void ScheduleController::processEnded(const ChildExit &exit)
+void ScheduleController::armGiven(const ScheduleFields &fields, bool restored)
 {
-    const Announce announce(*this);
-    const RunRecord *run = history_.ended(exit);
-    // Stopped by the user: what was asked for, no failure.
-    if (run == nullptr || run->stoppedMs)
-        return;
-    if (!exit.failed()) {
-        digest_.success(run->command);
-        return;
-    }
-    const LocalSlot now = slotAt(clock_, clock_.now().toSecsSinceEpoch());
-    tell(digest_.failure(run->command, failedSummary(*run),
-                         QStringLiteral("%1 %2").arg(commandShown(run->command), exit.text()),
-                         slotText(clock_, now, separators_, true), run->output.last(kNoticeLines, kNoticeChars)),
-         run->serial);
-}
-
-void ScheduleController::processOutput(qint64 pid, QByteArrayView bytes)
-{
-    history_.output(pid, bytes);
-}
-
-void ScheduleController::noticeClosed(const QString &key)
-{
-    logRun(QtInfoMsg, QStringLiteral("dismissed by the user: the notice %1").arg(key));
-    digest_.closed(key);
-}
-
-void ScheduleController::armGiven(bool restored)
-{
-    const Announce announce(*this);
+    const Handling handling(*this, &fields);
     arm(restored ? std::optional(MissedStarts::Cause::NotRunning) : std::nullopt);
 }
 
@@ -203,8 +133,6 @@ void ScheduleController::arm(std::optional<MissedStarts::Cause> tellAs)
 {
     forgetTold();
     set_flag = 1;
-    held_ = Held{view_.activateText(), view_.intervalText(), view_.commandText(), chosenUnit()};
-    view_.showArmed(true);
 
     // The ticks go on from the first second they have not looked at; an
     // activation before it has passed. Without a recent look they start
@@ -213,7 +141,7 @@ void ScheduleController::arm(std::optional<MissedStarts::Cause> tellAs)
     // From here on the ticks look at every second, however late the next
     // one comes, and a leap of the clock before it is a gap.
     qint64 first = now;
-    if (lastExamined_ && *lastExamined_ <= now && now - *lastExamined_ <= kCatchUpSeconds)
+    if (looksBack(lastExamined_, now))
         first = *lastExamined_ + 1;
     else
         lastExamined_ = now - 1;
@@ -235,49 +163,38 @@ void ScheduleController::arm(std::optional<MissedStarts::Cause> tellAs)
         movedOn_ = moved.slot->instant;
 }
 
-GivenSchedule ScheduleController::given(const QString &autostart) const
+GivenSchedule ScheduleController::kept(const ActivationOutlook &outlook) const
 {
     GivenSchedule given;
-    given.autostart = autostart;
-    given.activation = view_.activateText();
-    if (const auto repeat = chosenRepeat()) {
+    given.activation = fields_.activation;
+    if (const std::optional<Repeat> repeat = chosenRepeat()) {
         given.count = QString::number(repeat->count, 'g', QLocale::FloatingPointShortest);
         given.unit = repeat->unit;
     }
-    given.command = view_.commandText();
+    given.command = fields_.command;
     // A one-time start that has happened is kept as done: the next login
     // neither starts it again nor calls it missed.
-    const bool done = activationOutlook(outlookInput()).state == ActivationState::Done;
+    const bool done = outlook.state == ActivationState::Done;
     given.set = armed() && !done;
     given.startedOnce = done;
-    given.options = {view_.oneAtATime(), view_.catchUp()};
+    given.options = fields_.options;
     return given;
 }
 
 void ScheduleController::startedBefore(const QString &activation)
 {
-    const Announce announce(*this);
+    const Handling handling(*this);
     startedBefore_ = activation;
 }
 
-void ScheduleController::tell(const std::optional<Notice> &notice, std::optional<qint64> run)
+void ScheduleController::tell(const Notice &notice)
 {
-    if (!notice)
-        return;
-    if (run)
-        noticeRuns_[notice->key] = *run;
-    view_.report(*notice);
+    notices_.push_back(notice);
 }
 
-std::optional<qint64> ScheduleController::runOfNotice(const QString &key) const
+const ScheduleController::Activation &ScheduleController::activation()
 {
-    const auto found = noticeRuns_.find(key);
-    return found == noticeRuns_.end() ? std::nullopt : std::optional(found->second);
-}
-
-const ScheduleController::Activation &ScheduleController::activation() const
-{
-    const QString text = view_.activateText();
+    const QString &text = fields_.activation;
     if (activation_ && activation_->text == text)
         return *activation_;
     // Only the exact timestamp text names a slot: "2024/9/4 9:05:03" never
@@ -297,47 +214,35 @@ const ScheduleController::Activation &ScheduleController::activation() const
 
 void ScheduleController::moveActivation(const LocalSlot &slot)
 {
-    const QString text = timestampText(slot.local, separators_);
-    if (held_)
-        held_->activation = text;
-    view_.setActivateText(text);
-    activation_ = Activation{text, slot};
-}
-
-std::optional<Unit> ScheduleController::chosenUnit() const
-{
-    for (const Unit unit : kRepeatOrder) {
-        if (view_.optionSelected(unit))
-            return unit;
-    }
-    return std::nullopt;
+    fields_.activation = timestampText(slot.local, separators_);
+    activation_ = Activation{fields_.activation, slot};
 }
 
 std::optional<Repeat> ScheduleController::chosenRepeat() const
 {
-    const std::optional<Unit> unit = chosenUnit();
-    if (!unit)
+    if (!fields_.unit)
         return std::nullopt;
-    const Result<Repeat> repeat = usableRepeat(*unit, view_.intervalText());
+    const Result<Repeat> repeat = usableRepeat(*fields_.unit, fields_.count);
     return repeat ? std::optional(*repeat) : std::nullopt;
 }
 
-std::optional<LocalSlot> ScheduleController::examine(qint64 second, QString &cannotMove)
+ScheduleController::Examined ScheduleController::examine(qint64 second)
 {
     const Activation current = activation();
     if (!current.slot || current.slot->instant != second || matched_ == second)
-        return std::nullopt;
+        return {};
     // The second has come, so it starts even when its repeat cannot move on
     // (the calendar ends first): then it was the last start.
     matched_ = second;
+    Examined examined{current.slot, {}};
     if (const std::optional<Repeat> repeat = chosenRepeat()) {
         try {
             moveActivation(stepSlot(clock_, repeat->unit, repeat->count, *current.slot, current.text, separators_));
         } catch (const RuntimeError &error) {
-            cannotMove = error.message();
+            examined.cannotMove = error.message();
         }
     }
-    return current.slot;
+    return examined;
 }
 
 std::optional<MissedStarts> ScheduleController::passOver(qint64 lastLooked, qint64 firstToCome,
@@ -378,75 +283,55 @@ std::optional<MissedStarts> ScheduleController::passOver(qint64 lastLooked, qint
 // The activation stays where it was; the next ticks go on.
 void ScheduleController::reportCannotMoveOn(const QString &why)
 {
-    view_.report(
-        {.key = QStringLiteral("calendar"), .summary = QStringLiteral("The schedule cannot move on"), .body = why});
+    tell({.key = QStringLiteral("calendar"), .summary = QStringLiteral("The schedule cannot move on"), .body = why});
 }
 
 void ScheduleController::tellMissed(const MissedStarts &missed)
 {
     // Told until the user arms or disarms again, whatever starts come after.
     missed_ = missed;
-    const QString command = commandShown(view_.commandText());
+    const QString command = commandShown(fields_.command);
     logRun(QtWarningMsg, QStringLiteral("missed: %1: %2").arg(command, missedStartsText(missed)));
     // Made up already, it is told in passing; a failure of the run that
     // made it up is told as any failure.
-    view_.report({.key = QStringLiteral("missed"),
-                  .summary = QStringLiteral("Scheduled starts were missed"),
-                  .body = command.isEmpty() ? missedStartsText(missed) : missedStartsText(missed) + u'\n' + command,
-                  .low = !missed.caughtUpAt.isEmpty()});
+    tell({.key = QStringLiteral("missed"),
+          .summary = QStringLiteral("Scheduled starts were missed"),
+          .body = command.isEmpty() ? missedStartsText(missed) : missedStartsText(missed) + u'\n' + command,
+          .low = !missed.caughtUpAt.isEmpty()});
 }
 
-void ScheduleController::plus_Click(int index)
+void ScheduleController::plus_Click(Unit unit, const ScheduleFields &fields)
 {
-    const Announce announce(*this);
-    step(index, +1.0);
+    const Handling handling(*this, &fields);
+    step(unit, +1.0);
 }
 
-void ScheduleController::minus_Click(int index)
+void ScheduleController::minus_Click(Unit unit, const ScheduleFields &fields)
 {
-    const Announce announce(*this);
-    step(index, -1.0);
+    const Handling handling(*this, &fields);
+    step(unit, -1.0);
 }
 
-bool ScheduleController::holds() const
+void ScheduleController::edited(const ScheduleFields &fields)
 {
-    return held_.has_value();
+    const Handling handling(*this, &fields);
 }
 
-void ScheduleController::edited()
+void ScheduleController::step(Unit unit, double count)
 {
-    const Announce announce(*this);
-    // A put-back is itself an edit, and a box may tell of it midway (the
-    // command box, empty, before the text is in): only the outermost puts
-    // back, or each would start another.
-    if (!holds() || puttingBack_)
-        return;
-    const QScopedValueRollback<bool> puttingBack(puttingBack_, true);
-    if (view_.activateText() != held_->activation)
-        view_.setActivateText(held_->activation);
-    if (view_.intervalText() != held_->interval)
-        view_.setIntervalText(held_->interval);
-    if (view_.commandText() != held_->command)
-        view_.setCommandText(held_->command);
-    if (chosenUnit() != held_->unit)
-        view_.selectOption(held_->unit);
-}
-
-void ScheduleController::step(int index, double count)
-{
-    const std::optional<Unit> unit = unitOfStepIndex(index);
-    if (!unit || holds())
+    // Armed, steps are refused.
+    if (set_flag != 0)
         return;
     try {
-        const QString text = view_.activateText();
         // The controller's own slot knows which of two showings the text
         // means; any other text (a looser form) is read afresh.
         const Activation &known = activation();
+        const QString text = known.text;
         const LocalSlot from =
             known.slot ? *known.slot : slotOf(clock_, readDateText(text, separators_, clock_.now().date()));
-        moveActivation(stepSlot(clock_, *unit, count, from, text, separators_));
+        moveActivation(stepSlot(clock_, unit, count, from, text, separators_));
     } catch (const RuntimeError &) {
-        view_.setActivateText(start_time);
+        fields_.activation = start_time;
     }
 }
 
@@ -456,30 +341,27 @@ void ScheduleController::forgetTold()
     missed_.reset();
     movedOn_.reset();
     nothingToRun_ = false;
-    skipped_.clear();
-    digest_.clear();
+    runs_.forgetTold();
 }
 
-void ScheduleController::reset_Click()
+void ScheduleController::reset_Click(const ScheduleFields &fields)
 {
-    const Announce announce(*this);
-    if (!holds())
-        view_.setActivateText(start_time);
+    const Handling handling(*this, &fields);
+    if (set_flag == 0)
+        fields_.activation = start_time;
 }
 
-void ScheduleController::set_Click()
+void ScheduleController::set_Click(const ScheduleFields &fields)
 {
-    const Announce announce(*this);
+    const Handling handling(*this, &fields);
     arm(std::nullopt);
 }
 
-void ScheduleController::release_Click()
+void ScheduleController::release_Click(const ScheduleFields &fields)
 {
-    const Announce announce(*this);
+    const Handling handling(*this, &fields);
     forgetTold();
     set_flag = 0;
-    held_.reset();
-    view_.showArmed(false);
 }
 
 bool ScheduleController::armed() const
@@ -492,26 +374,27 @@ QString ScheduleController::startTime() const
     return start_time;
 }
 
-const RunHistory &ScheduleController::history() const
+const ScheduleState &ScheduleController::state() const
 {
-    return history_;
+    return state_;
 }
 
-ActivationOutlook ScheduleController::outlook() const
-{
-    ActivationOutlook outlook = activationOutlook(outlookInput());
-    if (nothingToRun_)
-        outlook.toolTip = QStringLiteral("Run Now started nothing: there is no command. ") + outlook.toolTip;
-    return outlook;
-}
-
-QString ScheduleController::windowName() const
+void ScheduleController::announce()
 {
     const OutlookInput input = outlookInput();
-    return armedSummary(input, activationOutlook(input));
+    state_.fields = fields_;
+    state_.armed = armed();
+    state_.outlook = activationOutlook(input);
+    state_.windowName = armedSummary(input, state_.outlook);
+    if (nothingToRun_)
+        state_.outlook.toolTip = QStringLiteral("Run Now started nothing: there is no command. ") + state_.outlook.toolTip;
+    state_.kept = kept(state_.outlook);
+    state_.notices = std::exchange(notices_, {});
+    emit changed(state_);
+    state_.notices.clear();
 }
 
-OutlookInput ScheduleController::outlookInput() const
+OutlookInput ScheduleController::outlookInput()
 {
     const qint64 now = clock_.now().toSecsSinceEpoch();
     const Activation &current = activation();
@@ -521,18 +404,16 @@ OutlookInput ScheduleController::outlookInput() const
     input.now = now;
     input.nowLocal = localCivil(clock_, now);
     input.examined = lastExamined_;
-    input.lookBackSeconds = kCatchUpSeconds;
     input.separators = separators_;
     input.missed = missed_;
-    input.oneAtATime = view_.oneAtATime();
-    input.catchUp = view_.catchUp();
-    input.skipped = skipped_;
+    input.oneAtATime = fields_.options.oneAtATime;
+    input.catchUp = fields_.options.catchUp;
+    input.skipped = runs_.skipped();
     if (set_flag != 0) {
         // Looked at afresh: a program installed since is found.
-        const QString command = view_.commandText();
-        input.noCommand = command.trimmed().isEmpty();
+        input.noCommand = fields_.command.trimmed().isEmpty();
         if (!input.noCommand)
-            input.refusal = launcher_.refusal(command);
+            input.refusal = runs_.refusal(fields_.command);
     }
     input.startedBefore = set_flag == 0 && !startedBefore_.isEmpty() && current.text == startedBefore_;
     if (current.slot) {
@@ -540,19 +421,18 @@ OutlookInput ScheduleController::outlookInput() const
         input.slotText = timestampText(localCivil(clock_, current.slot->instant), separators_);
         input.matched = matched_ == current.slot->instant;
         input.movedOn = movedOn_ == current.slot->instant;
-        if (input.matched && !history_.records().empty())
-            input.lastStart = history_.records().back().text();
-        if (current.slot->occurrence == Occurrence::Skipped) {
+        const auto &records = runs_.history().records();
+        if (input.matched && !records.empty())
+            input.lastStart = records.back().text();
+        if (current.slot->occurrence == Occurrence::Skipped)
             input.leapFrom = timestampText(localCivil(clock_, current.slot->instant - 1) + 1, separators_);
-        }
     }
     // A count that moves nothing on is named as it stands.
-    input.unit = chosenUnit();
-    input.count = readRepeatCount(view_.intervalText());
-    if (const auto repeat = chosenRepeat()) {
+    input.unit = fields_.unit;
+    input.count = readRepeatCount(fields_.count);
+    if (const auto repeat = chosenRepeat(); repeat && current.slot) {
         try {
-            if (current.slot)
-                input.next = stepSlot(clock_, repeat->unit, repeat->count, *current.slot, current.text, separators_);
+            input.next = stepSlot(clock_, repeat->unit, repeat->count, *current.slot, current.text, separators_);
         } catch (const RuntimeError &error) {
             input.stepError = error.message();
         }

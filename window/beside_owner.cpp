@@ -9,7 +9,6 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "schedule/schedule_controller.h"
 #include "window/control_table.h"
 
 namespace ventaro {
@@ -78,7 +77,7 @@ bool BesideOwner::eventFilter(QObject *watched, QEvent *event)
 void BesideOwner::placeOnce()
 {
     // Where the owner's full window stands, or will after Release.
-    const QRect full(owner_->pos(), QSize(owner_->width(), twipsToPixels(ScheduleController::kFullHeight)));
+    const QRect full(owner_->pos(), QSize(owner_->width(), twipsToPixels(kFullHeightTwips)));
     // The compositor knows where windows are, not we: a popup goes below
     // the window it belongs to, and the compositor slides it on screen.
     if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {

@@ -52,14 +52,14 @@ std::span<const ControlPlacement> controlTable()
 std::optional<StepButton> stepButton(ControlId id)
 {
     switch (id) {
-    case I::Plus0: return StepButton{0, true};
-    case I::Plus1: return StepButton{1, true};
-    case I::Plus2: return StepButton{2, true};
-    case I::Plus3: return StepButton{3, true};
-    case I::Minus0: return StepButton{0, false};
-    case I::Minus1: return StepButton{1, false};
-    case I::Minus2: return StepButton{2, false};
-    case I::Minus3: return StepButton{3, false};
+    case I::Plus0: return StepButton{Unit::Seconds, true};
+    case I::Plus1: return StepButton{Unit::Minutes, true};
+    case I::Plus2: return StepButton{Unit::Hours, true};
+    case I::Plus3: return StepButton{Unit::Days, true};
+    case I::Minus0: return StepButton{Unit::Seconds, false};
+    case I::Minus1: return StepButton{Unit::Minutes, false};
+    case I::Minus2: return StepButton{Unit::Hours, false};
+    case I::Minus3: return StepButton{Unit::Days, false};
     default: return std::nullopt;
     }
 }

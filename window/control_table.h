@@ -51,6 +51,11 @@ struct ControlPlacement
 
 constexpr int kTwipsPerPixel = 15;
 
+// The window's height in twips: armed, only the strip with the clock and
+// the activation time; otherwise all of it.
+constexpr int kArmedHeightTwips = 270;
+constexpr int kFullHeightTwips = 2340;
+
 // The outer window is 5565 twips wide, the client area inside the program's
 // one-pixel frame 5535.
 constexpr int kOuterWidthTwips = 5565;
@@ -63,10 +68,10 @@ int twipsToPixels(int twips);
 // The controls in creation order.
 std::span<const ControlPlacement> controlTable();
 
-// A step button's index (0 seconds to 3 days) and direction.
+// A step button's unit and direction.
 struct StepButton
 {
-    int index = 0;
+    Unit unit = Unit::Seconds;
     bool plus = true;
 };
 std::optional<StepButton> stepButton(ControlId id);

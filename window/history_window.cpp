@@ -17,7 +17,7 @@
 #include "platform/clock.h"
 #include "schedule/activation_outlook.h"
 #include "schedule/command_line.h"
-#include "schedule/schedule_controller.h"
+#include "schedule/run_history.h"
 #include "window/beside_owner.h"
 
 namespace ventaro {
@@ -31,11 +31,11 @@ constexpr int kShortest = 200;
 
 } // namespace
 
-HistoryWindow::HistoryWindow(QWidget *owner, const ScheduleController &controller, const Clock &clock,
+HistoryWindow::HistoryWindow(QWidget *owner, const RunHistory &history, const Clock &clock,
                              std::function<QString()> status, std::function<void(qint64)> stop)
     : QWidget(owner, Qt::Dialog)
     , owner_(owner)
-    , controller_(controller)
+    , history_(history)
     , clock_(clock)
     , status_(std::move(status))
     , stop_(std::move(stop))
@@ -124,7 +124,7 @@ void HistoryWindow::refresh()
     const QString status = status_();
     if (statusLabel_->text() != status)
         statusLabel_->setText(status);
-    const auto &records = controller_.history().records();
+    const auto &records = history_.records();
     std::vector<qint64> serials;
     for (auto it = records.rbegin(); it != records.rend(); ++it)
         serials.push_back(it->serial);
@@ -205,7 +205,7 @@ const RunRecord *HistoryWindow::selected() const
     const std::size_t row = std::size_t(items.first()->row());
     if (row >= shown_.size())
         return nullptr;
-    for (const RunRecord &run : controller_.history().records()) {
+    for (const RunRecord &run : history_.records()) {
         if (run.serial == shown_[row])
             return &run;
     }

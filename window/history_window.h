@@ -14,7 +14,7 @@ namespace ventaro {
 
 class BesideOwner;
 class Clock;
-class ScheduleController;
+class RunHistory;
 struct RunRecord;
 
 // The status at length, for the morning after: what the activation box says,
@@ -30,7 +30,7 @@ class HistoryWindow final : public QWidget
     Q_DISABLE_COPY_MOVE(HistoryWindow)
 
 public:
-    HistoryWindow(QWidget *owner, const ScheduleController &controller, const Clock &clock,
+    HistoryWindow(QWidget *owner, const RunHistory &history, const Clock &clock,
                   std::function<QString()> status, std::function<void(qint64 pid)> stop);
 
     // Opens it with this run selected (by its serial), or the newest.
@@ -54,7 +54,7 @@ private:
     const RunRecord *selected() const;
 
     QWidget *owner_;
-    const ScheduleController &controller_;
+    const RunHistory &history_;
     const Clock &clock_;
     std::function<QString()> status_;
     std::function<void(qint64)> stop_;

@@ -111,9 +111,4 @@ void MessageWindow::show(const Notice &notice)
     box_->show();
 }
 
-QMessageBox *MessageWindow::box() const
-{
-    return box_.data();
-}
-
 } // namespace ventaro

@@ -29,7 +29,6 @@ public:
     explicit MessageWindow(QWidget *owner);
 
     void show(const Notice &notice);
-    QMessageBox *box() const;
 
 signals:
     // The user closed the window showing the notice with this key (not by

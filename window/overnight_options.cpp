@@ -18,20 +18,15 @@ OvernightOptions::OvernightOptions(QMenu *menu)
     }
 }
 
-bool OvernightOptions::oneAtATime() const
+ScheduleOptions OvernightOptions::options() const
 {
-    return oneAtATime_->isChecked();
+    return {oneAtATime_->isChecked(), catchUp_->isChecked()};
 }
 
-bool OvernightOptions::catchUp() const
+void OvernightOptions::fill(const ScheduleOptions &options)
 {
-    return catchUp_->isChecked();
-}
-
-void OvernightOptions::fill(bool oneAtATime, bool catchUp)
-{
-    oneAtATime_->setChecked(oneAtATime);
-    catchUp_->setChecked(catchUp);
+    oneAtATime_->setChecked(options.oneAtATime);
+    catchUp_->setChecked(options.catchUp);
 }
 
 void OvernightOptions::setArmed(bool armed)

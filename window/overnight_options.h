@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include "schedule/schedule_fields.h"
+
 class QAction;
 class QMenu;
 
@@ -20,9 +22,8 @@ public:
     // Adds the two items to menu, where it stands now.
     explicit OvernightOptions(QMenu *menu);
 
-    bool oneAtATime() const;
-    bool catchUp() const;
-    void fill(bool oneAtATime, bool catchUp);
+    ScheduleOptions options() const;
+    void fill(const ScheduleOptions &options);
     void setArmed(bool armed);
 
 signals:

@@ -6,7 +6,8 @@
 #include <QTextDocument>
 #include <QToolTip>
 
-#include "schedule/schedule_controller.h"
+#include "schedule/run_history.h"
+#include "schedule/schedule_state.h"
 #include "window/accessibility.h"
 #include "window/history_window.h"
 #include "window/look.h"
@@ -24,27 +25,26 @@ QString plainToolTip(const QString &text)
     return Qt::convertFromPlainText(text, Qt::WhiteSpacePre);
 }
 
-StatusTips::StatusTips(QLineEdit *activate, QWidget *clock, QWidget *window, const ScheduleController &controller,
+StatusTips::StatusTips(QLineEdit *activate, QWidget *clock, QWidget *window, const RunHistory &history,
                        const Clock &time, std::function<void(qint64)> stop)
     : QObject(window)
     , activate_(activate)
     , clock_(clock)
     , window_(window)
-    , controller_(controller)
+    , runs_(history)
 {
     activate_->installEventFilter(this);
     clock_->installEventFilter(this);
-    history_ = new HistoryWindow(window, controller, time, [this] { return activationToolTip(); }, std::move(stop));
+    history_ = new HistoryWindow(window, history, time, [this] { return outlook_; }, std::move(stop));
 }
 
-void StatusTips::refresh()
+void StatusTips::refresh(const ScheduleState &state)
 {
-    const ActivationOutlook outlook = controller_.outlook();
-    describeForScreenReaders(activate_, outlook.toolTip, outlook.warning, window_, clockToolTip());
-    const QString name = controller_.windowName();
-    if (window_->accessibleName() != name)
-        window_->setAccessibleName(name); // heard at Set, Release and each start
-    showWarning(outlook.warning);
+    outlook_ = state.outlook.toolTip;
+    describeForScreenReaders(activate_, outlook_, state.outlook.warning, window_, clockToolTip());
+    if (window_->accessibleName() != state.windowName)
+        window_->setAccessibleName(state.windowName); // heard at Set, Release and each start
+    showWarning(state.outlook.warning);
     if (history_->isVisible())
         history_->refresh();
     if (QToolTip::isVisible() && toolTipOwner_ != nullptr) {
@@ -73,29 +73,14 @@ void StatusTips::showStatus(std::optional<qint64> run)
     history_->open(run);
 }
 
-HistoryWindow *StatusTips::history() const
-{
-    return history_;
-}
-
-bool StatusTips::warning() const
-{
-    return warning_;
-}
-
-QString StatusTips::activationToolTip() const
-{
-    return controller_.outlook().toolTip;
-}
-
 QString StatusTips::clockToolTip() const
 {
-    return controller_.history().summary(kToolTipStarts);
+    return runs_.summary(kToolTipStarts);
 }
 
 QString StatusTips::toolTipFor(const QObject *widget) const
 {
-    return widget == activate_ ? activationToolTip() : clockToolTip();
+    return widget == activate_ ? outlook_ : clockToolTip();
 }
 
 bool StatusTips::eventFilter(QObject *watched, QEvent *event)

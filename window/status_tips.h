@@ -14,7 +14,8 @@ namespace ventaro {
 
 class Clock;
 class HistoryWindow;
-class ScheduleController;
+class RunHistory;
+struct ScheduleState;
 
 // A tool tip that shows exactly this text: a tool tip would take a text
 // whose first line holds a tag for markup, and a command or its output may.
@@ -31,19 +32,17 @@ class StatusTips final : public QObject
     Q_DISABLE_COPY_MOVE(StatusTips)
 
 public:
-    StatusTips(QLineEdit *activate, QWidget *clock, QWidget *window, const ScheduleController &controller,
-               const Clock &time, std::function<void(qint64 pid)> stop);
+    StatusTips(QLineEdit *activate, QWidget *clock, QWidget *window, const RunHistory &history, const Clock &time,
+               std::function<void(qint64 pid)> stop);
 
     // After each change of the schedule, ticks included: the words, the
     // colour, the window's name, and a tool tip or history on show.
-    void refresh();
+    void refresh(const ScheduleState &state);
     // F1, a click on the clock or on a notice: the status and every start
     // kept, with this run (by its serial) selected.
     void showStatus(std::optional<qint64> run = std::nullopt);
-    HistoryWindow *history() const;
 
-    bool warning() const;
-    QString activationToolTip() const;
+private:
     QString clockToolTip() const;
 
 protected:
@@ -56,7 +55,8 @@ private:
     QLineEdit *activate_;
     QWidget *clock_;
     QWidget *window_;
-    const ScheduleController &controller_;
+    const RunHistory &runs_;
+    QString outlook_; // the activation's words, as last told
     bool warning_ = false;
     QPointer<QWidget> toolTipOwner_;
     HistoryWindow *history_;

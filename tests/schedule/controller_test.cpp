@@ -4,6 +4,7 @@
 
 #include "exec_words.h"
 #include "fakes.h"
+#include "schedule_rig.h"
 #include "platform/autostart_entry.h"
 #include "platform/program_options.h"
 #include "schedule/command_line.h"
@@ -22,34 +23,7 @@ namespace {
 
 constexpr int kNoOption = -1;
 
-// One controller with its fakes, loaded at 21:40:00 on 2024/05/17.
-struct Rig
-{
-    FakeView view;
-    FakeClock clock;
-    FakeLauncher launcher;
-    ScheduleController controller{view, clock, launcher, Separators{}};
-
-    explicit Rig(const QByteArray &zone = "UTC", const QString &load = QStringLiteral("2024/05/17 21:40:00.300"))
-        : clock(load, zone)
-    {
-        controller.Form_Load();
-        view.command = QStringLiteral("/bin/true");
-        launcher.clock = &clock;
-    }
-
-    void tickAt(const QString &reading)
-    {
-        clock.set(reading);
-        controller.Timer1_Timer();
-    }
-
-    // Date part defaults to the rig's day: "21:40:05.002".
-    void tickAtTime(const QString &time)
-    {
-        tickAt(time.size() > 12 ? time : QStringLiteral("2024/05/17 ") + time);
-    }
-};
+using Rig = ScheduleRig;
 
 QString day(const QString &time)
 {
@@ -1016,8 +990,8 @@ private slots:
         QTEST(kept.first(), "first");
         QTEST(kept.last(), "last");
         QVERIFY(logged.join(QString()).size() >= kept.join(QString()).size()); // the log has all of it
-        QVERIFY(tail.last(ScheduleController::kNoticeLines, ScheduleController::kNoticeChars).size()
-                <= ScheduleController::kNoticeChars);
+        QVERIFY(tail.last(Runs::kNoticeLines, Runs::kNoticeChars).size()
+                <= Runs::kNoticeChars);
         QVERIFY(tail.last(5, 300).endsWith(kept.last().right(10)));
     }
 
@@ -1131,19 +1105,27 @@ private slots:
         rig.view.activate = day("21:40:05");
         rig.view.select(Unit::Seconds);
         rig.view.interval = "1";
+        // The fields and options are chosen before Set: armed, the schedule
+        // holds them.
+        for (const QString &event : events) {
+            if (event == "one")
+                rig.view.oneByOne = true;
+            else if (event == "catch")
+                rig.view.makeUp = true;
+            else if (event == "minutes")
+                rig.view.select(Unit::Minutes), rig.view.interval = "5";
+            else if (event == "once")
+                rig.view.options.clear();
+            else if (event == "empty")
+                rig.view.command.clear();
+        }
         rig.controller.set_Click();
         for (const QString &event : events) {
             const QStringList word = event.split(u' ');
             if (word[0] == "tick")
                 rig.tickAtTime(event.section(u' ', 1));
-            else if (word[0] == "one")
-                rig.view.oneByOne = true;
-            else if (word[0] == "catch")
-                rig.view.makeUp = true;
-            else if (word[0] == "minutes")
-                rig.view.select(Unit::Minutes), rig.view.interval = "5";
-            else if (word[0] == "once")
-                rig.view.options.clear();
+            else if (QStringList{"one", "catch", "minutes", "once", "empty"}.contains(word[0]))
+                continue;
             else if (word[0] == "fail" || word[0] == "ok")
                 rig.launcher.failWith = word[0] == "fail" ? "Cannot start \"/bin/true\": no such file" : "";
             else if (word[0] == "refuse")
@@ -1156,8 +1138,6 @@ private slots:
                 rig.controller.runNow();
             else if (word[0] == "stop")
                 QVERIFY(rig.controller.stop(word[1].toLongLong()));
-            else if (word[0] == "empty")
-                rig.view.command.clear();
             else if (word[0] == "out")
                 rig.controller.processOutput(word[1].toLongLong(), event.section(u' ', 2).toUtf8());
             else if (word[0] == "exit")

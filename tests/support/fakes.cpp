@@ -78,25 +78,48 @@ bool FakeLauncher::stop(qint64 pid)
     return true;
 }
 
-QString FakeView::activateText() const { return activate; }
-void FakeView::setActivateText(const QString &text) { activate = text; }
-QString FakeView::intervalText() const { return interval; }
-void FakeView::setIntervalText(const QString &text) { interval = text; }
-QString FakeView::commandText() const { return command; }
-void FakeView::setCommandText(const QString &text) { command = text; }
-bool FakeView::oneAtATime() const { return oneByOne; }
-bool FakeView::catchUp() const { return makeUp; }
-void FakeView::setClockCaption(const QString &text) { clock = text; }
-void FakeView::showArmed(bool armed)
+void FakeLauncher::listen(LaunchListener &listener)
 {
-    enabled = !armed;
-    height = armed ? 270 : 2340;
+    listener_ = &listener;
 }
-void FakeView::scheduleChanged() { ++changes; }
-void FakeView::report(const Notice &notice)
+
+void FakeLauncher::write(qint64 pid, QByteArrayView bytes)
 {
-    notices << notice;
-    messages << notice.body;
+    listener_->processOutput(pid, bytes);
+}
+
+void FakeLauncher::end(const ChildExit &exit)
+{
+    listener_->processEnded(exit);
+}
+
+ScheduleFields FakeView::fields() const
+{
+    std::optional<Unit> unit;
+    for (const auto &[option, chosen] : options) {
+        if (chosen)
+            unit = option;
+    }
+    return {activate, interval, unit, command, {oneByOne, makeUp}};
+}
+
+void FakeView::apply(const ScheduleState &state)
+{
+    ++changes;
+    activate = state.fields.activation;
+    interval = state.fields.count;
+    selectOption(state.fields.unit);
+    command = state.fields.command;
+    oneByOne = state.fields.options.oneAtATime;
+    makeUp = state.fields.options.catchUp;
+    if (!state.clock.isEmpty())
+        clock = state.clock;
+    enabled = !state.armed;
+    height = state.armed ? 270 : 2340;
+    for (const Notice &notice : state.notices) {
+        notices << notice;
+        messages << notice.body;
+    }
 }
 
 bool FakeView::optionSelected(Unit unit) const

@@ -7,7 +7,7 @@
 
 #include "platform/clock.h"
 #include "schedule/launcher.h"
-#include "schedule/schedule_view.h"
+#include "schedule/schedule_state.h"
 
 namespace ventaro::test {
 
@@ -51,6 +51,11 @@ public:
     qint64 launch(const QString &commandLine) override;
     bool stop(qint64 pid) override;
     QString refusal(const QString &commandLine) const override;
+    void listen(LaunchListener &listener) override;
+
+    // A started process writes, or ends: told as the real launcher tells it.
+    void write(qint64 pid, QByteArrayView bytes);
+    void end(const ChildExit &exit);
 
     QStringList started;
     QList<qint64> stopped;
@@ -58,27 +63,20 @@ public:
     QList<QDateTime> startedAt;
     QString failWith; // non-empty: throw this message instead of starting
     QString refuseWith; // what refusal says of every command
+
+private:
+    LaunchListener *listener_ = nullptr;
 };
 
-// The schedule's controls as plain values.
-class FakeView final : public ScheduleView
+// The window as the schedule sees it: its fields as plain values, read
+// once for each handler, and what each state it is told shows.
+class FakeView final
 {
 public:
-    QString activateText() const override;
-    void setActivateText(const QString &text) override;
-    QString intervalText() const override;
-    void setIntervalText(const QString &text) override;
-    bool optionSelected(Unit unit) const override;
-    void selectOption(std::optional<Unit> unit) override;
-    QString commandText() const override;
-    void setCommandText(const QString &text) override;
-    bool oneAtATime() const override;
-    bool catchUp() const override;
-    void setClockCaption(const QString &text) override;
-    void showArmed(bool armed) override;
-    void report(const Notice &notice) override;
-    void scheduleChanged() override;
-
+    ScheduleFields fields() const;
+    void apply(const ScheduleState &state);
+    bool optionSelected(Unit unit) const;
+    void selectOption(std::optional<Unit> unit);
     void select(Unit unit);
 
     QString activate = QStringLiteral("yyyy/mm/dd hh:mi:ss");

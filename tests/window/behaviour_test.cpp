@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QToolTip>
 
@@ -18,6 +19,7 @@
 #include "platform/second_ticker.h"
 #include "schedule/schedule_controller.h"
 #include "schedule/command_line.h"
+#include "window/command_box.h"
 #include "window/history_window.h"
 #include "window/status_tips.h"
 #include "window_rig.h"
@@ -65,23 +67,18 @@ private slots:
         QTest::addColumn<QPointF>("press");
         QTest::addColumn<QPointF>("move");
         QTest::addColumn<QPoint>("movedPixels");
-        QTest::addColumn<QPoint>("init");
         QTest::newRow("left press and move: 30 twips right, 5 up")
-            << "" << int(Qt::LeftButton) << QPointF(100, 50) << QPointF(130, 45) << QPoint(2, 0) << QPoint(100, 50);
+            << "" << int(Qt::LeftButton) << QPointF(100, 50) << QPointF(130, 45) << QPoint(2, 0);
         QTest::newRow("pressed point stays under the pointer")
-            << "" << int(Qt::LeftButton) << QPointF(150, 75) << QPointF(600, 30) << QPoint(30, -3) << QPoint(150, 75);
-        QTest::newRow("right press does not drag but stores the point")
-            << "" << int(Qt::RightButton) << QPointF(100, 50) << QPointF(400, 200) << QPoint(0, 0) << QPoint(100, 50);
-        QTest::newRow("X 10.5 stores 10") << "" << int(Qt::RightButton) << QPointF(10.5, 30) << QPointF(10.5, 30)
-                                          << QPoint(0, 0) << QPoint(10, 30);
-        QTest::newRow("X 11.5 stores 12") << "" << int(Qt::RightButton) << QPointF(11.5, 30) << QPointF(11.5, 30)
-                                          << QPoint(0, 0) << QPoint(12, 30);
+            << "" << int(Qt::LeftButton) << QPointF(150, 75) << QPointF(600, 30) << QPoint(30, -3);
+        QTest::newRow("right press does not drag")
+            << "" << int(Qt::RightButton) << QPointF(100, 50) << QPointF(400, 200) << QPoint(0, 0);
         QTest::newRow("press on a label does not drag")
-            << "Label7" << int(Qt::LeftButton) << QPointF(300, 900) << QPointF(900, 1200) << QPoint(0, 0) << QPoint(0, 0);
+            << "Label7" << int(Qt::LeftButton) << QPointF(300, 900) << QPointF(900, 1200) << QPoint(0, 0);
         QTest::newRow("press on a button does not drag")
-            << "plus_0" << int(Qt::LeftButton) << QPointF(5100, 250) << QPointF(5400, 550) << QPoint(0, 0) << QPoint(0, 0);
+            << "plus_0" << int(Qt::LeftButton) << QPointF(5100, 250) << QPointF(5400, 550) << QPoint(0, 0);
         QTest::newRow("press on an enabled activation box does not drag")
-            << "activate" << int(Qt::LeftButton) << QPointF(3700, 60) << QPointF(4000, 360) << QPoint(0, 0) << QPoint(0, 0);
+            << "activate" << int(Qt::LeftButton) << QPointF(3700, 60) << QPointF(4000, 360) << QPoint(0, 0);
     }
     void drag()
     {
@@ -90,13 +87,11 @@ private slots:
         QFETCH(QPointF, press);
         QFETCH(QPointF, move);
         QFETCH(QPoint, movedPixels);
-        QFETCH(QPoint, init);
         Rig rig;
         const QPoint before = rig.form.pos();
         rig.press(press, Qt::MouseButton(button), target);
         rig.moveTo(move, Qt::MouseButtons(button), target);
         QCOMPARE(rig.form.pos() - before, movedPixels);
-        QCOMPARE(rig.form.dragInit(), init);
     }
 
     void releaseOfAnyButtonEndsTheDrag()
@@ -104,21 +99,21 @@ private slots:
         Rig rig;
         const QPoint before = rig.form.pos();
         rig.press(QPointF(150, 75));
-        QVERIFY(rig.form.dragging());
+        rig.moveTo(QPointF(165, 75));
+        QCOMPARE(rig.form.pos() - before, QPoint(1, 0)); // dragging
+        const QPoint dragged = rig.form.pos();
         rig.release(QPointF(150, 75), Qt::RightButton);
-        QVERIFY(!rig.form.dragging());
         rig.moveTo(QPointF(600, 600));
-        QCOMPARE(rig.form.pos(), before);
+        QCOMPARE(rig.form.pos(), dragged);
     }
 
     void disabledActivationBoxDragsTheStrip()
     {
         Rig rig;
-        rig.form.schedule().set_Click();
+        rig.choose("set");
         QVERIFY(!rig.child("activate")->isEnabled());
         const QPoint before = rig.form.pos();
         rig.press(QPointF(3615, 45), Qt::LeftButton, "activate");
-        QVERIFY(rig.form.dragging());
         rig.moveTo(QPointF(3615 + 300, 45 + 150), Qt::LeftButton, "activate");
         QCOMPARE(rig.form.pos() - before, QPoint(20, 10));
     }
@@ -148,10 +143,13 @@ private slots:
                 QAccessibleActionInterface::showMenuAction());
         else
             QTest::mousePress(icon, Qt::MouseButton(button), {}, QPoint(8, 8));
-        QTRY_VERIFY(rig.form.menu()->isVisible());
-        QVERIFY(!rig.form.dragging());
+        QTRY_VERIFY(rig.menu()->isVisible());
         QVERIFY(rig.clockMovesOn()); // while the menu is open
-        rig.form.menu()->hide();
+        rig.menu()->hide();
+        // The press on the icon was no press on the bare surface.
+        const QPoint before = rig.form.pos();
+        rig.moveTo(QPointF(600, 600));
+        QCOMPARE(rig.form.pos(), before);
     }
 
     void menuArmsDisarmsAndExits()
@@ -159,7 +157,7 @@ private slots:
         Rig rig;
         const auto choose = [&](const char *name) {
             QTest::mousePress(rig.child("Image1"), Qt::LeftButton, {}, QPoint(8, 8));
-            QMenu *menu = rig.form.menu();
+            QMenu *menu = rig.menu();
             QTRY_VERIFY(menu->isVisible());
             QAction *action = menu->findChild<QAction *>(name);
             if (action == nullptr) {
@@ -171,12 +169,12 @@ private slots:
             QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
         };
         QStringList order;
-        for (QAction *item : rig.form.menu()->actions())
+        for (QAction *item : rig.menu()->actions())
             order << item->objectName();
         QCOMPARE(order, QStringList({"set", "release", "run_now", "bar2", "login", "one_at_a_time", "catch_up", "bar1",
                                      "exit"}));
         const auto option = [&](const char *name) {
-            for (QAction *item : rig.form.menu()->actions())
+            for (QAction *item : rig.menu()->actions())
                 if (item->objectName() == QLatin1String(name))
                     return item;
             return static_cast<QAction *>(nullptr);
@@ -220,11 +218,11 @@ private slots:
         rig.form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&rig.form));
         if (armed)
-            rig.form.schedule().set_Click();
+            rig.choose("set");
         QWidget *target = focus.isEmpty() ? static_cast<QWidget *>(&rig.form) : rig.child(focus);
         target->setFocus();
         QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QMenu *menu = rig.form.menu();
+        QMenu *menu = rig.menu();
         QTRY_VERIFY(menu->isVisible());
         // Ours, not the text box's own context menu.
         QCOMPARE(QApplication::activePopupWidget(), static_cast<QWidget *>(menu));
@@ -234,7 +232,7 @@ private slots:
         QCOMPARE(menu->activeAction(), menu->actions().constFirst());
         QTest::keyClick(menu, Qt::Key_Return);
         QTRY_VERIFY(!menu->isVisible());
-        QVERIFY(rig.form.schedule().armed());
+        QVERIFY(rig.armed());
     }
 
     // What the platform sends for the context-menu key: a keyboard request
@@ -261,7 +259,7 @@ private slots:
         QContextMenuEvent request(QContextMenuEvent::Reason(reason), QPoint(2, 2), target->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(target, &request);
         QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
-        QCOMPARE(QApplication::activePopupWidget() == rig.form.menu(), ours);
+        QCOMPARE(QApplication::activePopupWidget() == rig.menu(), ours);
         QApplication::activePopupWidget()->close();
     }
 
@@ -284,13 +282,13 @@ private slots:
         box->selectAll();
         QTest::keyClicks(box, typed);
         QCOMPARE(box->text(), typed);
-        QCOMPARE(rig.form.status().warning(), warning);
+        QCOMPARE(rig.warning(), warning);
         const QColor shown = box->palette().color(QPalette::Active, QPalette::Text);
         QCOMPARE(shown != normal, warning);
         // And back as the text is mended.
         box->selectAll();
         QTest::keyClicks(box, QStringLiteral("2024/05/17 21:50:00"));
-        QVERIFY(!rig.form.status().warning());
+        QVERIFY(!rig.warning());
         QCOMPARE(box->palette().color(QPalette::Active, QPalette::Text), normal);
     }
 
@@ -319,14 +317,14 @@ private slots:
         Rig rig;
         auto *box = static_cast<QLineEdit *>(rig.child("activate"));
         const QColor normal = box->palette().color(QPalette::Disabled, QPalette::Text);
-        rig.form.setActivateText(QStringLiteral("2024/05/17 21:39:00"));
-        rig.form.schedule().set_Click();
-        rig.form.schedule().Timer1_Timer();
-        QVERIFY(rig.form.status().warning());
+        rig.child<QLineEdit>("activate")->setText(QStringLiteral("2024/05/17 21:39:00"));
+        rig.choose("set");
+        rig.tick();
+        QVERIFY(rig.warning());
         QVERIFY(box->palette().color(QPalette::Disabled, QPalette::Text) != normal);
-        QVERIFY(rig.form.status().activationToolTip().contains(QStringLiteral("no repeat will bring it back")));
-        rig.form.schedule().release_Click();
-        QVERIFY(!rig.form.status().warning());
+        QVERIFY(rig.outlook().contains(QStringLiteral("no repeat will bring it back")));
+        rig.choose("release");
+        QVERIFY(!rig.warning());
     }
 
     // Ctrl+R runs the command at once; the history shows the run as a row of
@@ -339,9 +337,9 @@ private slots:
         QTest::keyClick(&rig.form, Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(rig.launcher.started, QStringList{"/bin/sh -c x"});
         QCOMPARE(rig.child<QLineEdit>("activate")->text(), activation);
-        rig.form.schedule().processOutput(1001, "rsync: connection refused\n");
+        rig.launcher.write(1001, "rsync: connection refused\n");
         QTest::keyClick(&rig.form, Qt::Key_F1);
-        HistoryWindow *history = rig.form.status().history();
+        HistoryWindow *history = rig.history();
         QTRY_VERIFY(history->isVisible());
         QTableWidget *runs = history->runs();
         QCOMPARE(runs->rowCount(), 1);
@@ -359,7 +357,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), stop);
         QTest::keyClick(stop, Qt::Key_Space);
         QCOMPARE(rig.launcher.stopped, QList<qint64>{1001});
-        rig.form.schedule().processEnded({1001, std::nullopt, 15, 2000});
+        rig.launcher.end(ChildExit{1001, std::nullopt, 15, 2000});
         history->refresh();
         QCOMPARE(runs->item(0, 4)->text(), QStringLiteral("stopped by you after 2.0 s"));
         QVERIFY(runs->cellWidget(0, 5) == nullptr);
@@ -371,16 +369,16 @@ private slots:
         QTest::keyClick(runs, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  runs->item(0, 0)->text() + QStringLiteral("\trun now\t/bin/sh -c x\t1001\tstopped by you after 2.0 s"));
-        QVERIFY(rig.form.messageWindow() == nullptr); // no failure told
+        QVERIFY(rig.messageWindow() == nullptr); // no failure told
     }
 
     void toolTipsSayWhatWillHappen()
     {
         Rig rig;
         static_cast<QPlainTextEdit *>(rig.child("command"))->setPlainText(QStringLiteral("/bin/true"));
-        rig.form.setActivateText(QStringLiteral("2024/05/17 21:40:05"));
-        rig.form.schedule().set_Click();
-        rig.form.schedule().Timer1_Timer();
+        rig.child<QLineEdit>("activate")->setText(QStringLiteral("2024/05/17 21:40:05"));
+        rig.choose("set");
+        rig.tick();
         QWidget *box = rig.child("activate");
         QHelpEvent ask(QEvent::ToolTip, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(box, &ask);
@@ -389,7 +387,7 @@ private slots:
 
         // Kept current at each tick while shown.
         rig.clock.set(QStringLiteral("2024/05/17 21:40:01.002"));
-        rig.form.schedule().Timer1_Timer();
+        rig.tick();
         QCOMPARE(QToolTip::text(), plainToolTip(QStringLiteral("Starts once in 4 s")));
         QToolTip::hideText();
 
@@ -398,7 +396,7 @@ private slots:
         QApplication::sendEvent(clock, &askClock);
         QTRY_COMPARE(QToolTip::text(), plainToolTip(QStringLiteral("Nothing started yet")));
         rig.clock.set(QStringLiteral("2024/05/17 21:40:05.012"));
-        rig.form.schedule().Timer1_Timer();
+        rig.tick();
         QCOMPARE(rig.launcher.started.size(), 1);
         QCOMPARE(QToolTip::text(), plainToolTip(QStringLiteral("Last start:\n2024/05/17 21:40:05 UTC, 12 ms late, process 1001, running")));
         QToolTip::hideText();
@@ -421,9 +419,9 @@ private slots:
         rig.child(focus)->setFocus();
         // A command and a count to put back: their boxes tell of an edit
         // midway, empty, before the text is in.
-        rig.form.setCommandText(QStringLiteral("/bin/echo hi"));
-        rig.form.setIntervalText(QStringLiteral("5"));
-        rig.form.schedule().set_Click();
+        rig.child<CommandBox>("command")->setExactText(QStringLiteral("/bin/echo hi"));
+        rig.child<QLineEdit>("interval")->setText(QStringLiteral("5"));
+        rig.choose("set");
         QCOMPARE(QApplication::focusWidget(), &rig.form);
         for (const auto key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_X, Qt::Key_Space})
             QTest::keyClick(QApplication::focusWidget(), key);
@@ -436,16 +434,16 @@ private slots:
             if (QAccessibleEditableTextInterface *text = control->editableTextInterface())
                 text->replaceText(0, 4, QStringLiteral("2031"));
         }
-        QCOMPARE(rig.form.activateText(), QStringLiteral("2024/05/17 21:40:00"));
-        QCOMPARE(rig.form.commandText() + rig.form.intervalText(), QStringLiteral("/bin/echo hi5"));
-        QVERIFY(!rig.form.optionSelected(Unit::Days));
+        QCOMPARE(rig.child<QLineEdit>("activate")->text(), QStringLiteral("2024/05/17 21:40:00"));
+        QCOMPARE(rig.child<CommandBox>("command")->exactText() + rig.child<QLineEdit>("interval")->text(), QStringLiteral("/bin/echo hi5"));
+        QVERIFY(!rig.child<QRadioButton>("Option_d")->isChecked());
 
-        rig.form.schedule().release_Click();
+        rig.choose("release");
         QCOMPARE(QApplication::focusWidget(), rig.child(focus));
         QWidget *plus = rig.child("plus_0");
         plus->setFocus();
         QTest::keyClick(plus, Qt::Key_Return);
-        QTRY_COMPARE(rig.form.activateText(), QStringLiteral("2024/05/17 21:40:01"));
+        QTRY_COMPARE(rig.child<QLineEdit>("activate")->text(), QStringLiteral("2024/05/17 21:40:01"));
         // And the new time is heard on the button pressed.
         QCOMPARE(plus->accessibleDescription(), QStringLiteral("Next activation 2024/05/17 21:40:01"));
     }
@@ -464,23 +462,23 @@ private slots:
         QFETCH(QString, text);
         Rig rig;
         auto *box = rig.child<QPlainTextEdit>("command");
-        const auto arguments = [&] { return splitArguments(rig.form.commandText()); };
+        const auto arguments = [&] { return splitArguments(rig.child<CommandBox>("command")->exactText()); };
         const QStringList before = splitArguments(text);
         QGuiApplication::clipboard()->setText(text);
         box->setFocus();
         box->paste();
-        QCOMPARE(rig.form.commandText(), text);
+        QCOMPARE(rig.child<CommandBox>("command")->exactText(), text);
         box->selectAll();
         box->cut();
         QCOMPARE(QGuiApplication::clipboard()->text(), text); // copied out exactly
-        QVERIFY(rig.form.commandText().isEmpty());
+        QVERIFY(rig.child<CommandBox>("command")->exactText().isEmpty());
         box->undo();
         QCOMPARE(arguments(), before);
         box->redo();
         box->paste();
-        QCOMPARE(rig.form.commandText(), text);
+        QCOMPARE(rig.child<CommandBox>("command")->exactText(), text);
         QTest::keyClick(box, Qt::Key_Return, Qt::ShiftModifier);
-        QCOMPARE(rig.form.commandText(), text + u'\n');
+        QCOMPARE(rig.child<CommandBox>("command")->exactText(), text + u'\n');
     }
 
     void drop_data()
@@ -527,15 +525,15 @@ private slots:
         if (!text.isEmpty())
             data->setText(text);
         rig.drop(data);
-        QCOMPARE(rig.form.commandText(), expected);
-        QCOMPARE(rig.form.messageWindow() != nullptr, QByteArray(QTest::currentDataTag()).endsWith("refused"));
+        QCOMPARE(rig.child<CommandBox>("command")->exactText(), expected);
+        QCOMPARE(rig.messageWindow() != nullptr, QByteArray(QTest::currentDataTag()).endsWith("refused"));
 
         // What is pasted runs as it came, and typed line breaks are plain ones.
         QGuiApplication::clipboard()->setText(QStringLiteral(" a\u00a0b\u2029c"));
         box->moveCursor(QTextCursor::End);
         box->paste();
         QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(rig.form.commandText(), expected + QStringLiteral(" a\u00a0b\u2029c\n"));
+        QCOMPARE(rig.child<CommandBox>("command")->exactText(), expected + QStringLiteral(" a\u00a0b\u2029c\n"));
         // Only the command box takes drops.
         QVERIFY(!rig.child("activate")->acceptDrops() && !rig.child("interval")->acceptDrops());
     }

@@ -5,11 +5,17 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QtTest>
 
+#include "platform/second_ticker.h"
 #include "window/clock_face.h"
+#include "window/history_window.h"
+#include "window/look.h"
 
 namespace ventaro::test {
 
@@ -80,6 +86,51 @@ void WindowRig::drop(QMimeData *data)
     QDropEvent dropEvent(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &dropEvent);
     delete data;
+}
+
+void WindowRig::choose(const QString &item)
+{
+    auto *action = form.findChild<QAction *>(item);
+    if (action == nullptr)
+        qFatal("no menu item %s", qPrintable(item));
+    action->trigger();
+}
+
+void WindowRig::tick()
+{
+    emit form.findChild<SecondTicker *>(QStringLiteral("Timer1"))->tick();
+}
+
+QMenu *WindowRig::menu()
+{
+    return form.findChild<QMenu *>(QStringLiteral("ventaromenu"));
+}
+
+QMessageBox *WindowRig::messageWindow()
+{
+    auto *box = form.findChild<QMessageBox *>(QStringLiteral("message"));
+    return box != nullptr && box->isVisible() ? box : nullptr;
+}
+
+HistoryWindow *WindowRig::history()
+{
+    return form.findChild<HistoryWindow *>();
+}
+
+QString WindowRig::outlook()
+{
+    QString words = child(QStringLiteral("activate"))->accessibleDescription();
+    return words.startsWith(QStringLiteral("Warning: ")) ? words.mid(9) : words;
+}
+
+bool WindowRig::warning()
+{
+    return child<QLineEdit>(QStringLiteral("activate"))->palette().color(QPalette::Active, QPalette::Text) == kWarningText;
+}
+
+bool WindowRig::armed()
+{
+    return !child(QStringLiteral("activate"))->isEnabled();
 }
 
 } // namespace ventaro::test

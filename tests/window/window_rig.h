@@ -5,8 +5,15 @@
 #include <QPointF>
 #include <QWidget>
 
+class QMenu;
+class QMessageBox;
+
 #include "fakes.h"
 #include "window/form1.h"
+
+namespace ventaro {
+class HistoryWindow;
+}
 
 namespace ventaro::test {
 
@@ -38,6 +45,19 @@ struct WindowRig
     bool clockMovesOn();
     // Drags data onto the command box and drops it; takes the data.
     void drop(QMimeData *data);
+    // Chooses the menu's item of this name, as a click on it would.
+    void choose(const QString &item);
+    // One tick of the window's second ticker.
+    void tick();
+    QMenu *menu();
+    // The message window, while it is open.
+    QMessageBox *messageWindow();
+    HistoryWindow *history();
+    // The activation's words as a screen reader hears them, and whether
+    // they are shown as a warning (in amber).
+    QString outlook();
+    bool warning();
+    bool armed();
 
 private:
     void mouse(QEvent::Type type, const QString &target, QPointF twips, Qt::MouseButton button,

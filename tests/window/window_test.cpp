@@ -129,14 +129,14 @@ private slots:
         for (const char *name : {"Option_s", "Option_n", "Option_h", "Option_d"})
             QVERIFY(!rig.child<QRadioButton>(name)->isChecked());
         QCOMPARE(rig.form.height(), 2340 / 15);
-        rig.form.schedule().Timer1_Timer();
+        rig.tick();
         QCOMPARE(rig.child<ClockFace>("clock")->text(), QStringLiteral("2024/05/17 21:40:00"));
     }
 
     void compactStripShowsOnlyTheTopControls()
     {
         WindowRig rig(false);
-        rig.form.schedule().set_Click();
+        rig.choose("set");
         QCOMPARE(rig.form.height(), 270 / 15);
         QVERIFY(!rig.child<QLineEdit>("activate")->isEnabled());
         // The strip is the client area inside the frame: 16 pixels high.
@@ -149,7 +149,7 @@ private slots:
         }
         visible.sort();
         QCOMPARE(visible, (QStringList{"Image1", "Label1", "activate", "clock"}));
-        rig.form.schedule().release_Click();
+        rig.choose("release");
         QCOMPARE(rig.form.height(), 2340 / 15);
         QVERIFY(rig.child<QLineEdit>("activate")->isEnabled());
     }
@@ -194,14 +194,14 @@ private slots:
         QTest::mouseClick(rig.child<QRadioButton>("Option_n"), Qt::LeftButton, {}, QPoint(6, 8));
         QVERIFY(rig.child<QRadioButton>("Option_n")->isChecked());
         QTest::keyClicks(rig.child<QPlainTextEdit>("command"), QStringLiteral("/bin/echo hi"));
-        rig.form.schedule().set_Click();
+        rig.choose("set");
         rig.clock.set(QStringLiteral("2024/05/17 21:40:05.002"));
-        rig.form.schedule().Timer1_Timer();
+        rig.tick();
         QCOMPARE(activate->text(), QStringLiteral("2024/05/17 21:45:05"));
         QCOMPARE(rig.launcher.started, QStringList{"/bin/echo hi"});
 
         // Choosing another unit clears the first.
-        rig.form.schedule().release_Click();
+        rig.choose("release");
         QTest::mouseClick(rig.child<QRadioButton>("Option_s"), Qt::LeftButton, {}, QPoint(6, 8));
         QVERIFY(!rig.child<QRadioButton>("Option_n")->isChecked());
     }
@@ -251,10 +251,10 @@ private slots:
         QWidget *typing = rig.child("command");
         typing->setFocus();
         rig.form.report({"a", "First", "first"});
-        rig.form.schedule().set_Click();
-        rig.form.schedule().release_Click();
+        rig.choose("set");
+        rig.choose("release");
         rig.form.report({"b", "Second", "second"});
-        QMessageBox *box = rig.form.messageWindow();
+        QMessageBox *box = rig.messageWindow();
         QVERIFY(box != nullptr);
         QVERIFY(box->isVisible());
         QVERIFY(!box->isModal());
@@ -270,20 +270,20 @@ private slots:
         rig.form.report({"b", "Second", "second, twice", true});
         QCOMPARE(box->informativeText(), QStringLiteral("second, twice"));
         box->close();
-        QTRY_VERIFY(rig.form.messageWindow() == nullptr);
+        QTRY_VERIFY(rig.messageWindow() == nullptr);
         rig.form.report({"b", "Second", "second, three times", true});
-        QVERIFY(rig.form.messageWindow() == nullptr);
+        QVERIFY(rig.messageWindow() == nullptr);
 
         // Closed by Show Starts, it was looked at, not dismissed: news shows.
         rig.form.report({"c", "Third", "third"});
-        for (QAbstractButton *button : rig.form.messageWindow()->buttons()) {
+        for (QAbstractButton *button : rig.messageWindow()->buttons()) {
             if (button->text() == QStringLiteral("Show Starts"))
                 button->click();
         }
-        QTRY_VERIFY(rig.form.messageWindow() == nullptr);
+        QTRY_VERIFY(rig.messageWindow() == nullptr);
         rig.form.report({"c", "Third", "third, twice", true});
-        QVERIFY(rig.form.messageWindow() != nullptr);
-        QCOMPARE(rig.form.messageWindow()->informativeText(), QStringLiteral("third, twice"));
+        QVERIFY(rig.messageWindow() != nullptr);
+        QCOMPARE(rig.messageWindow()->informativeText(), QStringLiteral("third, twice"));
     }
 
     void failingCommandShowsTheMessage()
@@ -291,10 +291,10 @@ private slots:
         WindowRig rig(false);
         rig.launcher.failWith = QStringLiteral("Cannot start \"nope\": no such program on PATH");
         rig.child<QPlainTextEdit>("command")->setPlainText(QStringLiteral("nope"));
-        rig.form.schedule().set_Click();
-        rig.form.schedule().Timer1_Timer();
-        QVERIFY(rig.form.messageWindow() != nullptr);
-        QVERIFY(rig.form.messageWindow()->informativeText().startsWith(rig.launcher.failWith));
+        rig.choose("set");
+        rig.tick();
+        QVERIFY(rig.messageWindow() != nullptr);
+        QVERIFY(rig.messageWindow()->informativeText().startsWith(rig.launcher.failWith));
     }
 
     // A dark desktop theme changes none of the window's own colours: boxes
@@ -354,7 +354,7 @@ private slots:
         WindowRig rig(false);
         rig.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&rig.form));
-        rig.form.schedule().Timer1_Timer();
+        rig.tick();
         QMap<QString, QAccessibleInterface *> found = accessibleControls(&rig.form);
         found.insert("Form1", QAccessible::queryAccessibleInterface(&rig.form));
         QAccessibleInterface *item = found.value(control);
@@ -368,7 +368,7 @@ private slots:
         WindowRig rig(false);
         rig.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&rig.form));
-        rig.form.schedule().Timer1_Timer();
+        rig.tick();
         const QMap<QString, QAccessibleInterface *> found = accessibleControls(&rig.form);
         QCOMPARE(found.size(), 21);
         for (auto it = found.cbegin(); it != found.cend(); ++it)
