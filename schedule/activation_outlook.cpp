@@ -114,19 +114,6 @@ QString armedSummary(const OutlookInput &in, const ActivationOutlook &outlook)
     return QStringLiteral("ventaro, armed: nothing will start");
 }
 
-QString missedStartsText(const MissedStarts &missed)
-{
-    const QString between = missed.count == 1
-        ? QStringLiteral("the start at %1").arg(missed.first)
-        : QStringLiteral("%1 starts between %2 and %3").arg(missed.count).arg(missed.first, missed.last);
-    const QString caughtUp = missed.caughtUpAt.isEmpty()
-        ? QStringLiteral(".")
-        : QStringLiteral("; ran once at %1 to catch up.").arg(missed.caughtUpAt);
-    return missed.cause == MissedStarts::Cause::NotRunning
-        ? QStringLiteral("Missed %1 while ventaro was not running").arg(between) + caughtUp
-        : QStringLiteral("Missed %1 while the computer slept or the clock jumped").arg(between) + caughtUp;
-}
-
 namespace {
 
 using S = ActivationState;

@@ -8,6 +8,7 @@
 
 #include "platform/locale_separators.h"
 #include "schedule/local_time.h"
+#include "schedule/missed_starts.h"
 #include "schedule/timestamp.h"
 #include "schedule/unit.h"
 
@@ -27,18 +28,6 @@ struct ActivationOutlook
     ActivationState state = ActivationState::Waiting;
     bool warning = false;
     QString toolTip;
-};
-
-// Starts that a long gap (a suspend, the clock set forward) passed over.
-struct MissedStarts
-{
-    enum class Cause { Gap, NotRunning };
-
-    qint64 count = 0;
-    QString first; // the first and last missed activation, as timestamp text
-    QString last;
-    Cause cause = Cause::Gap; // a sleep or clock jump, or ventaro was not running
-    QString caughtUpAt;       // the time of day it ran once to make them up, if it did
 };
 
 struct OutlookInput
@@ -84,9 +73,6 @@ ActivationOutlook activationOutlook(const OutlookInput &input);
 // The window as a screen reader names it: "ventaro, armed: starts at
 // 21:40:05, then every 10 minutes", "ventaro, not armed".
 QString armedSummary(const OutlookInput &input, const ActivationOutlook &outlook);
-
-// "Missed 12 starts between ... and ... while the computer slept or the clock jumped."
-QString missedStartsText(const MissedStarts &missed);
 
 // "59 s", "1 min", "4 min 12 s", "2 h 5 min", "1 day", "3 days 4 h".
 QString durationText(qint64 seconds);

@@ -1,7 +1,5 @@
 #include "schedule/schedule_controller.h"
 
-#include <QLocale>
-
 #include "platform/clock.h"
 #include "schedule/command_line.h"
 #include "schedule/run_history.h"
@@ -134,12 +132,11 @@ void ScheduleController::arm(std::optional<MissedStarts::Cause> tellAs)
     forgetTold();
     set_flag = 1;
 
-    // The ticks go on from the first second they have not looked at; an
-    // activation before it has passed. Without a recent look they start
-    // looking at this second.
+    // The ticks go on from the first second they have not looked at (an
+    // activation before it has passed), without a recent look from this one;
+    // from here on they look at every second, however late the next one
+    // comes, and a leap of the clock before it is a gap.
     const qint64 now = clock_.now().toSecsSinceEpoch();
-    // From here on the ticks look at every second, however late the next
-    // one comes, and a leap of the clock before it is a gap.
     qint64 first = now;
     if (looksBack(lastExamined_, now))
         first = *lastExamined_ + 1;
@@ -161,24 +158,6 @@ void ScheduleController::arm(std::optional<MissedStarts::Cause> tellAs)
     }
     else if (const Activation &moved = activation(); moved.slot && moved.slot->instant >= first)
         movedOn_ = moved.slot->instant;
-}
-
-GivenSchedule ScheduleController::kept(const ActivationOutlook &outlook) const
-{
-    GivenSchedule given;
-    given.activation = fields_.activation;
-    if (const std::optional<Repeat> repeat = chosenRepeat()) {
-        given.count = QString::number(repeat->count, 'g', QLocale::FloatingPointShortest);
-        given.unit = repeat->unit;
-    }
-    given.command = fields_.command;
-    // A one-time start that has happened is kept as done: the next login
-    // neither starts it again nor calls it missed.
-    const bool done = outlook.state == ActivationState::Done;
-    given.set = armed() && !done;
-    given.startedOnce = done;
-    given.options = fields_.options;
-    return given;
 }
 
 void ScheduleController::startedBefore(const QString &activation)
@@ -254,30 +233,11 @@ std::optional<MissedStarts> ScheduleController::passOver(qint64 lastLooked, qint
     const LocalSlot from = *current.slot;
     if (from.instant <= lastLooked || from.instant >= firstToCome || matched_ == from.instant)
         return std::nullopt;
-
-    const QString fromText = slotText(clock_, from, separators_);
-    MissedStarts missed{1, fromText, fromText, cause, {}};
-    const std::optional<Repeat> repeat = chosenRepeat();
-    const qint64 stride = repeat ? stepSeconds(repeat->unit, repeat->count, current.text, separators_) : 0;
-    if (stride > 0) {
-        // The k-th slot after the activation; found by arithmetic, then
-        // corrected for the hour a day step can gain or lose.
-        const auto slotAfter = [&](qint64 k) {
-            const auto slot = moveSlot(clock_, repeat->unit, stride * k, from);
-            if (!slot)
-                throw stepOutOfRange(repeat->unit, repeat->count, current.text, separators_);
-            return *slot;
-        };
-        qint64 k = (firstToCome - from.instant + stride - 1) / stride;
-        while (slotAfter(k).instant < firstToCome)
-            ++k;
-        while (k > 1 && slotAfter(k - 1).instant >= firstToCome)
-            --k;
-        missed.count = k;
-        missed.last = slotText(clock_, slotAfter(k - 1), separators_);
-        moveActivation(slotAfter(k));
-    }
-    return missed;
+    const PassedOver passed =
+        ventaro::passOver(clock_, from, current.text, chosenRepeat(), firstToCome, cause, separators_);
+    if (passed.next)
+        moveActivation(*passed.next);
+    return passed.missed;
 }
 
 // The activation stays where it was; the next ticks go on.
@@ -292,12 +252,7 @@ void ScheduleController::tellMissed(const MissedStarts &missed)
     missed_ = missed;
     const QString command = commandShown(fields_.command);
     logRun(QtWarningMsg, QStringLiteral("missed: %1: %2").arg(command, missedStartsText(missed)));
-    // Made up already, it is told in passing; a failure of the run that
-    // made it up is told as any failure.
-    tell({.key = QStringLiteral("missed"),
-          .summary = QStringLiteral("Scheduled starts were missed"),
-          .body = command.isEmpty() ? missedStartsText(missed) : missedStartsText(missed) + u'\n' + command,
-          .low = !missed.caughtUpAt.isEmpty()});
+    tell(missedNotice(missed, command));
 }
 
 void ScheduleController::plus_Click(Unit unit, const ScheduleFields &fields)
@@ -388,7 +343,9 @@ void ScheduleController::announce()
     state_.windowName = armedSummary(input, state_.outlook);
     if (nothingToRun_)
         state_.outlook.toolTip = QStringLiteral("Run Now started nothing: there is no command. ") + state_.outlook.toolTip;
-    state_.kept = kept(state_.outlook);
+    // A one-time start that has happened is kept as done: the next login
+    // neither starts it again nor calls it missed.
+    state_.kept = keptSchedule(fields_, armed(), state_.outlook.state == ActivationState::Done);
     state_.notices = std::exchange(notices_, {});
     emit changed(state_);
     state_.notices.clear();

@@ -97,7 +97,6 @@ private:
     void announce();
     const Activation &activation();
     OutlookInput outlookInput();
-    GivenSchedule kept(const ActivationOutlook &outlook) const;
     void moveActivation(const LocalSlot &slot);
     std::optional<Repeat> chosenRepeat() const;
     void step(Unit unit, double count);
