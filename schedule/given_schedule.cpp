@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <QLocale>
+
 #include "platform/autostart_entry.h"
 #include "platform/clock.h"
 #include "schedule/command_line.h"
@@ -109,11 +111,15 @@ void readCommand(const ProgramOptions &options, GivenSchedule &given, QStringLis
 // Armed from the command line, the schedule must start at least once.
 void readSet(const Clock &clock, const Separators &separators, GivenSchedule &given, QStringList &problems)
 {
+    // A login entry gives back what its window was armed with, even with
+    // nothing to start (the window says so).
     if (!given.activation)
         problems << QStringLiteral("%1 needs %2, the time to start at").arg(optionFlag(Option::Set), optionFlag(Option::At));
+    else if (!given.autostart.isEmpty())
+        return;
     else if (!given.command || given.command->trimmed().isEmpty())
         problems << QStringLiteral("%1 needs a command: -- PROGRAM [ARGUMENT...]").arg(optionFlag(Option::Set));
-    else if (given.autostart.isEmpty()) {
+    else {
         const QString never = neverStarts(given, clock, separators);
         if (!never.isEmpty())
             problems << never;
@@ -151,6 +157,23 @@ ReadSchedule readGivenSchedule(const ProgramOptions &options, const Clock &clock
     given.options.catchUp = options.has(optionName(Option::CatchUp));
     read.problem = problems.join(QStringLiteral("; "));
     return read;
+}
+
+GivenSchedule keptSchedule(const ScheduleFields &fields, bool armed, bool done)
+{
+    GivenSchedule given;
+    given.activation = fields.activation;
+    if (fields.unit) {
+        if (const Result<Repeat> repeat = usableRepeat(*fields.unit, fields.count)) {
+            given.count = QString::number(repeat->count, 'g', QLocale::FloatingPointShortest);
+            given.unit = repeat->unit;
+        }
+    }
+    given.command = fields.command;
+    given.set = armed && !done;
+    given.startedOnce = done;
+    given.options = fields.options;
+    return given;
 }
 
 QStringList givenScheduleWords(const GivenSchedule &given)

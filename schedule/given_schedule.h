@@ -45,6 +45,10 @@ struct ReadSchedule
 // was missed instead.
 ReadSchedule readGivenSchedule(const ProgramOptions &options, const Clock &clock, const Separators &separators);
 
+// The schedule the fields hold, as a login entry keeps it: armed, or its
+// one-time start done, and a repeat only when it is usable.
+GivenSchedule keptSchedule(const ScheduleFields &fields, bool armed, bool done);
+
 // The words that give this schedule again.
 QStringList givenScheduleWords(const GivenSchedule &schedule);
 
