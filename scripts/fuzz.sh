@@ -10,7 +10,7 @@ seconds=${1:-120}
 "$here/scripts/ensure-packages.sh" $BUILD_PACKAGES clang libclang-rt-14-dev
 build=$here/build-fuzz
 CC=clang CXX=clang++ cmake -S "$here" -B "$build" -DVENTARO_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j"$(nproc)" --target date_text_fuzz repeat_count_fuzz command_line_fuzz program_options_fuzz output_tail_fuzz
+cmake --build "$build" -j"$(nproc)" --target date_text_fuzz repeat_count_fuzz command_line_fuzz program_options_fuzz output_tail_fuzz kept_schedule_fuzz
 
 seed() { mkdir -p "$1"; shift; i=0; for s in "$@"; do printf '%s' "$s" >"$dir/seed$i"; i=$((i + 1)); done; }
 dir=$build/corpus/date_text
@@ -30,8 +30,15 @@ printf -- '-display\000:1\000--at=21:45\000--every\0001 0 minutes' >"$dir/seed2"
 dir=$build/corpus/output_tail
 seed "$dir" 'aplain line\n' "b$(printf '\033[31mred\033]0;title\007 x\000y\r\n')" "c$(printf 'invoice_\342\200\256fdp.exe\n')"
 
+# activation, count, command, then a byte: unit (bits 0-2), options (3-4), armed (5)
+dir=$build/corpus/kept_schedule
+mkdir -p "$dir"
+printf -- '2024/05/17 21:40:05\0000.4\000/bin/true\000\044' >"$dir/seed0"
+printf -- '2024/05/18 03:00:00\000&H10\000"/opt/a b/c" d\000\077' >"$dir/seed1"
+printf -- '9999/12/31 23:59:59\0001e300\000\000\047' >"$dir/seed2"
+
 status=0
-for target in date_text repeat_count command_line program_options output_tail; do
+for target in date_text repeat_count command_line program_options output_tail kept_schedule; do
     echo "== $target: $seconds s"
     # Command lines may be long: a megabyte must read in linear time and memory.
     max_len=4096

@@ -29,7 +29,7 @@ ventaro::ReadSchedule readWords(std::vector<QByteArray> words, const ventaro::Cl
 bool same(const ventaro::GivenSchedule &a, const ventaro::GivenSchedule &b)
 {
     return a.activation == b.activation && a.count == b.count && a.unit == b.unit && a.command == b.command
-        && a.set == b.set && a.oneAtATime == b.oneAtATime && a.catchUp == b.catchUp && a.autostart == b.autostart;
+        && a.set == b.set && a.options == b.options && a.autostart == b.autostart;
 }
 
 } // namespace

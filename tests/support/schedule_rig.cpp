@@ -1,5 +1,7 @@
 #include "schedule_rig.h"
 
+#include "schedule/option_table.h"
+
 namespace ventaro::test {
 
 WindowHands::WindowHands(ScheduleController &controller, Runs &runs, FakeView &view, FakeLauncher &launcher)
@@ -79,6 +81,22 @@ void ScheduleRig::tickAt(const QString &reading)
 void ScheduleRig::tickAtTime(const QString &time)
 {
     tickAt(time.size() > 12 ? time : QStringLiteral("2024/05/17 ") + time);
+}
+
+QString day(const QString &time)
+{
+    return QStringLiteral("2024/05/17 ") + time;
+}
+
+ProgramOptions optionsOf(const QStringList &words)
+{
+    std::vector<QByteArray> bytes{"ventaro"};
+    for (const QString &word : words)
+        bytes.push_back(word.toUtf8().replace("<FF>", "\xff"));
+    std::vector<char *> argv;
+    for (QByteArray &word : bytes)
+        argv.push_back(word.data());
+    return readArguments(int(argv.size()), argv.data(), commandLineOptions());
 }
 
 } // namespace ventaro::test

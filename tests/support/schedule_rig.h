@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fakes.h"
+#include "platform/program_options.h"
 #include "schedule/given_schedule.h"
 #include "schedule/runs.h"
 #include "schedule/schedule_controller.h"
@@ -64,5 +65,12 @@ struct ScheduleRig
     // Date part defaults to the rig's day: "21:40:05.002".
     void tickAtTime(const QString &time);
 };
+
+// "2024/05/17 " + time: a time on the rig's day.
+QString day(const QString &time);
+
+// The program's options read from these words, as main reads argv; "<FF>"
+// stands for a byte that is no UTF-8.
+ProgramOptions optionsOf(const QStringList &words);
 
 } // namespace ventaro::test
