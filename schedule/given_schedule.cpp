@@ -179,12 +179,19 @@ GivenSchedule keptSchedule(const ScheduleFields &fields, bool armed, bool done)
 QStringList givenScheduleWords(const GivenSchedule &given)
 {
     QStringList words;
+    // The reader ends its options at a word "--": such a value is attached.
+    const auto put = [&words](Option option, const QString &value) {
+        if (value == QStringLiteral("--"))
+            words << optionFlag(option) + u'=' + value;
+        else
+            words << optionFlag(option) << value;
+    };
     if (!given.autostart.isEmpty())
-        words << optionFlag(Option::Autostart) << given.autostart;
+        put(Option::Autostart, given.autostart);
     if (given.activation)
-        words << optionFlag(Option::At) << *given.activation;
+        put(Option::At, *given.activation);
     if (given.count && given.unit)
-        words << optionFlag(Option::Every) << *given.count + u' ' + unitName(*given.unit, true);
+        put(Option::Every, *given.count + u' ' + unitName(*given.unit, true));
     if (given.set)
         words << optionFlag(Option::Set);
     else if (given.startedOnce)
@@ -194,7 +201,7 @@ QStringList givenScheduleWords(const GivenSchedule &given)
     if (given.options.catchUp)
         words << optionFlag(Option::CatchUp);
     if (given.command && !given.command->isEmpty())
-        words << optionFlag(Option::Command) << *given.command;
+        put(Option::Command, *given.command);
     return words;
 }
 

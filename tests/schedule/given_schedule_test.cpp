@@ -79,6 +79,7 @@ private slots:
             << QStringList{"--autostart", "/../../../../outside", "--at", "21:45", "--command", "x"} << "is no login entry's id";
         QTest::newRow("an argument that is no valid text")
             << QStringList{"--", "p<FF>"} << "argument 2, \"p\\xff\", is not valid text in the locale's encoding";
+        QTest::newRow("the command \"--\" itself, kept attached") << QStringList{"--command=--"} << "||--|";
         QTest::newRow("the command twice") << QStringList{"--command", "x", "--", "y"} << "give the command once";
     }
     void givenSchedule()
