@@ -27,8 +27,17 @@ bool repeats(const OutlookInput &in)
 // ", one at a time, catching up a missed start": the options, as words.
 QString manner(const OutlookInput &in)
 {
-    return QString(in.oneAtATime ? QStringLiteral(", one at a time") : QString())
-        + (in.catchUp ? QStringLiteral(", catching up a missed start") : QString());
+    const ScheduleOptions &o = in.options;
+    QString words = QString(o.oneAtATime ? QStringLiteral(", one at a time") : QString())
+        + (o.catchUp ? QStringLiteral(", catching up a missed start") : QString())
+        + (o.keepAwake ? QStringLiteral(", keeping the computer awake while it runs") : QString());
+    if (o.stopAfter > 0)
+        words += QStringLiteral(", stopped after %1").arg(durationText(o.stopAfter));
+    if (o.retries > 0)
+        words += QStringLiteral(", retried %1 after %2 if it fails")
+                     .arg(o.retries == 1 ? QStringLiteral("once") : QStringLiteral("up to %1 times").arg(o.retries),
+                          durationText(o.retryAfter));
+    return words;
 }
 
 // "now" for a second the ticks have yet to reach, else "in 4 min 12 s".
@@ -211,6 +220,8 @@ ActivationOutlook waiting(const OutlookInput &in)
     tip += manner(in) + occurrenceNote(in);
     if (!in.skipped.isEmpty())
         tip = in.skipped + u' ' + tip;
+    if (!in.maySleep.isEmpty())
+        tip = in.maySleep + u' ' + tip;
     if (in.armed && in.movedOn)
         tip = QStringLiteral("Moved on to %1: the time you set had passed. ").arg(shortWhen(in, *in.slot)) + tip;
     if (!in.armed)

@@ -9,6 +9,7 @@
 #include "platform/locale_separators.h"
 #include "schedule/local_time.h"
 #include "schedule/missed_starts.h"
+#include "schedule/schedule_fields.h"
 #include "schedule/timestamp.h"
 #include "schedule/unit.h"
 
@@ -51,9 +52,9 @@ struct OutlookInput
     bool startedBefore = false;     // not armed: its one-time start was made before
     QString lastStart;              // then, the start it made, in words
     std::optional<MissedStarts> missed;
-    bool oneAtATime = false; // a start is skipped while the last run goes
-    bool catchUp = false;    // missed starts are made up by one
-    QString skipped;         // what One at a Time skipped lately, in words
+    ScheduleOptions options;
+    QString skipped;  // what One at a Time skipped lately, in words
+    QString maySleep; // why the computer may sleep while a run goes, once refused
     // Armed: the command box is empty, or why its command would not start now.
     bool noCommand = false;
     QString refusal;

@@ -8,7 +8,7 @@ FailureDigest::FailureDigest(QString keyPrefix)
 }
 
 std::optional<Notice> FailureDigest::failure(const QString &subject, const QString &summary, const QString &reason,
-                                             const QString &at, const QString &lastWords)
+                                             const QString &at, const QString &lastWords, const QString &then)
 {
     if (!run_ || run_->subject != subject)
         run_ = Run{subject, QStringLiteral("%1-%2").arg(keyPrefix_).arg(++runs_), at};
@@ -18,10 +18,12 @@ std::optional<Notice> FailureDigest::failure(const QString &subject, const QStri
         return std::nullopt;
     Notice notice{.key = run.key, .summary = summary, .body = reason,
                   .update = run.count > 1};
+    const QString next = then.isEmpty() ? QString() : QStringLiteral("; ") + then;
     if (run.count == 1)
-        notice.body += QStringLiteral("\nAt %1.").arg(at);
+        notice.body += QStringLiteral("\nAt %1%2.").arg(at, next);
     else
-        notice.body += QStringLiteral("\nFailed %1 times since %2, the last at %3.").arg(run.count).arg(run.since, at);
+        notice.body +=
+            QStringLiteral("\nFailed %1 times since %2, the last at %3%4.").arg(run.count).arg(run.since, at, next);
     if (!lastWords.isEmpty())
         notice.body += u'\n' + lastWords;
     return notice;

@@ -20,10 +20,11 @@ public:
     explicit FailureDigest(QString keyPrefix = QStringLiteral("failure"));
 
     // subject failed for reason at the local time text at, its last words
-    // (if it ran) ending the notice, headed summary; nothing when the user
+    // (if it ran) ending the notice, headed summary, and what comes of it
+    // then ("retry 1 of 3 at 03:10:00"), if anything; nothing when the user
     // dismissed this run's notice.
     std::optional<Notice> failure(const QString &subject, const QString &summary, const QString &reason,
-                                  const QString &at, const QString &lastWords = {});
+                                  const QString &at, const QString &lastWords = {}, const QString &then = {});
     // subject went well.
     void success(const QString &subject);
     // The user dismissed the notice with this key.

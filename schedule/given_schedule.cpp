@@ -108,6 +108,34 @@ void readCommand(const ProgramOptions &options, GivenSchedule &given, QStringLis
         given.command = *command;
 }
 
+void readSpan(const ProgramOptions &options, Option option, qint64 &seconds, QStringList &problems)
+{
+    if (const auto text = options.value(optionName(option))) {
+        if (const Result<qint64> span = readDuration(*text))
+            seconds = *span;
+        else
+            problems << about(option, span.reason());
+    }
+}
+
+// How runs go besides their time.
+void readRunOptions(const ProgramOptions &options, ScheduleOptions &read, QStringList &problems)
+{
+    read.oneAtATime = options.has(optionName(Option::OneAtATime));
+    read.catchUp = options.has(optionName(Option::CatchUp));
+    read.keepAwake = options.has(optionName(Option::KeepAwake));
+    readSpan(options, Option::StopAfter, read.stopAfter, problems);
+    if (const auto retry = options.value(optionName(Option::Retry))) {
+        bool ok = false;
+        read.retries = retry->trimmed().toInt(&ok);
+        if (!ok || read.retries < 0 || read.retries > ScheduleOptions::kMostRetries) {
+            read.retries = 0;
+            problems << about(Option::Retry, QStringLiteral("\"%1\" is not a count from 0 to %2").arg(*retry).arg(ScheduleOptions::kMostRetries));
+        }
+    }
+    readSpan(options, Option::RetryAfter, read.retryAfter, problems);
+}
+
 // Armed from the command line, the schedule must start at least once.
 void readSet(const Clock &clock, const Separators &separators, GivenSchedule &given, QStringList &problems)
 {
@@ -148,13 +176,12 @@ ReadSchedule readGivenSchedule(const ProgramOptions &options, const Clock &clock
     if (const auto every = options.value(optionName(Option::Every)))
         readRepeat(*every, given, problems);
     readCommand(options, given, problems);
+    readRunOptions(options, given.options, problems);
     const bool set = options.has(optionName(Option::Set));
     if (set && problems.isEmpty())
         readSet(clock, separators, given, problems);
     given.set = set && problems.isEmpty();
     given.startedOnce = options.has(optionName(Option::StartedOnce)) && !given.set && given.activation;
-    given.options.oneAtATime = options.has(optionName(Option::OneAtATime));
-    given.options.catchUp = options.has(optionName(Option::CatchUp));
     read.problem = problems.join(QStringLiteral("; "));
     return read;
 }
@@ -200,6 +227,14 @@ QStringList givenScheduleWords(const GivenSchedule &given)
         words << optionFlag(Option::OneAtATime);
     if (given.options.catchUp)
         words << optionFlag(Option::CatchUp);
+    if (given.options.keepAwake)
+        words << optionFlag(Option::KeepAwake);
+    if (given.options.stopAfter > 0)
+        put(Option::StopAfter, durationWords(given.options.stopAfter));
+    if (given.options.retries > 0) {
+        put(Option::Retry, QString::number(given.options.retries));
+        put(Option::RetryAfter, durationWords(given.options.retryAfter));
+    }
     if (given.command && !given.command->isEmpty())
         put(Option::Command, *given.command);
     return words;

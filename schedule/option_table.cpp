@@ -19,7 +19,12 @@ const char kDescription[] =
     "Examples:\n"
     "  ventaro --at 07:30 --set -- /usr/bin/xdg-open /home/me/alarm.ogg\n"
     "  ventaro --at 03:00 --every 1 day --set -- /home/me/bin/backup.sh --full\n"
-    "  ventaro --every 10 minutes --set --at 12:00 -- /usr/bin/relaunch-tool";
+    "  ventaro --every 10 minutes --set --at 12:00 -- /usr/bin/relaunch-tool\n"
+    "\n"
+    "The overnight backup: on time, once at a time, made up after a night asleep,\n"
+    "the computer kept awake while it runs, stopped if it hangs, retried if it fails:\n"
+    "  ventaro --at 03:00 --every 1 day --one-at-a-time --catch-up --keep-awake \\\n"
+    "          --stop-after 2h --retry 3 --retry-after 10min --set -- /home/me/bin/backup.sh";
 
 // "--every 10" goes on into the next word, which holds the unit.
 bool endsWithUnit(const QString &value)
@@ -39,10 +44,24 @@ std::vector<OptionSpec> makeTable()
          QStringLiteral("Skip a start while the previous run still goes, as One at a Time does."), true, {}},
         {QStringLiteral("catch-up"), {}, QStringLiteral("Run once for starts missed, as Catch Up Missed Start does."),
          true, {}},
+        {QStringLiteral("keep-awake"), {},
+         QStringLiteral("Keep the computer from sleeping while a run goes, as Keep Awake While Running does."), true,
+         {}},
+        {QStringLiteral("stop-after"), QStringLiteral("SPAN"),
+         QStringLiteral("Stop a run still going after SPAN (2h, \"30 min\"), told as a failure."), true, endsWithUnit},
+        {QStringLiteral("retry"), QStringLiteral("COUNT"),
+         QStringLiteral("Start a failed run again, at most COUNT times in a row."), true, {}},
+        {QStringLiteral("retry-after"), QStringLiteral("SPAN"),
+         QStringLiteral("The wait before each retry (10min unless given)."), true, endsWithUnit},
         {QStringLiteral("command"), QStringLiteral("TEXT"),
          QStringLiteral("The command as one text, read as the command box reads it "
                         "(instead of -- PROGRAM ARGUMENT...)."),
          false, {}},
+        {QStringLiteral("list"), {}, QStringLiteral("Print every kept schedule (Start at Login), one a line."), false,
+         {}},
+        {QStringLiteral("json"), {}, QStringLiteral("With --list: print them as JSON, for scripts."), false, {}},
+        {QStringLiteral("remove"), QStringLiteral("ID"),
+         QStringLiteral("Remove the kept schedule ID (as --list names it) and its history."), false, {}},
         // A login entry's own words.
         {QStringLiteral("autostart"), QStringLiteral("ID"), {}, false, {}},
         {QStringLiteral("started-once"), {}, {}, false, {}},

@@ -9,7 +9,23 @@
 namespace ventaro {
 
 // The words of ventaro's command line, which are also a login entry's.
-enum class Option { At, Every, Set, OneAtATime, CatchUp, Command, Autostart, StartedOnce };
+enum class Option {
+    At,
+    Every,
+    Set,
+    OneAtATime,
+    CatchUp,
+    KeepAwake,
+    StopAfter,
+    Retry,
+    RetryAfter,
+    Command,
+    List,
+    Json,
+    Remove,
+    Autostart,
+    StartedOnce
+};
 
 // Every option, in the order of Option: what the reader takes, the help
 // shows and the login entry is written with.

@@ -139,4 +139,27 @@ Result<Repeat> usableRepeat(Unit unit, const QString &countText)
     return Repeat{unit, count};
 }
 
+Result<qint64> readDuration(const QString &text)
+{
+    const CountAndUnit split = splitTrailingUnit(text);
+    const std::optional<Unit> unit = unitOfWord(split.unit);
+    if (split.count.trimmed().isEmpty() || !unit)
+        return Result<qint64>::failure(
+            QStringLiteral("\"%1\" is not a count and a unit, such as 2h or \"10 min\"").arg(text.trimmed()));
+    const double seconds = std::round(readRepeatCount(split.count) * double(secondsIn(*unit)));
+    constexpr double kYear = 366.0 * 86400.0;
+    if (!(seconds >= 1) || seconds > kYear)
+        return Result<qint64>::failure(QStringLiteral("%1 is not between 1 second and a year").arg(text.trimmed()));
+    return qint64(seconds);
+}
+
+QString durationWords(qint64 seconds)
+{
+    for (const auto &[unit, word] : {std::pair{Unit::Days, "d"}, {Unit::Hours, "h"}, {Unit::Minutes, "min"}}) {
+        if (seconds % secondsIn(unit) == 0)
+            return QString::number(seconds / secondsIn(unit)) + QLatin1String(word);
+    }
+    return QString::number(seconds) + u's';
+}
+
 } // namespace ventaro

@@ -28,4 +28,10 @@ struct Repeat
 // wider than the calendar is still a repeat; it is told when it must move.
 Result<Repeat> usableRepeat(Unit unit, const QString &countText);
 
+// A span of time as a count and a unit ("2h", "10 min", "90s", "1 day"), in
+// whole seconds: at least one, at most a year.
+Result<qint64> readDuration(const QString &text);
+// The shortest words for a span readDuration reads back exactly: "2h", "90min".
+QString durationWords(qint64 seconds);
+
 } // namespace ventaro

@@ -3,6 +3,7 @@
 #include <csignal>
 
 #include "platform/plain_text.h"
+#include "schedule/activation_outlook.h"
 #include "schedule/command_line.h"
 
 Q_LOGGING_CATEGORY(lcRun, "ventaro.run", QtInfoMsg)
@@ -61,15 +62,24 @@ QString RunRecord::ended() const
         return QStringLiteral("could not start: ") + error;
     if (!exit)
         return QStringLiteral("running");
+    QString awake;
+    if (awakeMs)
+        awake = QStringLiteral("; kept the computer awake %1").arg(seconds(*awakeMs));
     if (!stoppedMs)
-        return QStringLiteral("%1 after %2").arg(exit->text(), seconds(exit->runMs));
-    QString stopped = QStringLiteral("stopped by you after %1").arg(seconds(exit->runMs));
+        return QStringLiteral("%1 after %2").arg(exit->text(), seconds(exit->runMs)) + awake;
+    QString stopped = timedOut ? QStringLiteral("stopped after its time limit of %1").arg(durationText(options.stopAfter))
+                               : QStringLiteral("stopped by you after %1").arg(seconds(exit->runMs));
     // It outlived its grace time: the kill after it ended it.
     if (exit->signal == SIGKILL)
         stopped += QStringLiteral(" (killed after %1)").arg(seconds(ChildReaper::kGraceMs));
     if (exit->leftGroup)
         stopped += QStringLiteral("; a process it started left its group and still runs");
-    return stopped;
+    return stopped + awake;
+}
+
+bool RunRecord::stoppedByUser() const
+{
+    return stoppedMs && !timedOut;
 }
 
 QString RunRecord::timing() const
@@ -78,6 +88,8 @@ QString RunRecord::timing() const
         return QStringLiteral("skipped");
     if (byHand)
         return QStringLiteral("run now");
+    if (retry > 0)
+        return QStringLiteral("retry %1 of %2").arg(retry).arg(options.retries);
     if (catchUp)
         return QStringLiteral("caught up");
     return QStringLiteral("%1 ms late").arg(latenessMs);
@@ -85,7 +97,7 @@ QString RunRecord::timing() const
 
 QString RunRecord::when() const
 {
-    if (byHand || catchUp)
+    if (byHand || catchUp || retry > 0)
         return QStringLiteral("%1 at %2").arg(timing(), due);
     return QStringLiteral("due %1, %2").arg(due, timing());
 }
@@ -147,6 +159,25 @@ QString RunHistory::skipped(const RunRecord &run, const QString &at)
     return skip.error + u'.';
 }
 
+RunRecord *RunHistory::pastLimit(qint64 nowMs)
+{
+    for (RunRecord &run : records_) {
+        if (run.pid && !run.exit && !run.stoppedMs && run.options.stopAfter > 0
+            && nowMs - run.startedMs >= run.options.stopAfter * 1000)
+            return &run;
+    }
+    return nullptr;
+}
+
+RunRecord *RunHistory::bySerial(qint64 serial)
+{
+    for (RunRecord &run : records_) {
+        if (run.serial == serial)
+            return &run;
+    }
+    return nullptr;
+}
+
 RunRecord *RunHistory::running(qint64 pid)
 {
     return find(pid);
@@ -179,7 +210,7 @@ const RunRecord *RunHistory::ended(const ChildExit &exit)
         log(*it, it->output.finish());
         const QString line =
             QStringLiteral("process %1 (%2) %3").arg(exit.pid).arg(commandShown(it->command), it->ended());
-        if (it->stoppedMs)
+        if (it->stoppedByUser())
             logRun(QtInfoMsg, QStringLiteral("stopped: ") + line);
         else if (exit.failed())
             logRun(QtWarningMsg, QStringLiteral("failure: ") + line);

@@ -8,6 +8,7 @@
 
 #include "platform/child_reaper.h"
 #include "schedule/output_tail.h"
+#include "schedule/schedule_fields.h"
 
 Q_DECLARE_LOGGING_CATEGORY(lcRun)
 Q_DECLARE_LOGGING_CATEGORY(lcOutput)
@@ -34,6 +35,12 @@ struct RunRecord
     qint64 startedMs = 0; // when it was started, ms since the epoch
     bool byHand = false;  // by Run Now, not by the schedule
     bool catchUp = false; // to make up starts missed
+    ScheduleOptions options; // its time limit, retries, keeping awake
+    int retry = 0;           // this run's retry of a failed one, from 1
+    bool timedOut = false;   // stopped at its time limit
+    // While it ran the computer was kept awake: since when, and at its end for how long.
+    std::optional<qint64> awakeSinceMs;
+    std::optional<qint64> awakeMs;
     // Starts skipped while another run went on (no process): how many, and
     // which run they waited for.
     qint64 skips = 0;
@@ -46,7 +53,9 @@ struct RunRecord
 
     QString text() const;  // one line for people
     QString ended() const; // how it ended, "running" while it runs
-    // "run now", "caught up", "12 ms late" or "skipped".
+    // Stopped: by the user, not at its time limit.
+    bool stoppedByUser() const;
+    // "run now", "caught up", "retry 2 of 3", "12 ms late" or "skipped".
     QString timing() const;
     // "due 2026/12/08 03:00:00 CET, 12 ms late", "run now at ...": for the log.
     QString when() const;
@@ -69,6 +78,9 @@ public:
     RunRecord *running(qint64 pid);
     // The newest run still going, if any.
     const RunRecord *going() const;
+    // A run still going at nowMs past its time limit, not yet stopped.
+    RunRecord *pastLimit(qint64 nowMs);
+    RunRecord *bySerial(qint64 serial);
     // A start at the time text at skipped while run goes on: one record for
     // all the starts that one run holds up. Returns it in words.
     QString skipped(const RunRecord &run, const QString &at);

@@ -2,6 +2,8 @@
 
 #include "platform/clock.h"
 #include "platform/plain_text.h"
+#include "platform/sleep_inhibitor.h"
+#include "schedule/activation_outlook.h"
 #include "schedule/command_line.h"
 #include "schedule/runtime_error.h"
 #include "schedule/timestamp.h"
@@ -30,10 +32,25 @@ void Runs::onChanged(Changed changed)
     changed_ = std::move(changed);
 }
 
-bool Runs::start(const QString &command, const LocalSlot &due, How how, bool oneAtATime)
+void Runs::onNextStart(std::function<QString()> nextStart)
 {
+    nextStart_ = std::move(nextStart);
+}
+
+void Runs::keepAwakeBy(SleepInhibitor &inhibitor)
+{
+    inhibitor_ = &inhibitor;
+}
+
+bool Runs::start(const QString &command, const LocalSlot &due, How how, const ScheduleOptions &options)
+{
+    int retry = 0;
+    if (how == How::Retry && retry_)
+        retry = std::exchange(retry_, std::nullopt)->attempt;
+    else if (how != How::ByHand)
+        retry_.reset(); // the schedule's own start comes first
     // One at a Time: a start while the last run goes is skipped, quietly.
-    if (const RunRecord *going = history_.going(); going != nullptr && oneAtATime) {
+    if (const RunRecord *going = history_.going(); going != nullptr && options.oneAtATime) {
         skipped_ = history_.skipped(*going, timestampText(due.local, separators_).right(8));
         changed();
         return false;
@@ -46,16 +63,87 @@ bool Runs::start(const QString &command, const LocalSlot &due, How how, bool one
     run.command = command;
     run.byHand = how == How::ByHand;
     run.catchUp = how == How::CatchUp;
-    std::optional<Notice> notice;
+    run.options = options;
+    run.retry = retry;
     try {
         run.pid = launcher_.launch(command);
     } catch (const RuntimeError &error) {
         run.error = printableText(error.message());
-        notice = digest_.failure(command, failedSummary(run), run.error, run.due);
     }
     history_.started(std::move(run));
-    changed(notice, history_.records().back().serial);
+    const RunRecord &started = history_.records().back();
+    if (!started.pid) {
+        failed(started, started.error, started.due, {});
+        return true;
+    }
+    if (options.keepAwake && inhibitor_ != nullptr) {
+        const qint64 serial = started.serial;
+        inhibitor_->hold(serial, QStringLiteral("%1 is running").arg(commandShown(command)),
+                         [this](qint64 hold, const Done &held) { keptAwake(hold, held); });
+    }
+    changed();
     return true;
+}
+
+void Runs::tick()
+{
+    const qint64 now = clock_.now().toMSecsSinceEpoch();
+    while (RunRecord *run = history_.pastLimit(now)) {
+        run->stoppedMs = now;
+        run->timedOut = true;
+        logRun(QtInfoMsg, QStringLiteral("stopping process %1 (%2) at its time limit of %3")
+                              .arg(*run->pid)
+                              .arg(commandShown(run->command), durationText(run->options.stopAfter)));
+        launcher_.stop(*run->pid);
+    }
+    // One at a Time: a retry waits for the run that goes.
+    if (retry_ && now >= retry_->dueMs && !(retry_->options.oneAtATime && history_.going() != nullptr))
+        start(retry_->command, slotAt(clock_, now / 1000), How::Retry, retry_->options);
+}
+
+void Runs::keptAwake(qint64 serial, const Done &held)
+{
+    RunRecord *run = history_.bySerial(serial);
+    if (run == nullptr || run->exit)
+        return;
+    if (held) {
+        run->awakeSinceMs = clock_.now().toMSecsSinceEpoch();
+        return;
+    }
+    if (maySleep_.isEmpty())
+        logRun(QtWarningMsg, QStringLiteral("the computer may sleep while %1 runs: %2").arg(commandShown(run->command), held.reason()));
+    maySleep_ = QStringLiteral("The computer may sleep while it runs: %1.").arg(held.reason());
+    changed();
+}
+
+void Runs::letGo(RunRecord &run)
+{
+    if (!run.options.keepAwake || inhibitor_ == nullptr)
+        return;
+    if (run.awakeSinceMs)
+        run.awakeMs = clock_.now().toMSecsSinceEpoch() - *run.awakeSinceMs;
+    inhibitor_->release(run.serial);
+}
+
+// Told once for a run of failures; a run the schedule made is retried
+// while its retries last, then given up until the next start.
+void Runs::failed(const RunRecord &run, const QString &reason, const QString &at, const QString &lastWords)
+{
+    QString then;
+    if (!run.byHand && run.options.retries > 0) {
+        if (run.retry < run.options.retries) {
+            const qint64 due = clock_.now().toMSecsSinceEpoch() + run.options.retryAfter * 1000;
+            retry_ = Retry{run.command, run.options, run.retry + 1, due};
+            then = QStringLiteral("retry %1 of %2 at %3")
+                       .arg(run.retry + 1)
+                       .arg(run.options.retries)
+                       .arg(timestampText(slotAt(clock_, (due + 999) / 1000).local, separators_).right(8));
+        } else {
+            const QString next = nextStart_ ? nextStart_() : QString();
+            then = next.isEmpty() ? QStringLiteral("gave up") : QStringLiteral("gave up until ") + next;
+        }
+    }
+    changed(digest_.failure(run.command, failedSummary(run), reason, at, lastWords, then), run.serial);
 }
 
 bool Runs::stop(qint64 pid)
@@ -77,19 +165,24 @@ void Runs::processOutput(qint64 pid, QByteArrayView bytes)
 
 void Runs::processEnded(const ChildExit &exit)
 {
+    if (RunRecord *going = history_.running(exit.pid))
+        letGo(*going);
     const RunRecord *run = history_.ended(exit);
     // Stopped by the user: what was asked for, no failure.
-    if (run == nullptr || run->stoppedMs || !exit.failed()) {
-        if (run != nullptr && !run->stoppedMs)
+    if (run == nullptr || run->stoppedByUser() || !(exit.failed() || run->timedOut)) {
+        if (run != nullptr && !run->stoppedMs) {
             digest_.success(run->command);
+            retry_.reset();
+        }
         changed();
         return;
     }
     const LocalSlot now = slotAt(clock_, clock_.now().toSecsSinceEpoch());
-    changed(digest_.failure(run->command, failedSummary(*run),
-                            QStringLiteral("%1 %2").arg(commandShown(run->command), exit.text()),
-                            slotText(clock_, now, separators_, true), run->output.last(kNoticeLines, kNoticeChars)),
-            run->serial);
+    const QString how = run->timedOut
+        ? QStringLiteral("stopped after its time limit of %1").arg(durationText(run->options.stopAfter))
+        : exit.text();
+    failed(*run, QStringLiteral("%1 %2").arg(commandShown(run->command), how), slotText(clock_, now, separators_, true),
+           run->output.last(kNoticeLines, kNoticeChars));
 }
 
 void Runs::noticeClosed(const QString &key)
@@ -112,6 +205,8 @@ QString Runs::refusal(const QString &command) const
 void Runs::forgetTold()
 {
     skipped_.clear();
+    maySleep_.clear();
+    retry_.reset();
     digest_.clear();
 }
 
@@ -123,6 +218,11 @@ const RunHistory &Runs::history() const
 const QString &Runs::skipped() const
 {
     return skipped_;
+}
+
+const QString &Runs::maySleep() const
+{
+    return maySleep_;
 }
 
 void Runs::changed(const std::optional<Notice> &notice, std::optional<qint64> run)

@@ -14,6 +14,7 @@ ScheduleController::ScheduleController(const Clock &clock, Runs &runs, Separator
     , separators_(separators)
 {
     runs_.onChanged([this](const std::optional<Notice> &notice) { runsChanged(notice); });
+    runs_.onNextStart([this] { return armed() && activation().slot ? slotText(clock_, *activation().slot, separators_) : QString(); });
 }
 
 ScheduleController::Handling::Handling(ScheduleController &controller, const ScheduleFields *fields)
@@ -57,8 +58,10 @@ void ScheduleController::Timer1_Timer(const ScheduleFields &fields)
         gapFrom = *lastExamined_;
     lastExamined_ = now;
 
-    if (set_flag == 0)
+    if (set_flag == 0) {
+        runs_.tick();
         return;
+    }
 
     std::optional<LocalSlot> due;
     std::optional<MissedStarts> missed;
@@ -87,6 +90,7 @@ void ScheduleController::Timer1_Timer(const ScheduleFields &fields)
             catchUp(*missed);
         tellMissed(*missed);
     }
+    runs_.tick(); // after the schedule's own start, which comes before a retry
 }
 
 void ScheduleController::catchUp(MissedStarts &missed)
@@ -102,7 +106,7 @@ bool ScheduleController::start(const LocalSlot &due, Runs::How how)
 {
     if (fields_.command.isEmpty())
         return false;
-    return runs_.start(fields_.command, due, how, fields_.options.oneAtATime);
+    return runs_.start(fields_.command, due, how, fields_.options);
 }
 
 void ScheduleController::runNow(const ScheduleFields &fields)
@@ -363,9 +367,9 @@ OutlookInput ScheduleController::outlookInput()
     input.examined = lastExamined_;
     input.separators = separators_;
     input.missed = missed_;
-    input.oneAtATime = fields_.options.oneAtATime;
-    input.catchUp = fields_.options.catchUp;
+    input.options = fields_.options;
     input.skipped = runs_.skipped();
+    input.maySleep = runs_.maySleep();
     if (set_flag != 0) {
         // Looked at afresh: a program installed since is found.
         input.noCommand = fields_.command.trimmed().isEmpty();

@@ -16,6 +16,16 @@ struct ScheduleOptions
     // Starts missed (asleep, the clock set forward, not running) are made
     // up by one start as soon as the gap is seen.
     bool catchUp = false;
+    // The computer is kept from sleeping while a run goes.
+    bool keepAwake = false;
+    // A run still going after this many seconds is stopped, as a failure; 0: never.
+    qint64 stopAfter = 0;
+    // A failed run starts again after retryAfter seconds, at most retries times.
+    int retries = 0;
+    qint64 retryAfter = kDefaultRetryAfter;
+
+    static constexpr qint64 kDefaultRetryAfter = 600;
+    static constexpr int kMostRetries = 99;
 
     bool operator==(const ScheduleOptions &) const = default;
 };
