@@ -97,7 +97,7 @@ void Runs::tick()
         launcher_.stop(*run->pid);
     }
     // One at a Time: a retry waits for the run that goes.
-    if (retry_ && now >= retry_->dueMs && !(retry_->options.oneAtATime && history_.going() != nullptr))
+    if (retry_ && now / 1000 >= retry_->dueMs / 1000 && !(retry_->options.oneAtATime && history_.going() != nullptr))
         start(retry_->command, slotAt(clock_, now / 1000), How::Retry, retry_->options);
 }
 
@@ -132,12 +132,13 @@ void Runs::failed(const RunRecord &run, const QString &reason, const QString &at
     QString then;
     if (!run.byHand && run.options.retries > 0) {
         if (run.retry < run.options.retries) {
-            const qint64 due = clock_.now().toMSecsSinceEpoch() + run.options.retryAfter * 1000;
-            retry_ = Retry{run.command, run.options, run.retry + 1, due};
+            // At the start of a second, as the schedule's own starts, and never before the wait is over.
+            const qint64 due = (clock_.now().toMSecsSinceEpoch() + run.options.retryAfter * 1000 + 999) / 1000;
+            retry_ = Retry{run.command, run.options, run.retry + 1, due * 1000};
             then = QStringLiteral("retry %1 of %2 at %3")
                        .arg(run.retry + 1)
                        .arg(run.options.retries)
-                       .arg(timestampText(slotAt(clock_, (due + 999) / 1000).local, separators_).right(8));
+                       .arg(timestampText(slotAt(clock_, due).local, separators_).right(8));
         } else {
             const QString next = nextStart_ ? nextStart_() : QString();
             then = next.isEmpty() ? QStringLiteral("gave up") : QStringLiteral("gave up until ") + next;

@@ -148,7 +148,7 @@ void Form1::createMenu()
     login = new LoginItem(ventaromenu, autostart_, [this](const QString &id) { return presenter_->kept(id); },
                           [this](const Notice &notice) { report(notice); },
                           [this] { return currentTimeText(clock_, separators_); });
-    overnight_ = new OvernightOptions(ventaromenu);
+    overnight_ = new OvernightOptions(ventaromenu, this);
     bar1 = ventaromenu->addSeparator();
     bar1->setObjectName(QStringLiteral("bar1"));
     exit = ventaromenu->addAction(QStringLiteral("Exit"), this, &Form1::exit_Click);

@@ -3,36 +3,76 @@
 #include <QAction>
 #include <QMenu>
 
+#include "schedule/activation_outlook.h"
+#include "window/run_limits_dialog.h"
+
 namespace ventaro {
 
-OvernightOptions::OvernightOptions(QMenu *menu)
+OvernightOptions::OvernightOptions(QMenu *menu, QWidget *owner)
     : QObject(menu)
     , oneAtATime_(menu->addAction(QStringLiteral("One at a Time")))
     , catchUp_(menu->addAction(QStringLiteral("Catch Up Missed Start")))
+    , keepAwake_(menu->addAction(QStringLiteral("Keep Awake While Running")))
+    , stopAfter_(menu->addAction(QString()))
+    , retry_(menu->addAction(QString()))
+    , limits_(new RunLimitsDialog(owner))
 {
     oneAtATime_->setObjectName(QStringLiteral("one_at_a_time"));
     catchUp_->setObjectName(QStringLiteral("catch_up"));
-    for (QAction *option : {oneAtATime_, catchUp_}) {
+    keepAwake_->setObjectName(QStringLiteral("keep_awake"));
+    stopAfter_->setObjectName(QStringLiteral("stop_after"));
+    retry_->setObjectName(QStringLiteral("retry"));
+    for (QAction *option : {oneAtATime_, catchUp_, keepAwake_}) {
         option->setCheckable(true);
         connect(option, &QAction::toggled, this, &OvernightOptions::changed);
     }
+    connect(stopAfter_, &QAction::triggered, this,
+            [this] { limits_->edit(options(), RunLimitsDialog::Field::StopAfter); });
+    connect(retry_, &QAction::triggered, this, [this] { limits_->edit(options(), RunLimitsDialog::Field::Retry); });
+    connect(limits_, &QDialog::accepted, this, [this] {
+        options_ = limits_->options();
+        name();
+        emit changed();
+    });
+    name();
+}
+
+// The items say the values they hold.
+void OvernightOptions::name()
+{
+    stopAfter_->setText(options_.stopAfter > 0
+                            ? QStringLiteral("Stop After %1\u2026").arg(durationText(options_.stopAfter))
+                            : QStringLiteral("Stop After\u2026"));
+    retry_->setText(options_.retries > 0 ? QStringLiteral("Retry After Failure (%1 times, %2 apart)\u2026")
+                                               .arg(options_.retries)
+                                               .arg(durationText(options_.retryAfter))
+                                         : QStringLiteral("Retry After Failure\u2026"));
 }
 
 ScheduleOptions OvernightOptions::options() const
 {
-    return {oneAtATime_->isChecked(), catchUp_->isChecked()};
+    ScheduleOptions options = options_;
+    options.oneAtATime = oneAtATime_->isChecked();
+    options.catchUp = catchUp_->isChecked();
+    options.keepAwake = keepAwake_->isChecked();
+    return options;
 }
 
 void OvernightOptions::fill(const ScheduleOptions &options)
 {
+    options_ = options;
     oneAtATime_->setChecked(options.oneAtATime);
     catchUp_->setChecked(options.catchUp);
+    keepAwake_->setChecked(options.keepAwake);
+    name();
 }
 
 void OvernightOptions::setArmed(bool armed)
 {
-    oneAtATime_->setEnabled(!armed);
-    catchUp_->setEnabled(!armed);
+    for (QAction *option : {oneAtATime_, catchUp_, keepAwake_, stopAfter_, retry_})
+        option->setEnabled(!armed);
+    if (armed && limits_->isVisible())
+        limits_->reject();
 }
 
 } // namespace ventaro

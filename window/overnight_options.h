@@ -9,18 +9,21 @@ class QMenu;
 
 namespace ventaro {
 
-// The two ticks that say what a schedule does when nobody watches: One at
-// a Time (skip a start while the last run goes) and Catch Up Missed Start
-// (run once for starts missed). Part of the schedule, so out of reach while
-// it is armed.
+class RunLimitsDialog;
+
+// The ticks and limits that say what a schedule does when nobody watches:
+// One at a Time (skip a start while the last run goes), Catch Up Missed
+// Start (run once for starts missed), Keep Awake While Running, and Stop
+// After and Retry After Failure, whose values have a small window of their
+// own. Part of the schedule, so out of reach while it is armed.
 class OvernightOptions final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(OvernightOptions)
 
 public:
-    // Adds the two items to menu, where it stands now.
-    explicit OvernightOptions(QMenu *menu);
+    // Adds the items to menu, where it stands now; the small window belongs to owner.
+    OvernightOptions(QMenu *menu, QWidget *owner);
 
     ScheduleOptions options() const;
     void fill(const ScheduleOptions &options);
@@ -30,8 +33,15 @@ signals:
     void changed();
 
 private:
+    void name();
+
     QAction *oneAtATime_;
     QAction *catchUp_;
+    QAction *keepAwake_;
+    QAction *stopAfter_;
+    QAction *retry_;
+    RunLimitsDialog *limits_;
+    ScheduleOptions options_;
 };
 
 } // namespace ventaro

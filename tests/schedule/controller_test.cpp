@@ -806,6 +806,57 @@ private slots:
                            "computer slept or the clock jumped.\n/bin/true"}
             << "Last starts:\nSkipped the start at 23:40:04: true still running since 21:40:05, process 1001\n" + true1
                    + "running";
+        QTest::newRow("Stop After: a run still going at its limit is stopped, and told as a failure")
+            << QStringList{"limit 3", "once", "tick 21:40:05.002", "tick 21:40:07.002", "tick 21:40:08.002",
+                           "kill 1001 15"}
+            << QStringList{"new failure-1: /bin/true stopped after its time limit of 3 s\nAt 2024/05/17 21:40:08 UTC."
+                           "\n(no output)"}
+            << "Last start:\n2024/05/17 21:40:05 UTC, 2 ms late, process 1001, stopped after its time limit of 3 s";
+        const QString exit1 = "/bin/true exited with status 1";
+        QTest::newRow("Retry: fail, fail, then a success ends it quietly")
+            << QStringList{"retry 2 5", "once", "tick 21:40:05.002", "exit 1001 1", "tick 21:40:10.002",
+                           "tick 21:40:11.002", "exit 1002 1", "tick 21:40:17.002", "exit 1003 0", "tick 21:40:23.002"}
+            << QStringList{"new failure-1: " + exit1 + "\nAt 2024/05/17 21:40:05 UTC; retry 1 of 2 at 21:40:11.\n(no output)",
+                           "again failure-1: " + exit1 + "\nFailed 2 times since 2024/05/17 21:40:05 UTC, the last at "
+                           "2024/05/17 21:40:11 UTC; retry 2 of 2 at 21:40:17.\n(no output)"}
+            << "Last starts:\n2024/05/17 21:40:17 UTC, retry 2 of 2, process 1003, exited with status 0 after 0.5 s\n"
+               "2024/05/17 21:40:11 UTC, retry 1 of 2, process 1002, exited with status 1 after 0.5 s\n"
+               "2024/05/17 21:40:05 UTC, 2 ms late, process 1001, exited with status 1 after 0.5 s";
+        QTest::newRow("Retry: failing past the count gives up until the next start")
+            << QStringList{"retry 1 5", "minutes", "tick 21:40:05.002", "exit 1001 1", "tick 21:40:11.002", "exit 1002 1"}
+            << QStringList{"new failure-1: " + exit1 + "\nAt 2024/05/17 21:40:05 UTC; retry 1 of 1 at 21:40:11.\n(no output)",
+                           "again failure-1: " + exit1 + "\nFailed 2 times since 2024/05/17 21:40:05 UTC, the last at "
+                           "2024/05/17 21:40:11 UTC; gave up until 2024/05/17 21:45:05.\n(no output)"}
+            << "";
+        QTest::newRow("Retry: the next slot comes first, and the retry is not made")
+            << QStringList{"retry 1 600", "minutes", "tick 21:40:05.002", "exit 1001 1", "tick 21:45:05.002",
+                           "exit 1002 0", "tick 21:50:05.002"}
+            << QStringList{"new failure-1: " + exit1 + "\nAt 2024/05/17 21:40:05 UTC; retry 1 of 1 at 21:50:06.\n(no output)"}
+            << "Last starts:\n2024/05/17 21:50:05 UTC, 2 ms late, process 1003, running\n"
+               "2024/05/17 21:45:05 UTC, 2 ms late, process 1002, exited with status 0 after 0.5 s\n"
+               "2024/05/17 21:40:05 UTC, 2 ms late, process 1001, exited with status 1 after 0.5 s";
+        QTest::newRow("Retry under One at a Time waits for the run that goes")
+            << QStringList{"one", "retry 1 5", "once", "tick 21:40:05.002", "exit 1001 1", "runnow", "tick 21:40:11.002",
+                           "tick 21:40:12.002", "exit 1002 1", "tick 21:40:13.002"}
+            << QStringList{"new failure-1: " + exit1 + "\nAt 2024/05/17 21:40:05 UTC; retry 1 of 1 at 21:40:11.\n(no output)",
+                           "again failure-1: " + exit1 + "\nFailed 2 times since 2024/05/17 21:40:05 UTC, the last at "
+                           "2024/05/17 21:40:12 UTC.\n(no output)"}
+            << "Last starts:\n2024/05/17 21:40:13 UTC, retry 1 of 1, process 1003, running\n"
+               "2024/05/17 21:40:05 UTC, run now, process 1002, exited with status 1 after 0.5 s\n"
+               "2024/05/17 21:40:05 UTC, 2 ms late, process 1001, exited with status 1 after 0.5 s";
+        QTest::newRow("Keep Awake: held while the run goes, let go at its end, and how long is said")
+            << QStringList{"awake", "once", "tick 21:40:05.002", "tick 21:40:06.002", "tick 21:40:07.002", "exit 1001 0"}
+            << QStringList{}
+            << "awake:hold 1: /bin/true is running|release 1|2024/05/17 21:40:05 UTC, 2 ms late, process 1001, "
+               "exited with status 0 after 0.5 s; kept the computer awake 2.0 s";
+        QTest::newRow("Keep Awake refused: the run goes on, and the outlook says the computer may sleep")
+            << QStringList{"awake", "sleepy", "tick 21:40:05.002"} << QStringList{}
+            << "outlook:The computer may sleep while it runs: there is no login manager (logind) to ask. Starts in 1 s, "
+               "then every second, keeping the computer awake while it runs";
+        QTest::newRow("all the options are kept by the login entry and read back")
+            << QStringList{"one", "catch", "awake", "limit 7200", "retry 3 600"} << QStringList{}
+            << "kept:--at 2024/05/17 21:40:05 --every 1 seconds --set --one-at-a-time --catch-up --keep-awake "
+               "--stop-after 2h --retry 3 --retry-after 10min --command /bin/true";
         QTest::newRow("closed by the user, the run stays quiet")
             << QStringList{"fail", "tick 21:40:05.002", "close", "tick 21:40:06.002"}
             << QStringList{"new failure-1: " + cannot + "\nAt 2024/05/17 21:40:05 UTC."} << "";
@@ -838,14 +889,23 @@ private slots:
                 rig.view.command.clear();
             else if (event.startsWith("count "))
                 rig.view.interval = event.mid(6);
+            else if (event == "awake")
+                rig.view.limits.keepAwake = true;
+            else if (event.startsWith("limit "))
+                rig.view.limits.stopAfter = event.mid(6).toLongLong();
+            else if (event.startsWith("retry "))
+                rig.view.limits.retries = event.section(u' ', 1, 1).toInt(),
+                rig.view.limits.retryAfter = event.section(u' ', 2).toLongLong();
         }
         rig.controller.set_Click();
         for (const QString &event : events) {
             const QStringList word = event.split(u' ');
             if (word[0] == "tick")
                 rig.tickAtTime(event.section(u' ', 1));
-            else if (QStringList{"one", "catch", "minutes", "once", "empty", "count"}.contains(word[0]))
+            else if (QStringList{"one", "catch", "minutes", "once", "empty", "count", "awake", "limit", "retry"}.contains(word[0]))
                 continue;
+            else if (word[0] == "sleepy")
+                rig.inhibitor.refuseWith = "there is no login manager (logind) to ask";
             else if (word[0] == "fail" || word[0] == "ok")
                 rig.launcher.failWith = word[0] == "fail" ? "Cannot start \"/bin/true\": no such file" : "";
             else if (word[0] == "refuse")
@@ -884,6 +944,8 @@ private slots:
             QCOMPARE(back.problem, QString());
             QCOMPARE(back.schedule.set, kept.contains("--set"));
         }
+        else if (tip.startsWith("awake:"))
+            QCOMPARE("awake:" + rig.inhibitor.log.join(u'|') + u'|' + rig.controller.history().lines(1).join(u'|'), tip);
         else if (tip.startsWith("summary:"))
             QCOMPARE("summary:" + rig.view.notices.last().summary, tip);
         else if (!tip.isEmpty())

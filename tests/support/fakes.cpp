@@ -100,7 +100,10 @@ ScheduleFields FakeView::fields() const
         if (chosen)
             unit = option;
     }
-    return {activate, interval, unit, command, {oneByOne, makeUp}};
+    ScheduleOptions chosen = limits;
+    chosen.oneAtATime = oneByOne;
+    chosen.catchUp = makeUp;
+    return {activate, interval, unit, command, chosen};
 }
 
 void FakeView::apply(const ScheduleState &state)
@@ -112,6 +115,7 @@ void FakeView::apply(const ScheduleState &state)
     command = state.fields.command;
     oneByOne = state.fields.options.oneAtATime;
     makeUp = state.fields.options.catchUp;
+    limits = state.fields.options;
     if (!state.clock.isEmpty())
         clock = state.clock;
     enabled = !state.armed;
@@ -138,6 +142,21 @@ void FakeView::selectOption(std::optional<Unit> unit)
 void FakeView::select(Unit unit)
 {
     selectOption(unit);
+}
+
+} // namespace ventaro::test
+
+namespace ventaro::test {
+
+void FakeInhibitor::hold(qint64 hold, const QString &why, Told told)
+{
+    log << QStringLiteral("hold %1: %2").arg(hold).arg(why);
+    told(hold, refuseWith.isEmpty() ? Done() : Done::failure(refuseWith));
+}
+
+void FakeInhibitor::release(qint64 hold)
+{
+    log << QStringLiteral("release %1").arg(hold);
 }
 
 } // namespace ventaro::test

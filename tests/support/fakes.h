@@ -6,6 +6,7 @@
 #include <QTimeZone>
 
 #include "platform/clock.h"
+#include "platform/sleep_inhibitor.h"
 #include "schedule/launcher.h"
 #include "schedule/schedule_state.h"
 
@@ -68,6 +69,17 @@ private:
     LaunchListener *listener_ = nullptr;
 };
 
+// Grants each hold at once, or refuses it when told; says what it was asked.
+class FakeInhibitor final : public SleepInhibitor
+{
+public:
+    void hold(qint64 hold, const QString &why, Told told) override;
+    void release(qint64 hold) override;
+
+    QStringList log;
+    QString refuseWith;
+};
+
 // The window as the schedule sees it: its fields as plain values, read
 // once for each handler, and what each state it is told shows.
 class FakeView final
@@ -86,6 +98,7 @@ public:
     QString command;
     bool oneByOne = false;
     bool makeUp = false;
+    ScheduleOptions limits; // keeping awake, time limit, retries
     QString clock;
     int height = 2340;
     int changes = 0; // how often the schedule said it changed

@@ -70,6 +70,7 @@ ScheduleRig::ScheduleRig(const QByteArray &zone, const QString &load)
     controller.Form_Load();
     view.command = QStringLiteral("/bin/true");
     launcher.clock = &clock;
+    runs.keepAwakeBy(inhibitor);
 }
 
 void ScheduleRig::tickAt(const QString &reading)

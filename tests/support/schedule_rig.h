@@ -55,6 +55,7 @@ struct ScheduleRig
     FakeView view;
     FakeClock clock;
     FakeLauncher launcher;
+    FakeInhibitor inhibitor;
     Runs runs{clock, launcher, Separators{}};
     ScheduleController schedule{clock, runs, Separators{}};
     WindowHands controller{schedule, runs, view, launcher};
