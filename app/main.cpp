@@ -12,6 +12,7 @@
 #include "platform/process_start.h"
 #include "platform/program_options.h"
 #include "platform/session_log.h"
+#include "platform/sleep_inhibitor.h"
 #include "schedule/command_launcher.h"
 #include "schedule/given_schedule.h"
 #include "schedule/option_table.h"
@@ -108,7 +109,8 @@ int main(int argc, char *argv[])
     // Failures go to the desktop's notifications, or to the window's own
     // message window where there are none.
     ventaro::DesktopNotifications notifications;
-    ventaro::Form1 window({clock, launcher, separators, &notifications, &autostart});
+    ventaro::SystemSleepInhibitor inhibitor;
+    ventaro::Form1 window({clock, launcher, separators, &notifications, &autostart, &inhibitor});
     openWindow(window, given);
     // Without its lock the entry still starts its command: a kept schedule
     // never fails silently. The window says what it could not make sure of.

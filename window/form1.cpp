@@ -62,6 +62,8 @@ Form1::Form1(const Form1Parts &parts, QWidget *parent)
     , separators_(parts.separators)
 {
     setObjectName(QStringLiteral("Form1"));
+    if (parts.inhibitor != nullptr)
+        runs_.keepAwakeBy(*parts.inhibitor);
     setWindowIcon(boltIcon());
     installAccessibility(); // before anything asks how the window reads
     setAccessibleName(QStringLiteral("ventaro"));

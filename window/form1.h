@@ -15,6 +15,7 @@ class QMimeData;
 namespace ventaro {
 
 class AutostartEntry;
+class SleepInhibitor;
 struct GivenSchedule;
 class Clock;
 class DesktopNotifications;
@@ -37,6 +38,8 @@ struct Form1Parts
     DesktopNotifications *notifications = nullptr;
     // The login entry this window would own; none: no "Start at Login".
     AutostartEntry *autostart = nullptr;
+    // Who keeps the computer awake while a run asks; none: nobody.
+    SleepInhibitor *inhibitor = nullptr;
 };
 
 // The one borderless window: its controls carry the schedule, which the

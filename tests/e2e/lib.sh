@@ -314,3 +314,34 @@ COMMAND_LABEL="30 65"
 PLUS_SECONDS="348 23"
 BARE="6 141"
 CLOCK_CROP="120x14+26+4"
+
+# A system bus of the test's own, with the stand-in login manager on it
+# (refusing every lock while $WORK/refuse exists); its log is $WORK/locks.
+start_login_manager() {
+    cat >"$WORK/system.conf" <<BUS
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <listen>unix:path=$XDG_RUNTIME_DIR/system_bus</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+BUS
+    dbus-daemon --config-file="$WORK/system.conf" --nofork --print-address=3 3>"$WORK/system-address" 2>/dev/null &
+    EXTRA_PIDS="$EXTRA_PIDS $!"
+    wait_written "$WORK/system-address" "the system bus did not start"
+    DBUS_SYSTEM_BUS_ADDRESS=$(head -n 1 "$WORK/system-address")
+    export DBUS_SYSTEM_BUS_ADDRESS
+    /usr/bin/python3 "$(dirname "$0")/login_manager.py" "$WORK/locks" "$WORK/refuse" &
+    EXTRA_PIDS="$EXTRA_PIDS $!"
+    for _ in $(seq 100); do
+        dbus-send --system --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+            string:org.freedesktop.login1 2>/dev/null | grep -q true && return 0
+        sleep 0.05
+    done
+    fail "the stand-in login manager did not start"
+}

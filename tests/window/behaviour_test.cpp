@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -171,8 +172,8 @@ private slots:
         QStringList order;
         for (QAction *item : rig.menu()->actions())
             order << item->objectName();
-        QCOMPARE(order, QStringList({"set", "release", "run_now", "bar2", "login", "one_at_a_time", "catch_up", "bar1",
-                                     "exit"}));
+        QCOMPARE(order, QStringList({"set", "release", "run_now", "bar2", "login", "one_at_a_time", "catch_up",
+                                     "keep_awake", "stop_after", "retry", "bar1", "exit"}));
         const auto option = [&](const char *name) {
             for (QAction *item : rig.menu()->actions())
                 if (item->objectName() == QLatin1String(name))
@@ -180,14 +181,30 @@ private slots:
             return static_cast<QAction *>(nullptr);
         };
         QVERIFY(option("one_at_a_time")->isCheckable() && option("catch_up")->isCheckable());
+        // The limits' small window, by keyboard: a span that does not read keeps it open.
+        choose("stop_after");
+        auto *limits = rig.form.findChild<QDialog *>("run_limits");
+        QTRY_VERIFY(limits->isVisible());
+        auto *stopAfter = limits->findChild<QLineEdit *>("stop_after");
+        QTest::keyClicks(stopAfter, "2 fortnights");
+        QTest::keyClick(stopAfter, Qt::Key_Return);
+        QVERIFY(limits->isVisible() && limits->findChild<QLabel *>("problem")->text().startsWith("Stop after: "));
+        stopAfter->clear();
+        QTest::keyClicks(stopAfter, "2h");
+        QTest::keyClick(stopAfter, Qt::Key_Return);
+        QVERIFY(!limits->isVisible());
+        QCOMPARE(option("stop_after")->text(), QString("Stop After 2 h\u2026"));
+        const QStringList all{"one_at_a_time", "catch_up", "keep_awake", "stop_after", "retry"};
         choose("set");
         QCOMPARE(rig.form.height(), 18);
         QVERIFY(!rig.child("activate")->isEnabled());
-        QVERIFY(!option("one_at_a_time")->isEnabled() && !option("catch_up")->isEnabled()); // out of reach while armed
+        for (const QString &name : all) // out of reach while armed
+            QVERIFY2(!option(qPrintable(name))->isEnabled(), qPrintable(name));
         choose("release");
         QCOMPARE(rig.form.height(), 156);
         QVERIFY(rig.child("activate")->isEnabled());
-        QVERIFY(option("one_at_a_time")->isEnabled() && option("catch_up")->isEnabled());
+        for (const QString &name : all)
+            QVERIFY2(option(qPrintable(name))->isEnabled(), qPrintable(name));
 
         choose("exit");
         QVERIFY(!rig.form.isVisible());
