@@ -15,6 +15,7 @@
 #include "platform/sleep_inhibitor.h"
 #include "schedule/command_launcher.h"
 #include "schedule/given_schedule.h"
+#include "schedule/kept_schedules.h"
 #include "schedule/option_table.h"
 #include "window/form1.h"
 
@@ -65,6 +66,31 @@ void openWindow(ventaro::Form1 &window, const ventaro::ReadSchedule &given)
         QTimer::singleShot(0, &window, &ventaro::Form1::armGiven);
 }
 
+// --list and --remove: no window, no display.
+std::optional<int> keptSchedulesAsked(int argc, char *argv[], const ventaro::ProgramOptions &options)
+{
+    const bool list = options.has(ventaro::optionName(ventaro::Option::List));
+    const std::optional<QString> remove = options.value(ventaro::optionName(ventaro::Option::Remove));
+    if (!list && !remove)
+        return std::nullopt;
+    QCoreApplication core(argc, argv);
+    if (remove) {
+        if (const ventaro::Done done = ventaro::removeKeptSchedule(*remove); !done) {
+            std::fprintf(stderr, "%s: cannot remove %s: %s\n", argv[0], qPrintable(*remove), qPrintable(done.reason()));
+            return 1;
+        }
+        std::printf("removed %s and its history\n", qPrintable(*remove));
+        return 0;
+    }
+    const ventaro::SystemClock clock;
+    const auto kept = ventaro::keptSchedules(clock, ventaro::separatorsFor(QLocale()));
+    const QByteArray text = options.has(ventaro::optionName(ventaro::Option::Json))
+        ? ventaro::keptSchedulesJson(kept)
+        : ventaro::keptSchedulesText(kept).toUtf8();
+    std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -74,6 +100,8 @@ int main(int argc, char *argv[])
     const ventaro::ProgramOptions options = ventaro::readProgramOptions(argc, argv, ventaro::commandLineOptions(), ventaro::commandLineDescription());
     if (options.exitStatus)
         return *options.exitStatus;
+    if (const std::optional<int> done = keptSchedulesAsked(argc, argv, options))
+        return *done;
 
     // A schedule that cannot be read never opens a half-filled window; from
     // a login entry, the window opens unarmed with what could be read, and

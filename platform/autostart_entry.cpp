@@ -1,6 +1,7 @@
 #include "platform/autostart_entry.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 
 #include <fcntl.h>
@@ -177,6 +178,19 @@ AutostartEntry::Claim AutostartEntry::claim()
     return {Claim::State::NoLock, QStringLiteral("the lock for login entry %1 could not be made in %2").arg(id_, folder)};
 }
 
+std::optional<qint64> AutostartEntry::heldBy() const
+{
+    const QString folder = lockFolder();
+    if (folder.isEmpty())
+        return std::nullopt;
+    QLockFile lock(QStringLiteral("%1/%2-%3.lock").arg(folder, QStringLiteral(VENTARO_APP_ID), id_));
+    qint64 pid = 0;
+    QString host, app;
+    if (!lock.getLockInfo(&pid, &host, &app) || pid <= 0 || ::kill(pid_t(pid), 0) != 0)
+        return std::nullopt;
+    return pid;
+}
+
 QString AutostartEntry::id() const
 {
     return id_;
@@ -257,6 +271,84 @@ QString AutostartEntry::remove() const
     if (::unlink(QFile::encodeName(file).constData()) != 0 && errno != ENOENT)
         return QStringLiteral("%1 could not be removed: %2").arg(file, errnoText(errno));
     return {};
+}
+
+namespace {
+
+QString folder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/autostart");
+}
+
+// A string value's escapes undone: \s \n \t \r \\.
+QString unescaped(const QString &value)
+{
+    QString result;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] != u'\\' || i + 1 == value.size()) {
+            result += value[i];
+            continue;
+        }
+        const QChar next = value[++i];
+        result += next == u's' ? QChar(u' ') : next == u'n' ? QChar(u'\n') : next == u't' ? QChar(u'\t')
+                : next == u'r'               ? QChar(u'\r')
+                                             : next;
+    }
+    return result;
+}
+
+} // namespace
+
+QStringList AutostartEntry::ids()
+{
+    const QString prefix = QStringLiteral(VENTARO_APP_ID "-");
+    QStringList ids;
+    for (const QString &name : QDir(folder()).entryList({prefix + QStringLiteral("*.desktop")}, QDir::Files, QDir::Name)) {
+        const QString id = name.mid(prefix.size()).chopped(8);
+        if (validId(id))
+            ids << id;
+    }
+    return ids;
+}
+
+Result<QStringList> AutostartEntry::command() const
+{
+    QFile file(path());
+    if (!file.open(QIODevice::ReadOnly))
+        return Result<QStringList>::failure(QStringLiteral("%1 could not be read: %2").arg(path(), file.errorString()));
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (line.startsWith("Exec="))
+            return execWords(unescaped(QString::fromUtf8(line.mid(5))));
+    }
+    return Result<QStringList>::failure(QStringLiteral("%1 has no Exec line").arg(path()));
+}
+
+QStringList AutostartEntry::execWords(const QString &value)
+{
+    QStringList words;
+    QString word;
+    bool quoted = false, escaped = false, any = false;
+    for (const QChar c : value) {
+        if (escaped) {
+            word += c;
+            escaped = false;
+        } else if (c == u'\\' && quoted) {
+            escaped = true;
+        } else if (c == u'"') {
+            quoted = !quoted;
+            any = true;
+        } else if (c == u' ' && !quoted) {
+            if (any || !word.isEmpty())
+                words << word.replace(QStringLiteral("%%"), QStringLiteral("%"));
+            word.clear();
+            any = false;
+        } else {
+            word += c;
+        }
+    }
+    if (any || !word.isEmpty())
+        words << word.replace(QStringLiteral("%%"), QStringLiteral("%"));
+    return words;
 }
 
 } // namespace ventaro

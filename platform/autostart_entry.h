@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/result.h"
+
 class QLockFile;
 
 namespace ventaro {
@@ -44,12 +46,22 @@ public:
         QString why; // when Taken (by which process) or NoLock
     };
     Claim claim();
+    // The process of the window that holds the entry now, if one does;
+    // looked at without taking the lock.
+    std::optional<qint64> heldBy() const;
 
     // Why it could not be written or removed; empty when it was. Writing
     // claims the entry first. On any failure the entry that was there stays
     // byte for byte.
     QString write(const QString &title, const QStringList &arguments);
     QString remove() const;
+
+    // The ids of the entries ventaro's windows wrote, in the folder now.
+    static QStringList ids();
+    // The program and arguments the entry's Exec gives, as a desktop reads it.
+    Result<QStringList> command() const;
+    // An Exec value's words, as the Desktop Entry rules read it.
+    static QStringList execWords(const QString &value);
 
     // Letters, digits and "-", at most 64: nothing that leaves the folder.
     static bool validId(const QString &id);

@@ -54,8 +54,15 @@ QString outputPrefix(const QString &name, qint64 pid)
     return QStringLiteral("%1[%2]: ").arg(printableText(name)).arg(pid);
 }
 
+bool RunRecord::goes() const
+{
+    return pid && !exit && !earlier;
+}
+
 QString RunRecord::ended() const
 {
+    if (earlier)
+        return earlierEnded;
     if (skips > 0)
         return error;
     if (!pid)
@@ -84,6 +91,8 @@ bool RunRecord::stoppedByUser() const
 
 QString RunRecord::timing() const
 {
+    if (earlier)
+        return earlierTiming;
     if (skips > 0)
         return QStringLiteral("skipped");
     if (byHand)
@@ -127,10 +136,18 @@ void RunHistory::started(RunRecord record)
         records_.pop_front();
 }
 
+void RunHistory::earlier(std::vector<RunRecord> records)
+{
+    for (auto it = records.rbegin(); it != records.rend() && records_.size() < kKept; ++it)
+        records_.push_front(std::move(*it));
+    for (RunRecord &record : records_)
+        record.serial = ++serials_;
+}
+
 const RunRecord *RunHistory::going() const
 {
     for (auto it = records_.rbegin(); it != records_.rend(); ++it) {
-        if (it->pid && !it->exit)
+        if (it->goes())
             return &*it;
     }
     return nullptr;
@@ -162,7 +179,7 @@ QString RunHistory::skipped(const RunRecord &run, const QString &at)
 RunRecord *RunHistory::pastLimit(qint64 nowMs)
 {
     for (RunRecord &run : records_) {
-        if (run.pid && !run.exit && !run.stoppedMs && run.options.stopAfter > 0
+        if (run.goes() && !run.stoppedMs && run.options.stopAfter > 0
             && nowMs - run.startedMs >= run.options.stopAfter * 1000)
             return &run;
     }
@@ -186,7 +203,7 @@ RunRecord *RunHistory::running(qint64 pid)
 RunRecord *RunHistory::find(qint64 pid)
 {
     for (auto it = records_.rbegin(); it != records_.rend(); ++it) {
-        if (it->pid == pid && !it->exit)
+        if (it->pid == pid && it->goes())
             return &*it;
     }
     return nullptr;

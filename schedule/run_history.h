@@ -51,6 +51,14 @@ struct RunRecord
     std::optional<ChildExit> exit; // how it ended, once it has
     OutputTail output;             // its last words
 
+    // Of an earlier session, read back from a kept schedule's history: its
+    // words as they were written.
+    bool earlier = false;
+    QString earlierTiming;
+    QString earlierEnded;
+
+    // Started in this session and not ended yet.
+    bool goes() const;
     QString text() const;  // one line for people
     QString ended() const; // how it ended, "running" while it runs
     // Stopped: by the user, not at its time limit.
@@ -70,6 +78,8 @@ public:
     static constexpr std::size_t kKept = 100;
 
     void started(RunRecord record);
+    // Runs of earlier sessions, oldest first, before this session's.
+    void earlier(std::vector<RunRecord> records);
     // The record of the process that ended, or none when it is not ours.
     const RunRecord *ended(const ChildExit &exit);
     // What a started process wrote next.

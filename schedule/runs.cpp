@@ -37,6 +37,17 @@ void Runs::onNextStart(std::function<QString()> nextStart)
     nextStart_ = std::move(nextStart);
 }
 
+void Runs::onRecorded(std::function<void(const RunRecord &run)> recorded)
+{
+    recorded_ = std::move(recorded);
+}
+
+void Runs::earlier(std::vector<RunRecord> runs)
+{
+    history_.earlier(std::move(runs));
+    changed();
+}
+
 void Runs::keepAwakeBy(SleepInhibitor &inhibitor)
 {
     inhibitor_ = &inhibitor;
@@ -72,6 +83,8 @@ bool Runs::start(const QString &command, const LocalSlot &due, How how, const Sc
     }
     history_.started(std::move(run));
     const RunRecord &started = history_.records().back();
+    if (recorded_)
+        recorded_(started);
     if (!started.pid) {
         failed(started, started.error, started.due, {});
         return true;
@@ -169,6 +182,8 @@ void Runs::processEnded(const ChildExit &exit)
     if (RunRecord *going = history_.running(exit.pid))
         letGo(*going);
     const RunRecord *run = history_.ended(exit);
+    if (run != nullptr && recorded_)
+        recorded_(*run);
     // Stopped by the user: what was asked for, no failure.
     if (run == nullptr || run->stoppedByUser() || !(exit.failed() || run->timedOut)) {
         if (run != nullptr && !run->stoppedMs) {

@@ -43,6 +43,10 @@ public:
     void onChanged(Changed changed);
     // The next start the schedule will make, as local text; empty when none.
     void onNextStart(std::function<QString()> nextStart);
+    // Told of each run as it starts and as it ends, to be kept.
+    void onRecorded(std::function<void(const RunRecord &run)> recorded);
+    // Runs of earlier sessions, read back, oldest first.
+    void earlier(std::vector<RunRecord> runs);
     // Who keeps the computer awake while a run asks for it.
     void keepAwakeBy(SleepInhibitor &inhibitor);
     // Starts command for the slot due, or, one at a time while the last run
@@ -98,6 +102,7 @@ private:
     std::map<QString, qint64> noticeRuns_;
     std::optional<Retry> retry_;
     std::function<QString()> nextStart_;
+    std::function<void(const RunRecord &run)> recorded_;
     SleepInhibitor *inhibitor_ = nullptr;
 };
 

@@ -23,6 +23,7 @@
 #include "window/command_box.h"
 #include "window/control_table.h"
 #include "window/keyboard_focus.h"
+#include "window/kept_schedules_window.h"
 #include "window/login_item.h"
 #include "window/look.h"
 #include "window/notice_router.h"
@@ -83,6 +84,7 @@ Form1::Form1(const Form1Parts &parts, QWidget *parent)
     createMenu();
     presenter_ = new SchedulePresenter({this, c_, overnight_, status_, notices_});
     presenter_->setLogin(login);
+    runs_.onRecorded([this](const RunRecord &run) { login->record(run); });
     connect(&controller_, &ScheduleController::changed, presenter_, &SchedulePresenter::apply);
     orderTabs(tabOrder(c_), c_.options);
     addWindowKeys(this, [this] { openMenuAtIcon(); }, [this] { status_->showStatus(); });
@@ -150,6 +152,12 @@ void Form1::createMenu()
     login = new LoginItem(ventaromenu, autostart_, [this](const QString &id) { return presenter_->kept(id); },
                           [this](const Notice &notice) { report(notice); },
                           [this] { return currentTimeText(clock_, separators_); });
+    kept_schedules = ventaromenu->addAction(QStringLiteral("Kept Schedules\u2026"), this, [this] {
+        if (keptWindow_ == nullptr)
+            keptWindow_ = new KeptSchedulesWindow(this, clock_, separators_);
+        keptWindow_->showList();
+    });
+    kept_schedules->setObjectName(QStringLiteral("kept_schedules"));
     overnight_ = new OvernightOptions(ventaromenu, this);
     bar1 = ventaromenu->addSeparator();
     bar1->setObjectName(QStringLiteral("bar1"));
@@ -210,6 +218,8 @@ void Form1::fill(const GivenSchedule &given)
     if (given.startedOnce)
         controller_.startedBefore(*given.activation);
     login->setTicked(!given.autostart.isEmpty());
+    if (std::vector<RunRecord> earlier = login->readBack(); !earlier.empty())
+        runs_.earlier(std::move(earlier));
 }
 
 void Form1::armGiven()

@@ -16,6 +16,7 @@ namespace ventaro {
 
 class AutostartEntry;
 class SleepInhibitor;
+class KeptSchedulesWindow;
 struct GivenSchedule;
 class Clock;
 class DesktopNotifications;
@@ -105,6 +106,8 @@ private:
     QAction *run_now = nullptr;
     QAction *bar2 = nullptr;
     LoginItem *login = nullptr;
+    QAction *kept_schedules = nullptr;
+    KeptSchedulesWindow *keptWindow_ = nullptr;
     OvernightOptions *overnight_ = nullptr;
     QAction *bar1 = nullptr;
     QAction *exit = nullptr;

@@ -159,7 +159,7 @@ void HistoryWindow::refresh()
 
 void HistoryWindow::fillRow(int row, const RunRecord &run)
 {
-    const bool running = run.pid && !run.exit;
+    const bool running = run.goes();
     QString ended = run.ended();
     if (running) {
         ended = run.stoppedMs ? QStringLiteral("stopping") : QStringLiteral("running for ")
@@ -215,7 +215,7 @@ const RunRecord *HistoryWindow::selected() const
 void HistoryWindow::showWords()
 {
     const RunRecord *run = selected();
-    stopSelected_->setEnabled(run != nullptr && run->pid && !run->exit && !run->stoppedMs);
+    stopSelected_->setEnabled(run != nullptr && run->goes() && !run->stoppedMs);
     const QString text = run == nullptr ? QString() : run->output.lines().join(u'\n');
     if (words_->toPlainText() == text)
         return;

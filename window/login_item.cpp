@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMessageBox>
 
 #include "platform/autostart_entry.h"
 
@@ -47,6 +48,8 @@ void LoginItem::login_Click(bool checked)
     const QString why = checked ? entry_->write(written_.first(), written_.mid(1)) : entry_->remove();
     if (why.isEmpty()) {
         failures_.clear();
+        if (!checked && had)
+            askToForget(entry_->id());
         return;
     }
     // Ticked exactly while an entry will start a window at login.
@@ -60,6 +63,52 @@ void LoginItem::login_Click(bool checked)
         notice->lasting = false;
         report_(*notice);
     }
+}
+
+} // namespace ventaro
+
+namespace ventaro {
+
+void LoginItem::record(const RunRecord &run)
+{
+    if (entry_ == nullptr || !ticked())
+        return;
+    history_.keep(entry_->id());
+    if (const std::optional<Notice> notice = history_.record(run, contents_(entry_->id()).mid(1).join(u' ')))
+        report_(*notice);
+}
+
+std::vector<RunRecord> LoginItem::readBack()
+{
+    if (entry_ == nullptr || !ticked())
+        return {};
+    Result<std::vector<RunRecord>> runs = history_.earlier(entry_->id());
+    if (runs)
+        return *runs;
+    report_({.key = QStringLiteral("history"),
+             .summary = QStringLiteral("Cannot read the run history"),
+             .body = runs.reason(),
+             .lasting = false});
+    return {};
+}
+
+// Not kept any more: its history is the user's to keep or delete.
+void LoginItem::askToForget(const QString &id)
+{
+    auto *ask = new QMessageBox(QMessageBox::Question, QStringLiteral("ventaro"),
+                                QStringLiteral("This schedule no longer starts at login. Delete its run history too?"),
+                                QMessageBox::Yes | QMessageBox::No, qobject_cast<QWidget *>(parent()->parent()));
+    ask->setObjectName(QStringLiteral("forget_history"));
+    ask->setDefaultButton(QMessageBox::No);
+    ask->setAttribute(Qt::WA_DeleteOnClose);
+    connect(ask, &QMessageBox::finished, this, [this, id](int answer) {
+        if (answer != QMessageBox::Yes)
+            return;
+        if (const Done done = history_.forget(id); !done)
+            report_({.key = QStringLiteral("history"), .summary = QStringLiteral("Cannot delete the run history"),
+                     .body = done.reason(), .lasting = false});
+    });
+    ask->open();
 }
 
 } // namespace ventaro

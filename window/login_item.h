@@ -7,6 +7,7 @@
 
 #include "platform/notice.h"
 #include "schedule/failure_digest.h"
+#include "schedule/kept_history.h"
 
 class QAction;
 class QMenu;
@@ -16,7 +17,8 @@ namespace ventaro {
 class AutostartEntry;
 
 // "Start at Login": ticked exactly while a login entry will start this
-// window again, and while ticked the entry follows the schedule.
+// window again, and while ticked the entry follows the schedule and the
+// schedule's runs are kept in its history.
 class LoginItem final : public QObject
 {
     Q_OBJECT
@@ -38,9 +40,14 @@ public:
     // words as they were writes nothing. Failures in a row are one notice,
     // counted in place; a write that succeeds ends them.
     void follow();
+    // A run started or ended: kept while ticked.
+    void record(const RunRecord &run);
+    // The runs the kept schedule's history holds, oldest first.
+    std::vector<RunRecord> readBack();
 
 private:
     void login_Click(bool checked);
+    void askToForget(const QString &id);
 
     QAction *login_;
     AutostartEntry *entry_;
@@ -49,6 +56,7 @@ private:
     std::function<QString()> now_;
     FailureDigest failures_{QStringLiteral("login")};
     QStringList written_; // what the entry was last written with
+    KeptHistory history_;
 };
 
 } // namespace ventaro

@@ -172,8 +172,8 @@ private slots:
         QStringList order;
         for (QAction *item : rig.menu()->actions())
             order << item->objectName();
-        QCOMPARE(order, QStringList({"set", "release", "run_now", "bar2", "login", "one_at_a_time", "catch_up",
-                                     "keep_awake", "stop_after", "retry", "bar1", "exit"}));
+        QCOMPARE(order, QStringList({"set", "release", "run_now", "bar2", "login", "kept_schedules", "one_at_a_time",
+                                     "catch_up", "keep_awake", "stop_after", "retry", "bar1", "exit"}));
         const auto option = [&](const char *name) {
             for (QAction *item : rig.menu()->actions())
                 if (item->objectName() == QLatin1String(name))
