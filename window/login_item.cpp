@@ -95,7 +95,10 @@ std::vector<RunRecord> LoginItem::readBack()
 // Not kept any more: its history is the user's to keep or delete.
 void LoginItem::askToForget(const QString &id)
 {
-    auto *ask = new QMessageBox(QMessageBox::Question, QStringLiteral("ventaro"),
+    // Nothing kept, nothing to ask.
+    if (const Result<std::vector<RunRecord>> kept = history_.earlier(id); kept && kept->empty())
+        return;
+    auto *ask = new QMessageBox(QMessageBox::Question, QStringLiteral("Delete the run history? - ventaro"),
                                 QStringLiteral("This schedule no longer starts at login. Delete its run history too?"),
                                 QMessageBox::Yes | QMessageBox::No, qobject_cast<QWidget *>(parent()->parent()));
     ask->setObjectName(QStringLiteral("forget_history"));

@@ -39,7 +39,9 @@ done
 check "no DISPLAY set" 1 1 'no display found'
 check "DISPLAY names no server" 1 1 "no display found (could not connect to display $free)" DISPLAY=$free
 check "--version" 0 1 '^ventaro [0-9]' -- --version
-check "--help" 0 26 'Usage: ventaro \[--at TIME\] \[--every EVERY\] \[--set\] \[--one-at-a-time\] \[--catch-up\] \[-- PROGRAM' -- --help
+check "--help" 0 41 'Usage: ventaro \[--at TIME\] \[--every EVERY\] \[--set\] \[--one-at-a-time\] \[--catch-up\] \[--keep-awake\] \[--stop-after SPAN\] \[--retry COUNT\] \[--retry-after SPAN\] \[-- PROGRAM' -- --help
+check "--remove of no kept schedule: no window" 1 1 'cannot remove nosuch: there is no kept schedule nosuch' -- --remove nosuch
+check "--stop-after that is no span" 2 1 'stop-after: "soon" is not a count and a unit' -- --stop-after soon
 check "a time that cannot be read: no window" 2 1 'at: "teatime" is not a date and time' -- --at teatime
 check "Qt's own options pass through" 0 1 '^ventaro [0-9]' -- -platform offscreen -style=fusion --version
 check "an unknown option" 2 1 "Unknown option 'bogus'" -- --bogus

@@ -116,7 +116,11 @@ fi
 
 choose_from_menu "Start at Login"
 wait_entry absent
-pass "unticked, the entry is gone"
+# Its runs were kept: the window asks whether to delete them too. No.
+wait_named_window 'Delete the run history' "unticked, the window did not ask about the run history"
+xdotool windowfocus --sync "$FOUND" key Escape
+wait_gone "$FOUND" "the question stayed open"
+pass "unticked, the entry is gone, and the window asked about its run history"
 
 # A one-time start kept at login runs once; the entry then keeps it as done,
 # and the window it starts next is unarmed, quiet, and says when it started.

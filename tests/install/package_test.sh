@@ -41,7 +41,7 @@ dpkg --root="$root" --force-depends --force-script-chrootless --log=/dev/null -i
 dpkg --root="$root" -s ventaro | grep -q '^Status: install ok installed' || fail "not installed"
 echo "PASS: installs into a scratch root"
 
-for file in usr/bin/ventaro usr/libexec/ventaro/ventaro-relay \
+for file in usr/bin/ventaro usr/libexec/ventaro/ventaro-relay usr/libexec/ventaro/ventaro-history.so \
     usr/share/applications/io.github.ventaro.Ventaro.desktop \
     usr/share/metainfo/io.github.ventaro.Ventaro.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/ventaro.svg \
