@@ -91,11 +91,12 @@ private:
     {
         QSqlQuery prune(db_);
         prune.prepare(QStringLiteral(
-            "DELETE FROM runs WHERE schedule = ?1 AND (started_ms < ?2 OR started_ms < (SELECT started_ms FROM runs "
-            "WHERE schedule = ?1 ORDER BY started_ms DESC LIMIT 1 OFFSET ?3))"));
-        prune.bindValue(0, schedule);
-        prune.bindValue(1, QDateTime::currentMSecsSinceEpoch() - qint64(kMostDays) * 86400000);
-        prune.bindValue(2, kMostRuns - 1);
+            "DELETE FROM runs WHERE schedule = ? AND (started_ms < ? OR started_ms < (SELECT started_ms FROM runs "
+            "WHERE schedule = ? ORDER BY started_ms DESC LIMIT 1 OFFSET ?))"));
+        prune.addBindValue(schedule);
+        prune.addBindValue(QDateTime::currentMSecsSinceEpoch() - qint64(kMostDays) * 86400000);
+        prune.addBindValue(schedule);
+        prune.addBindValue(kMostRuns - 1);
         return prune.exec() ? Done() : failed(prune);
     }
 

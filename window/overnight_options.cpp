@@ -15,7 +15,7 @@ OvernightOptions::OvernightOptions(QMenu *menu, QWidget *owner)
     , keepAwake_(menu->addAction(QStringLiteral("Keep Awake While Running")))
     , stopAfter_(menu->addAction(QString()))
     , retry_(menu->addAction(QString()))
-    , limits_(new RunLimitsDialog(owner))
+    , owner_(owner)
 {
     oneAtATime_->setObjectName(QStringLiteral("one_at_a_time"));
     catchUp_->setObjectName(QStringLiteral("catch_up"));
@@ -26,15 +26,23 @@ OvernightOptions::OvernightOptions(QMenu *menu, QWidget *owner)
         option->setCheckable(true);
         connect(option, &QAction::toggled, this, &OvernightOptions::changed);
     }
-    connect(stopAfter_, &QAction::triggered, this,
-            [this] { limits_->edit(options(), RunLimitsDialog::Field::StopAfter); });
-    connect(retry_, &QAction::triggered, this, [this] { limits_->edit(options(), RunLimitsDialog::Field::Retry); });
-    connect(limits_, &QDialog::accepted, this, [this] {
-        options_ = limits_->options();
-        name();
-        emit changed();
-    });
+    connect(stopAfter_, &QAction::triggered, this, [this] { editLimits(int(RunLimitsDialog::Field::StopAfter)); });
+    connect(retry_, &QAction::triggered, this, [this] { editLimits(int(RunLimitsDialog::Field::Retry)); });
     name();
+}
+
+// Made the first time it is asked for: most windows never need it.
+void OvernightOptions::editLimits(int field)
+{
+    if (limits_ == nullptr) {
+        limits_ = new RunLimitsDialog(owner_);
+        connect(limits_, &QDialog::accepted, this, [this] {
+            options_ = limits_->options();
+            name();
+            emit changed();
+        });
+    }
+    limits_->edit(options(), RunLimitsDialog::Field(field));
 }
 
 // The items say the values they hold.
@@ -71,7 +79,7 @@ void OvernightOptions::setArmed(bool armed)
 {
     for (QAction *option : {oneAtATime_, catchUp_, keepAwake_, stopAfter_, retry_})
         option->setEnabled(!armed);
-    if (armed && limits_->isVisible())
+    if (armed && limits_ != nullptr && limits_->isVisible())
         limits_->reject();
 }
 

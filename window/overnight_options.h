@@ -6,6 +6,7 @@
 
 class QAction;
 class QMenu;
+class QWidget;
 
 namespace ventaro {
 
@@ -34,13 +35,15 @@ signals:
 
 private:
     void name();
+    void editLimits(int field);
 
     QAction *oneAtATime_;
     QAction *catchUp_;
     QAction *keepAwake_;
     QAction *stopAfter_;
     QAction *retry_;
-    RunLimitsDialog *limits_;
+    QWidget *owner_;
+    RunLimitsDialog *limits_ = nullptr;
     ScheduleOptions options_;
 };
 

@@ -32,10 +32,11 @@ StatusTips::StatusTips(QLineEdit *activate, QWidget *clock, QWidget *window, con
     , clock_(clock)
     , window_(window)
     , runs_(history)
+    , time_(time)
+    , stop_(std::move(stop))
 {
     activate_->installEventFilter(this);
     clock_->installEventFilter(this);
-    history_ = new HistoryWindow(window, history, time, [this] { return outlook_; }, std::move(stop));
 }
 
 void StatusTips::refresh(const ScheduleState &state)
@@ -45,7 +46,7 @@ void StatusTips::refresh(const ScheduleState &state)
     if (window_->accessibleName() != state.windowName)
         window_->setAccessibleName(state.windowName); // heard at Set, Release and each start
     showWarning(state.outlook.warning);
-    if (history_->isVisible())
+    if (history_ != nullptr && history_->isVisible())
         history_->refresh();
     if (QToolTip::isVisible() && toolTipOwner_ != nullptr) {
         const QString text = plainToolTip(toolTipFor(toolTipOwner_));
@@ -70,6 +71,9 @@ void StatusTips::showWarning(bool warning)
 void StatusTips::showStatus(std::optional<qint64> run)
 {
     QToolTip::hideText();
+    // Made the first time it is asked for: its table is the window's largest part.
+    if (history_ == nullptr)
+        history_ = new HistoryWindow(window_, runs_, time_, [this] { return outlook_; }, stop_);
     history_->open(run);
 }
 

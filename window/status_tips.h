@@ -59,7 +59,9 @@ private:
     QString outlook_; // the activation's words, as last told
     bool warning_ = false;
     QPointer<QWidget> toolTipOwner_;
-    HistoryWindow *history_;
+    const Clock &time_;
+    std::function<void(qint64)> stop_;
+    HistoryWindow *history_ = nullptr;
 };
 
 } // namespace ventaro

@@ -24,6 +24,7 @@ for _ in $(seq 100); do listed | grep -q "^$id; .*last run: .*exited with status
 listed | grep -q "^$id; next: .*; every day; command: \"$job\"; last run: .*, exited with status 0 after .*; its window runs$" \
     || fail "--list does not show the kept run: $(listed)"
 [ "$(database)" -gt 0 ] || fail "the kept window wrote its run without the database code loaded?"
+! grep -q 'history could not be written' "$WORK/app.log" || fail "the history was not written: $(grep history "$WORK/app.log")"
 "$VENTARO" --list --json | /usr/bin/python3 -c 'import json, sys; assert json.load(sys.stdin)[0]["running"]' \
     || fail "--list --json is not the list: $("$VENTARO" --list --json)"
 pass "not kept: no database code; kept: the run is written and --list shows it"
