@@ -39,6 +39,7 @@ RunLimitsDialog::RunLimitsDialog(QWidget *owner)
     connect(buttons, &QDialogButtonBox::accepted, this, &RunLimitsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &RunLimitsDialog::reject);
     form->addRow(buttons);
+    form->setSizeConstraint(QLayout::SetFixedSize); // nothing to maximise
 }
 
 void RunLimitsDialog::edit(const ScheduleOptions &options, Field field)
