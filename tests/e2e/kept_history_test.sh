@@ -10,6 +10,10 @@ printf '#!/bin/sh\necho "nightly backup done"\n' >"$job"
 chmod +x "$job"
 database() { grep -c 'libQt6Sql\|ventaro-history' "/proc/$APP_PID/maps" || true; }
 listed() { "$VENTARO" --list 2>&1; }
+wait_ended() {
+    for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || return 0; sleep 0.05; done
+    fail "Exit did not end the window"
+}
 
 "$VENTARO" --at "$(date -d '+1 hour' '+%Y/%m/%d %H:%M:%S')" --every 1 day --set -- "$job" >"$WORK/app.log" 2>&1 &
 APP_PID=$!
@@ -32,7 +36,7 @@ pass "not kept: no database code; kept: the run is written and --list shows it"
 if "$VENTARO" --remove "$id" >"$WORK/remove.log" 2>&1; then fail "--remove removed the schedule of a running window"; fi
 grep -q "runs already" "$WORK/remove.log" || fail "--remove did not say why: $(cat "$WORK/remove.log")"
 choose_from_menu "Exit"
-for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
+wait_ended
 
 # The next login, as a desktop reads the entry.
 exec_line=$(sed -n 's/^Exec=//p' "$entry")
@@ -47,7 +51,7 @@ grep -q '^table cell|run now|' "$WORK/tree" || fail "the history after a new sta
 pass "after Exit and a new start from its entry, the history shows the run"
 
 choose_from_menu "Exit"
-for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
+wait_ended
 APP_PID=
 "$VENTARO" --remove "$id" >"$WORK/remove.log" 2>&1 || fail "--remove failed: $(cat "$WORK/remove.log")"
 [ ! -e "$entry" ] || fail "--remove left the entry"

@@ -75,17 +75,17 @@ wait_written() {
     fail "$2"
 }
 
-# The test's own session bus: no host folder, so nothing of the host's is
-# started on demand.
-start_session_bus() {
-    cat >"$WORK/bus.conf" <<BUS
+# A bus of the test's own, listening at $XDG_RUNTIME_DIR/NAME, with the
+# configuration lines given besides (a service folder: only the test's);
+# sets BUS_ADDRESS and STARTED_PID.
+private_bus() {
+    cat >"$WORK/$1.conf" <<BUS
 <!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
 <busconfig>
-  <type>session</type>
-  <listen>unix:path=$XDG_RUNTIME_DIR/bus</listen>
+  ${2:-}
+  <listen>unix:path=$XDG_RUNTIME_DIR/$1</listen>
   <auth>EXTERNAL</auth>
-  <servicedir>$WORK/services</servicedir>
   <policy context="default">
     <allow send_destination="*" eavesdrop="true"/>
     <allow eavesdrop="true"/>
@@ -93,10 +93,18 @@ start_session_bus() {
   </policy>
 </busconfig>
 BUS
-    dbus-daemon --config-file="$WORK/bus.conf" --nofork --print-address=3 3>"$WORK/bus-address" 2>/dev/null &
-    BUS_PID=$!
-    wait_written "$WORK/bus-address" "the session bus did not start"
-    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$WORK/bus-address")
+    dbus-daemon --config-file="$WORK/$1.conf" --nofork --print-address=3 3>"$WORK/$1-address" 2>/dev/null &
+    STARTED_PID=$!
+    wait_written "$WORK/$1-address" "the bus $1 did not start"
+    BUS_ADDRESS=$(head -n 1 "$WORK/$1-address")
+}
+
+# The test's own session bus: no host folder, so nothing of the host's is
+# started on demand.
+start_session_bus() {
+    private_bus bus "<type>session</type><servicedir>$WORK/services</servicedir>"
+    BUS_PID=$STARTED_PID
+    DBUS_SESSION_BUS_ADDRESS=$BUS_ADDRESS
     export DBUS_SESSION_BUS_ADDRESS
 }
 start_session_bus
@@ -318,23 +326,9 @@ CLOCK_CROP="120x14+26+4"
 # A system bus of the test's own, with the stand-in login manager on it
 # (refusing every lock while $WORK/refuse exists); its log is $WORK/locks.
 start_login_manager() {
-    cat >"$WORK/system.conf" <<BUS
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <listen>unix:path=$XDG_RUNTIME_DIR/system_bus</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-BUS
-    dbus-daemon --config-file="$WORK/system.conf" --nofork --print-address=3 3>"$WORK/system-address" 2>/dev/null &
-    EXTRA_PIDS="$EXTRA_PIDS $!"
-    wait_written "$WORK/system-address" "the system bus did not start"
-    DBUS_SYSTEM_BUS_ADDRESS=$(head -n 1 "$WORK/system-address")
+    private_bus system_bus
+    EXTRA_PIDS="$EXTRA_PIDS $STARTED_PID"
+    DBUS_SYSTEM_BUS_ADDRESS=$BUS_ADDRESS
     export DBUS_SYSTEM_BUS_ADDRESS
     /usr/bin/python3 "$(dirname "$0")/login_manager.py" "$WORK/locks" "$WORK/refuse" &
     EXTRA_PIDS="$EXTRA_PIDS $!"
