@@ -13,6 +13,7 @@
 #include "platform/program_options.h"
 #include "platform/session_log.h"
 #include "platform/sleep_inhibitor.h"
+#include "platform/translations.h"
 #include "schedule/command_launcher.h"
 #include "schedule/given_schedule.h"
 #include "schedule/kept_schedules.h"
@@ -132,6 +133,7 @@ int main(int argc, char *argv[])
     QApplication app(qtArgc, qtArgv.data());
     guard.release();
     QApplication::setDesktopFileName(QStringLiteral(VENTARO_APP_ID));
+    ventaro::installTranslations();
 
     ventaro::CommandLauncher launcher(relayProgram());
     // Failures go to the desktop's notifications, or to the window's own
