@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include <QApplication>
@@ -60,7 +61,7 @@ void openWindow(ventaro::Form1 &window, const ventaro::ReadSchedule &given)
     window.show();
     if (!given.problem.isEmpty()) {
         window.report({.key = QStringLiteral("arguments"),
-                       .summary = QStringLiteral("The login entry could not be read in full"),
+                       .summary = QCoreApplication::translate("Main", "The login entry could not be read in full"),
                        .body = given.problem});
     }
     if (given.schedule.set)
@@ -68,19 +69,20 @@ void openWindow(ventaro::Form1 &window, const ventaro::ReadSchedule &given)
 }
 
 // --list and --remove: no window, no display.
-std::optional<int> keptSchedulesAsked(int argc, char *argv[], const ventaro::ProgramOptions &options)
+std::optional<int> keptSchedulesAsked(char *argv[], const ventaro::ProgramOptions &options)
 {
     const bool list = options.has(ventaro::optionName(ventaro::Option::List));
     const std::optional<QString> remove = options.value(ventaro::optionName(ventaro::Option::Remove));
     if (!list && !remove)
         return std::nullopt;
-    QCoreApplication core(argc, argv);
     if (remove) {
         if (const ventaro::Done done = ventaro::removeKeptSchedule(*remove); !done) {
-            std::fprintf(stderr, "%s: cannot remove %s: %s\n", argv[0], qPrintable(*remove), qPrintable(done.reason()));
+            const QString line = QCoreApplication::translate("Main", "%1: cannot remove %2: %3")
+                                     .arg(QString::fromLocal8Bit(argv[0]), *remove, done.reason());
+            std::fprintf(stderr, "%s\n", qPrintable(line));
             return 1;
         }
-        std::printf("removed %s and its history\n", qPrintable(*remove));
+        std::printf("%s\n", qPrintable(QCoreApplication::translate("Main", "removed %1 and its history").arg(*remove)));
         return 0;
     }
     const ventaro::SystemClock clock;
@@ -98,10 +100,16 @@ int main(int argc, char *argv[])
 {
     QApplication::setApplicationName(QStringLiteral("ventaro"));
     QApplication::setApplicationVersion(QStringLiteral(VENTARO_VERSION));
+    // What is said before the window (help, usage errors, --list) is in the
+    // user's language too: an application object without a display carries
+    // the translators until the window's own is made.
+    int wordsArgc = 1;
+    std::optional<QCoreApplication> words(std::in_place, wordsArgc, argv);
+    ventaro::installTranslations();
     const ventaro::ProgramOptions options = ventaro::readProgramOptions(argc, argv, ventaro::commandLineOptions(), ventaro::commandLineDescription());
     if (options.exitStatus)
         return *options.exitStatus;
-    if (const std::optional<int> done = keptSchedulesAsked(argc, argv, options))
+    if (const std::optional<int> done = keptSchedulesAsked(argv, options))
         return *done;
 
     // A schedule that cannot be read never opens a half-filled window; from
@@ -130,6 +138,7 @@ int main(int argc, char *argv[])
     std::vector<char *> qtArgv = qtArguments(argv, options);
     int qtArgc = int(qtArgv.size()) - 1;
     ventaro::DisplayGuard guard(qtArgc, qtArgv.data());
+    words.reset();
     QApplication app(qtArgc, qtArgv.data());
     guard.release();
     QApplication::setDesktopFileName(QStringLiteral(VENTARO_APP_ID));
@@ -146,8 +155,9 @@ int main(int argc, char *argv[])
     // never fails silently. The window says what it could not make sure of.
     if (claimed.state == ventaro::AutostartEntry::Claim::State::NoLock) {
         window.report({.key = QStringLiteral("lock"),
-                       .summary = QStringLiteral("The login entry runs without its lock"),
-                       .body = claimed.why + QStringLiteral(": if the entry is started twice, its command may start twice")});
+                       .summary = QCoreApplication::translate("Main", "The login entry runs without its lock"),
+                       .body = QCoreApplication::translate("Main", "%1: if the entry is started twice, its command may start twice")
+                                   .arg(claimed.why)});
     }
     return QApplication::exec();
 }

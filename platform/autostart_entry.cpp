@@ -21,6 +21,16 @@ namespace ventaro {
 
 namespace {
 
+// Words a translator gives in the user's language.
+struct LoginEntry
+{
+    Q_DECLARE_TR_FUNCTIONS(LoginEntry)
+};
+
+} // namespace
+
+namespace {
+
 // Characters that make an argument need quotes in Exec; inside them, the
 // ones that need a backslash.
 const QString kReserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
@@ -77,7 +87,7 @@ QString replaceFile(const QString &target, const QByteArray &data)
     QByteArray temp = QFile::encodeName(info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
-        return QStringLiteral("%1 could not be written: %2").arg(target, errnoText(errno));
+        return LoginEntry::tr("%1 could not be written: %2").arg(target, errnoText(errno));
     ::fchmod(fd, 0644);
     int error = 0;
     if (!writeAll(fd, data) || ::fsync(fd) != 0)
@@ -88,7 +98,7 @@ QString replaceFile(const QString &target, const QByteArray &data)
         error = errno;
     if (error != 0) {
         ::unlink(temp.constData());
-        return QStringLiteral("%1 could not be written: %2").arg(target, errnoText(error));
+        return LoginEntry::tr("%1 could not be written: %2").arg(target, errnoText(error));
     }
     return {};
 }
@@ -156,7 +166,7 @@ AutostartEntry::Claim AutostartEntry::claim()
     const QString folder = lockFolder();
     if (folder.isEmpty()) {
         return {Claim::State::NoLock,
-                QStringLiteral("the lock for login entry %1 could not be made: neither the runtime folder nor the "
+                LoginEntry::tr("the lock for login entry %1 could not be made: neither the runtime folder nor the "
                                "cache folder is a private folder of the user's")
                     .arg(id_)};
     }
@@ -173,9 +183,9 @@ AutostartEntry::Claim AutostartEntry::claim()
         QString host, app;
         lock->getLockInfo(&pid, &host, &app);
         return {Claim::State::Taken,
-                QStringLiteral("the window of login entry %1 runs already (process %2)").arg(id_).arg(pid)};
+                LoginEntry::tr("the window of login entry %1 runs already (process %2)").arg(id_).arg(pid)};
     }
-    return {Claim::State::NoLock, QStringLiteral("the lock for login entry %1 could not be made in %2").arg(id_, folder)};
+    return {Claim::State::NoLock, LoginEntry::tr("the lock for login entry %1 could not be made in %2").arg(id_, folder)};
 }
 
 std::optional<qint64> AutostartEntry::heldBy() const
@@ -239,15 +249,15 @@ QString AutostartEntry::write(const QString &title, const QStringList &arguments
     if (const Claim claimed = claim(); claimed.state == Claim::State::Taken)
         return claimed.why;
     if (const std::optional<QChar> c = unwritable(arguments)) {
-        return QStringLiteral("the command holds a control character (U+%1), which a login entry cannot keep")
+        return LoginEntry::tr("the command holds a control character (U+%1), which a login entry cannot keep")
             .arg(QString::number(c->unicode(), 16).toUpper().rightJustified(4, u'0'));
     }
     if (!QDir().mkpath(QFileInfo(file).path()))
-        return QStringLiteral("the folder %1 could not be made").arg(QFileInfo(file).path());
+        return LoginEntry::tr("the folder %1 could not be made").arg(QFileInfo(file).path());
     struct stat there {};
     if (::lstat(QFile::encodeName(file).constData(), &there) == 0 && !S_ISREG(there.st_mode)) {
-        return QStringLiteral("%1 is not a plain file (%2): ventaro writes its entry only as a file of its own")
-            .arg(file, S_ISLNK(there.st_mode) ? QStringLiteral("a symbolic link") : QStringLiteral("a folder or device"));
+        return LoginEntry::tr("%1 is not a plain file (%2): ventaro writes its entry only as a file of its own")
+            .arg(file, S_ISLNK(there.st_mode) ? LoginEntry::tr("a symbolic link") : LoginEntry::tr("a folder or device"));
     }
     QString name = title;
     name.removeIf(isUnwritable);
@@ -269,7 +279,7 @@ QString AutostartEntry::remove() const
     // A link in the entry's place goes, never the file it points to.
     const QString file = path();
     if (::unlink(QFile::encodeName(file).constData()) != 0 && errno != ENOENT)
-        return QStringLiteral("%1 could not be removed: %2").arg(file, errnoText(errno));
+        return LoginEntry::tr("%1 could not be removed: %2").arg(file, errnoText(errno));
     return {};
 }
 
@@ -315,12 +325,12 @@ Result<QStringList> AutostartEntry::command() const
 {
     QFile file(path());
     if (!file.open(QIODevice::ReadOnly))
-        return Result<QStringList>::failure(QStringLiteral("%1 could not be read: %2").arg(path(), file.errorString()));
+        return Result<QStringList>::failure(LoginEntry::tr("%1 could not be read: %2").arg(path(), file.errorString()));
     for (const QByteArray &line : file.readAll().split('\n')) {
         if (line.startsWith("Exec="))
             return execWords(unescaped(QString::fromUtf8(line.mid(5))));
     }
-    return Result<QStringList>::failure(QStringLiteral("%1 has no Exec line").arg(path()));
+    return Result<QStringList>::failure(LoginEntry::tr("%1 has no Exec line").arg(path()));
 }
 
 QStringList AutostartEntry::execWords(const QString &value)

@@ -9,10 +9,21 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTimer>
 
 namespace ventaro {
+
+namespace {
+
+// Words a translator gives in the user's language.
+struct Ended
+{
+    Q_DECLARE_TR_FUNCTIONS(Ended)
+};
+
+} // namespace
 
 namespace {
 
@@ -38,10 +49,10 @@ bool ChildExit::failed() const
 QString ChildExit::text() const
 {
     if (!signal && !status)
-        return QStringLiteral("ended, status unknown");
+        return Ended::tr("ended, status unknown");
     if (signal)
-        return QStringLiteral("ended by signal %1 (%2)").arg(*signal).arg(QString::fromLocal8Bit(::strsignal(*signal)));
-    return QStringLiteral("exited with status %1").arg(status.value_or(0));
+        return Ended::tr("ended by signal %1 (%2)").arg(*signal).arg(QString::fromLocal8Bit(::strsignal(*signal)));
+    return Ended::tr("exited with status %1").arg(status.value_or(0));
 }
 
 ChildReaper::ChildReaper(QObject *parent, Wake wake)

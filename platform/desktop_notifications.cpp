@@ -1,5 +1,6 @@
 #include "platform/desktop_notifications.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -8,6 +9,16 @@
 #include <QVariantMap>
 
 namespace ventaro {
+
+namespace {
+
+// Words a translator gives in the user's language.
+struct Notices
+{
+    Q_DECLARE_TR_FUNCTIONS(Notices)
+};
+
+} // namespace
 
 namespace {
 
@@ -86,7 +97,7 @@ void DesktopNotifications::notify(const Notice &notice)
     // A lasting notice never expires: a failure at 03:00 is still there in
     // the morning.
     message << QStringLiteral("ventaro") << replaces << QStringLiteral("ventaro") << notice.summary << body
-            << QStringList{QStringLiteral("default"), QStringLiteral("Show ventaro")} << hints
+            << QStringList{QStringLiteral("default"), Notices::tr("Show ventaro")} << hints
             << qint32(notice.lasting ? 0 : -1);
 
     auto *watcher = new QDBusPendingCallWatcher(bus_.asyncCall(message), this);

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <QtGlobal>
 
@@ -14,9 +15,36 @@ namespace ventaro {
 
 namespace {
 
-constexpr const char *kHowToGetOne =
-    "start it from a desktop session, set DISPLAY (or WAYLAND_DISPLAY), or run "
-    "it under a virtual X server: xvfb-run ventaro\n";
+// Words a translator gives in the user's language.
+struct NoDisplay
+{
+    Q_DECLARE_TR_FUNCTIONS(NoDisplay)
+};
+
+// The lines said without a display, in the user's language: made while the
+// translators are there, said once the platform plugin has given up.
+struct NoDisplayLines
+{
+    QString waylandMissing;
+    QString none;
+    QString because;
+};
+
+NoDisplayLines &noDisplayLines()
+{
+    static NoDisplayLines lines;
+    return lines;
+}
+
+void prepareLines()
+{
+    const QString howTo = NoDisplay::tr("start it from a desktop session, set DISPLAY (or WAYLAND_DISPLAY), or run it under "
+                                        "a virtual X server: xvfb-run ventaro");
+    noDisplayLines() = {
+        NoDisplay::tr("ventaro: no display found: the Wayland plugin is missing (install qt6-wayland); %1").arg(howTo),
+        NoDisplay::tr("ventaro: no display found; %1").arg(howTo),
+        NoDisplay::tr("ventaro: no display found (%1); %2").arg(QStringLiteral("%1"), howTo)};
+}
 
 // What the platform plugin said about the display it could not reach
 // ("could not connect to display :5"), so that a set but wrong DISPLAY is
@@ -37,13 +65,11 @@ bool &waylandPluginMissing()
 [[noreturn]] void exitNoDisplay()
 {
     const QByteArray &reason = displayReason();
-    if (waylandPluginMissing() && qEnvironmentVariableIsEmpty("DISPLAY"))
-        std::fprintf(stderr, "ventaro: no display found: the Wayland plugin is missing (install qt6-wayland); %s",
-                     kHowToGetOne);
-    else if (reason.isEmpty())
-        std::fprintf(stderr, "ventaro: no display found; %s", kHowToGetOne);
-    else
-        std::fprintf(stderr, "ventaro: no display found (%s); %s", reason.constData(), kHowToGetOne);
+    const NoDisplayLines &lines = noDisplayLines();
+    const QString line = waylandPluginMissing() && qEnvironmentVariableIsEmpty("DISPLAY") ? lines.waylandMissing
+        : reason.isEmpty()                                                                  ? lines.none
+                                                                                          : lines.because.arg(QString::fromLocal8Bit(reason));
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
     std::fflush(stderr);
     ::_exit(1);
 }
@@ -88,6 +114,7 @@ bool namesDisplay(int argc, char **argv)
 
 DisplayGuard::DisplayGuard(int argc, char **argv)
 {
+    prepareLines();
     if (!envSet("QT_QPA_PLATFORM") && !envSet("DISPLAY") && !envSet("WAYLAND_DISPLAY") && !namesDisplay(argc, argv))
         exitNoDisplay();
     qInstallMessageHandler(startupMessages);

@@ -7,11 +7,22 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
 
 namespace ventaro {
+
+namespace {
+
+// Words a translator gives in the user's language.
+struct Files
+{
+    Q_DECLARE_TR_FUNCTIONS(Files)
+};
+
+} // namespace
 
 namespace {
 
@@ -99,15 +110,15 @@ QString missingPartOf(const QString &path)
         if (line.endsWith('\n'))
             line.chop(1);
         if (line.endsWith('\r'))
-            return QStringLiteral("its first line ends in a carriage return: save it with Unix line endings");
+            return Files::tr("its first line ends in a carriage return: save it with Unix line endings");
         const QByteArray interpreter = line.trimmed().split(' ').value(0).split('\t').value(0);
         if (!interpreter.isEmpty() && !QFileInfo::exists(QFile::decodeName(interpreter)))
-            return QStringLiteral("its interpreter %1 does not exist").arg(QFile::decodeName(interpreter));
+            return Files::tr("its interpreter %1 does not exist").arg(QFile::decodeName(interpreter));
         return {};
     }
     const QString loader = elfLoader(file);
     if (!loader.isEmpty() && !QFileInfo::exists(loader))
-        return QStringLiteral("the loader it names, %1, does not exist").arg(loader);
+        return Files::tr("the loader it names, %1, does not exist").arg(loader);
     return {};
 }
 

@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStandardPaths>
 #include <QStringList>
@@ -21,12 +22,22 @@ namespace ventaro {
 
 namespace {
 
+// Words a translator gives in the user's language.
+struct Start
+{
+    Q_DECLARE_TR_FUNCTIONS(Start)
+};
+
+} // namespace
+
+namespace {
+
 QString errnoText(int error)
 {
     switch (error) {
-    case E2BIG: return QStringLiteral("the command line is too long for the system to start");
-    case ENOEXEC: return QStringLiteral("not a program this system can run");
-    case EACCES: return QStringLiteral("no permission to run it");
+    case E2BIG: return Start::tr("the command line is too long for the system to start");
+    case ENOEXEC: return Start::tr("not a program this system can run");
+    case EACCES: return Start::tr("no permission to run it");
     default: return QString::fromLocal8Bit(std::strerror(error));
     }
 }
@@ -213,7 +224,7 @@ StartResult startDetached(const QString &program, const QStringList &arguments, 
     SpawnSetup setup;
     const auto cannotPrepare = [](int failed) {
         StartResult result;
-        result.error = QStringLiteral("could not prepare its start: %1").arg(errnoText(failed));
+        result.error = Start::tr("could not prepare its start: %1").arg(errnoText(failed));
         result.errorNumber = failed;
         return result;
     };

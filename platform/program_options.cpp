@@ -13,6 +13,16 @@ namespace ventaro {
 
 namespace {
 
+// Words a translator gives in the user's language.
+struct Arguments
+{
+    Q_DECLARE_TR_FUNCTIONS(Arguments)
+};
+
+} // namespace
+
+namespace {
+
 // What QGuiApplication and QApplication read from the command line, so that
 // they pass through: the options that take a value, then the switches.
 constexpr const char *kQtValued[] = {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
@@ -52,8 +62,8 @@ QString helpText(const std::vector<OptionSpec> &options, const QString &descript
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(description);
-    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
-    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version.")});
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, Arguments::tr("Show this help.")});
+    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, Arguments::tr("Show the version.")});
     QString usage;
     for (const OptionSpec &option : options) {
         if (option.help.isEmpty())
@@ -65,11 +75,17 @@ QString helpText(const std::vector<OptionSpec> &options, const QString &descript
         }
     }
     parser.addPositionalArgument(QStringLiteral("PROGRAM"),
-                                 QStringLiteral("After --: the program to run and its arguments, exactly as given."),
+                                 Arguments::tr("After --: the program to run and its arguments, exactly as given."),
                                  QStringLiteral("[-- PROGRAM [ARGUMENT...]]"));
-    return parser.helpText()
-        .replace(QStringLiteral("<executable_name>"), QCoreApplication::applicationName())
-        .replace(QStringLiteral("[options] [-- PROGRAM [ARGUMENT...]]"), usage + QStringLiteral("[-- PROGRAM [ARGUMENT...]]"));
+    // The usage line names the program as a user types it, not by the path it was started by.
+    const QString started = QCoreApplication::instance() != nullptr ? QCoreApplication::arguments().value(0)
+                                                                    : QStringLiteral("<executable_name>");
+    QString text = parser.helpText();
+    if (const qsizetype at = text.indexOf(started); at >= 0 && !started.isEmpty())
+        text.replace(at, started.size(), QCoreApplication::applicationName());
+    return text
+        .replace(QCoreApplication::translate("QCommandLineParser", "[options]") + QStringLiteral(" [-- PROGRAM [ARGUMENT...]]"),
+                 usage + QStringLiteral("[-- PROGRAM [ARGUMENT...]]"));
 }
 
 namespace {
@@ -104,7 +120,7 @@ private:
             return attached;
         if (next_ < words_.size())
             return words_[next_++];
-        problem(QStringLiteral("Missing value after '%1'").arg(option));
+        problem(Arguments::tr("Missing value after '%1'").arg(option));
         return std::nullopt;
     }
 
@@ -113,7 +129,7 @@ private:
         const qsizetype at = next_++;
         const QString &word = words_[at];
         if (!word.startsWith(u'-') || word.size() < 2) {
-            problem(QStringLiteral("unexpected argument '%1': a command goes after --").arg(word));
+            problem(Arguments::tr("unexpected argument '%1': a command goes after --").arg(word));
             return;
         }
         QString name = word.mid(word.startsWith(QStringLiteral("--")) ? 2 : 1);
@@ -133,7 +149,7 @@ private:
         } else if (const OptionSpec *option = find(name); option != nullptr && !(option->valueName.isEmpty() && attached)) {
             readValue(*option, word, attached);
         } else {
-            problem(QStringLiteral("Unknown option '%1'").arg(name));
+            problem(Arguments::tr("Unknown option '%1'").arg(name));
         }
     }
 
@@ -174,7 +190,8 @@ private:
 void printUsageError(const QString &problem)
 {
     print(stderr,
-          QStringLiteral("%1: %2 (try %1 --help)\n").arg(QCoreApplication::applicationName(), printableText(problem)));
+          Arguments::tr("%1: %2 (try %1 --help)", "a usage error").arg(QCoreApplication::applicationName(), printableText(problem))
+              + u'\n');
 }
 
 ProgramOptions readArguments(int argc, char **argv, const std::vector<OptionSpec> &options)
@@ -186,7 +203,7 @@ ProgramOptions readArguments(int argc, char **argv, const std::vector<OptionSpec
         const QByteArray bytes(argument);
         const QString text = QFile::decodeName(bytes);
         if (QFile::encodeName(text) != bytes) {
-            result.problems << QStringLiteral("argument %1, \"%2\", is not valid text in the locale's encoding")
+            result.problems << Arguments::tr("argument %1, \"%2\", is not valid text in the locale's encoding")
                                    .arg(index)
                                    .arg(escapedBytes(bytes));
         }
@@ -210,7 +227,7 @@ ProgramOptions readArguments(int argc, char **argv, const std::vector<OptionSpec
     }
     ArgumentReader(words, options, result).read();
     if (result.program && result.program->constFirst().isEmpty())
-        result.problems << QStringLiteral("the program after -- is empty");
+        result.problems << Arguments::tr("the program after -- is empty");
     return result;
 }
 

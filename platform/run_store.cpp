@@ -8,6 +8,16 @@ namespace ventaro {
 
 namespace {
 
+// Words a translator gives in the user's language.
+struct Store
+{
+    Q_DECLARE_TR_FUNCTIONS(Store)
+};
+
+} // namespace
+
+namespace {
+
 using Open = RunStore *(*)(const QString &file, QString *why);
 
 } // namespace
@@ -36,7 +46,7 @@ Result<std::shared_ptr<RunStore>> openRunStore()
         }
     }
     if (open == nullptr)
-        return Result<std::shared_ptr<RunStore>>::failure(QStringLiteral("the history's module could not be loaded: %1").arg(why));
+        return Result<std::shared_ptr<RunStore>>::failure(Store::tr("the history's module could not be loaded: %1").arg(why));
     RunStore *store = open(runStoreFile(), &why);
     if (store == nullptr)
         return Result<std::shared_ptr<RunStore>>::failure(why);

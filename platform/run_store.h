@@ -9,6 +9,9 @@
 
 namespace ventaro {
 
+// How a stored run's end reads until it is written: a mark, never shown.
+inline const QLatin1String kStillRunning("running");
+
 // One run as a kept schedule's history keeps it: its words as the history
 // showed them when it was written.
 struct StoredRun
@@ -19,7 +22,7 @@ struct StoredRun
     QString timing;
     QString command;
     qint64 pid = 0; // 0: it did not start
-    QString ended;  // "running" until its end is written
+    QString ended;  // kStillRunning until its end is written
     bool failed = false;
     QString kept; // the schedule's words then, as its login entry held them
 };

@@ -1,5 +1,6 @@
 #include "platform/sleep_inhibitor.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -7,6 +8,16 @@
 #include <QDBusUnixFileDescriptor>
 
 namespace ventaro {
+
+namespace {
+
+// Words a translator gives in the user's language.
+struct KeepAwake
+{
+    Q_DECLARE_TR_FUNCTIONS(KeepAwake)
+};
+
+} // namespace
 
 namespace {
 
@@ -57,8 +68,8 @@ void SystemSleepInhibitor::locked(qint64 hold, QDBusPendingCallWatcher *call)
     Held &held = *found->second;
     if (reply.isError()) {
         const QString why = reply.error().type() == QDBusError::ServiceUnknown || reply.error().type() == QDBusError::Disconnected
-            ? QStringLiteral("there is no login manager (logind) to ask")
-            : QStringLiteral("the login manager refused: %1").arg(reply.error().message());
+            ? KeepAwake::tr("there is no login manager (logind) to ask")
+            : KeepAwake::tr("the login manager refused: %1").arg(reply.error().message());
         held.told(hold, Done::failure(why));
     } else {
         held.lock = reply.value();

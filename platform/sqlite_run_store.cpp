@@ -1,5 +1,6 @@
 // The module that holds ventaro's only database code, loaded by
 // openRunStore when a schedule is kept.
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -12,6 +13,16 @@
 #include "platform/run_store.h"
 
 namespace ventaro {
+
+namespace {
+
+// Words a translator gives in the user's language.
+struct Store
+{
+    Q_DECLARE_TR_FUNCTIONS(Store)
+};
+
+} // namespace
 
 // Writes go through the write-ahead log: a crash loses no committed run, and
 // another window's write waits a moment instead of failing.
@@ -54,7 +65,7 @@ public:
         if (!write.exec())
             return failed(write);
         // Pruned as each run starts, so that the table never grows past its bounds.
-        if (run.ended == QStringLiteral("running"))
+        if (run.ended == kStillRunning)
             return prune(schedule);
         return {};
     }
@@ -102,7 +113,7 @@ private:
 
     Done failed(const QSqlQuery &query) const
     {
-        return Done::failure(QStringLiteral("%1 could not be written: %2")
+        return Done::failure(Store::tr("%1 could not be written: %2")
                                  .arg(QDir::toNativeSeparators(db_.databaseName()), query.lastError().text()));
     }
 
@@ -117,20 +128,20 @@ extern "C" Q_DECL_EXPORT ventaro::RunStore *ventaroOpenRunStore(const QString &f
 {
     // Only the user may read what the commands were and how they ended.
     if (!QDir().mkpath(QFileInfo(file).path())) {
-        *why = QStringLiteral("the folder %1 could not be made").arg(QFileInfo(file).path());
+        *why = QCoreApplication::translate("Store", "the folder %1 could not be made").arg(QFileInfo(file).path());
         return nullptr;
     }
     QFile::setPermissions(QFileInfo(file).path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QUuid::createUuid().toString());
     db.setDatabaseName(file);
     if (!db.open()) {
-        *why = QStringLiteral("%1 could not be opened: %2").arg(file, db.lastError().text());
+        *why = QCoreApplication::translate("Store", "%1 could not be opened: %2").arg(file, db.lastError().text());
         return nullptr;
     }
     for (const char *statement : ventaro::kSetUp) {
         QSqlQuery query(db);
         if (!query.exec(QLatin1String(statement))) {
-            *why = QStringLiteral("%1 could not be set up: %2").arg(file, query.lastError().text());
+            *why = QCoreApplication::translate("Store", "%1 could not be set up: %2").arg(file, query.lastError().text());
             return nullptr;
         }
     }

@@ -2,16 +2,23 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+
 #include "schedule/runtime_error.h"
 
 namespace ventaro {
 
 namespace {
 
-QString plural(qint64 n, const char *one, const char *many)
+// Words a translator gives in the user's language.
+struct Outlook
 {
-    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
-}
+    Q_DECLARE_TR_FUNCTIONS(Outlook)
+};
+
+} // namespace
+
+namespace {
 
 QString pattern(const Separators &s)
 {
@@ -28,22 +35,22 @@ bool repeats(const OutlookInput &in)
 QString manner(const OutlookInput &in)
 {
     const ScheduleOptions &o = in.options;
-    QString words = QString(o.oneAtATime ? QStringLiteral(", one at a time") : QString())
-        + (o.catchUp ? QStringLiteral(", catching up a missed start") : QString())
-        + (o.keepAwake ? QStringLiteral(", keeping the computer awake while it runs") : QString());
+    QString words = QString(o.oneAtATime ? Outlook::tr(", one at a time") : QString())
+        + (o.catchUp ? Outlook::tr(", catching up a missed start") : QString())
+        + (o.keepAwake ? Outlook::tr(", keeping the computer awake while it runs") : QString());
     if (o.stopAfter > 0)
-        words += QStringLiteral(", stopped after %1").arg(durationText(o.stopAfter));
-    if (o.retries > 0)
-        words += QStringLiteral(", retried %1 after %2 if it fails")
-                     .arg(o.retries == 1 ? QStringLiteral("once") : QStringLiteral("up to %1 times").arg(o.retries),
-                          durationText(o.retryAfter));
+        words += Outlook::tr(", stopped after %1").arg(durationText(o.stopAfter));
+    if (o.retries == 1)
+        words += Outlook::tr(", retried once after %1 if it fails").arg(durationText(o.retryAfter));
+    else if (o.retries > 1)
+        words += Outlook::tr(", retried up to %1 times after %2 if it fails").arg(o.retries).arg(durationText(o.retryAfter));
     return words;
 }
 
 // "now" for a second the ticks have yet to reach, else "in 4 min 12 s".
 QString whenText(const OutlookInput &in, qint64 at)
 {
-    return at <= in.now ? QStringLiteral("now") : QStringLiteral("in ") + durationText(at - in.now);
+    return at <= in.now ? Outlook::tr("now") : Outlook::tr("in %1", "in 4 min 12 s").arg(durationText(at - in.now));
 }
 
 // The time of day today, the whole text on another day.
@@ -57,24 +64,35 @@ QString shortWhen(const OutlookInput &in, const LocalSlot &slot)
 
 QString durationText(qint64 seconds)
 {
+    const auto s = [](qint64 n) { return Outlook::tr("%1 s", "seconds of a duration").arg(n); };
+    const auto min = [](qint64 n) { return Outlook::tr("%1 min", "minutes of a duration").arg(n); };
+    const auto h = [](qint64 n) { return Outlook::tr("%1 h", "hours of a duration").arg(n); };
     if (seconds < 60)
-        return QStringLiteral("%1 s").arg(seconds);
+        return s(seconds);
     // The two largest units, the smaller left out when it is zero.
-    const auto pair = [](const QString &major, qint64 minor, const char *minorUnit) {
-        return minor == 0 ? major : QStringLiteral("%1 %2 %3").arg(major).arg(minor).arg(QLatin1String(minorUnit));
+    const auto pair = [](const QString &major, qint64 minor, const QString &minorText) {
+        return minor == 0 ? major : Outlook::tr("%1 %2", "a duration's two largest units: 4 min 12 s").arg(major, minorText);
     };
     if (seconds < 3600)
-        return pair(QStringLiteral("%1 min").arg(seconds / 60), seconds % 60, "s");
+        return pair(min(seconds / 60), seconds % 60, s(seconds % 60));
     if (seconds < 86400)
-        return pair(QStringLiteral("%1 h").arg(seconds / 3600), seconds / 60 % 60, "min");
-    return pair(plural(seconds / 86400, "day", "days"), seconds / 3600 % 24, "h");
+        return pair(h(seconds / 3600), seconds / 60 % 60, min(seconds / 60 % 60));
+    const qint64 days = seconds / 86400;
+    return pair(days == 1 ? Outlook::tr("1 day") : Outlook::tr("%1 days").arg(days), seconds / 3600 % 24,
+                h(seconds / 3600 % 24));
 }
 
 QString everyText(Unit unit, double count)
 {
-    if (count == 1.0)
-        return QStringLiteral("every %1").arg(unitName(unit, false));
-    return QStringLiteral("every %1 %2").arg(QString::number(count, 'g', 12), unitName(unit, true));
+    const bool one = count == 1.0;
+    const QString n = QString::number(count, 'g', 12);
+    switch (unit) {
+    case Unit::Seconds: return one ? Outlook::tr("every second") : Outlook::tr("every %1 seconds").arg(n);
+    case Unit::Minutes: return one ? Outlook::tr("every minute") : Outlook::tr("every %1 minutes").arg(n);
+    case Unit::Hours: return one ? Outlook::tr("every hour") : Outlook::tr("every %1 hours").arg(n);
+    case Unit::Days: return one ? Outlook::tr("every day") : Outlook::tr("every %1 days").arg(n);
+    }
+    return {};
 }
 
 namespace {
@@ -84,13 +102,13 @@ QString occurrenceNote(const OutlookInput &in)
 {
     switch (in.slot->occurrence) {
     case Occurrence::Skipped:
-        return QStringLiteral(" (the clock leaps from %1 to %2, so it starts at %2)")
+        return Outlook::tr(" (the clock leaps from %1 to %2, so it starts at %2)")
             .arg(in.leapFrom.right(8), in.slotText.right(8));
     case Occurrence::FirstOfTwo:
-        return QStringLiteral(" (the clock shows %1 twice as it goes back: this is the first)")
+        return Outlook::tr(" (the clock shows %1 twice as it goes back: this is the first)")
             .arg(in.activateText.right(8));
     case Occurrence::SecondOfTwo:
-        return QStringLiteral(" (the clock shows %1 twice as it goes back: this is the second)")
+        return Outlook::tr(" (the clock shows %1 twice as it goes back: this is the second)")
             .arg(in.activateText.right(8));
     case Occurrence::Only:
         break;
@@ -103,24 +121,25 @@ QString occurrenceNote(const OutlookInput &in)
 QString armedSummary(const OutlookInput &in, const ActivationOutlook &outlook)
 {
     if (!in.armed)
-        return QStringLiteral("ventaro, not armed");
+        return Outlook::tr("ventaro, not armed");
     const auto at = [&in](const LocalSlot &slot) { return shortWhen(in, slot); };
     const QString then =
-        (repeats(in) ? QStringLiteral(", then ") + everyText(*in.unit, in.count) : QString()) + manner(in);
+        (repeats(in) ? Outlook::tr(", then %1", "then every 10 minutes").arg(everyText(*in.unit, in.count)) : QString())
+        + manner(in);
     switch (outlook.state) {
     case ActivationState::Waiting:
-        return repeats(in) ? QStringLiteral("ventaro, armed: starts at %1%2").arg(at(*in.slot), then)
-                           : QStringLiteral("ventaro, armed: starts once at %1%2").arg(at(*in.slot), manner(in));
+        return repeats(in) ? Outlook::tr("ventaro, armed: starts at %1%2").arg(at(*in.slot), then)
+                           : Outlook::tr("ventaro, armed: starts once at %1%2").arg(at(*in.slot), manner(in));
     case ActivationState::Done:
-        return QStringLiteral("ventaro, armed: started once at %1").arg(at(*in.slot));
+        return Outlook::tr("ventaro, armed: started once at %1").arg(at(*in.slot));
     case ActivationState::Missed:
         if (repeats(in))
-            return QStringLiteral("ventaro, armed: starts were missed; next at %1%2").arg(at(*in.slot), then);
+            return Outlook::tr("ventaro, armed: starts were missed; next at %1%2").arg(at(*in.slot), then);
         break;
     case ActivationState::Never:
         break;
     }
-    return QStringLiteral("ventaro, armed: nothing will start");
+    return Outlook::tr("ventaro, armed: nothing will start");
 }
 
 namespace {
@@ -134,7 +153,7 @@ ActivationOutlook said(ActivationState state, const QString &words)
 
 QString again()
 {
-    return QStringLiteral("Release, set a later time, and Set again.");
+    return Outlook::tr("Release, set a later time, and Set again.");
 }
 
 // Text that is no exact timestamp (it then has no slot) names no second that
@@ -148,11 +167,11 @@ std::optional<ActivationOutlook> unreachable(const OutlookInput &in)
     try {
         value = readDateText(text, in.separators, civilDate(in.nowLocal));
     } catch (const RuntimeError &) {
-        return said(S::Never, QStringLiteral("\"%1\" is not a date and time the clock will ever show. Type one as "
+        return said(S::Never, Outlook::tr("\"%1\" is not a date and time the clock will ever show. Type one as "
                                              "%2, for example %3.")
                                   .arg(text, pattern(in.separators), timestampText(in.nowLocal, in.separators)));
     }
-    return said(S::Never, QStringLiteral("%1 will never be reached: the clock writes that time as %2. Type %2 "
+    return said(S::Never, Outlook::tr("%1 will never be reached: the clock writes that time as %2. Type %2 "
                                          "instead.")
                               .arg(text, timestampText(value, in.separators)));
 }
@@ -171,10 +190,10 @@ std::optional<ActivationOutlook> afterMissed(const OutlookInput &in, bool passed
         return std::nullopt;
     const QString missed = missedStartsText(*in.missed);
     if (passed)
-        return said(S::Missed, missed + QStringLiteral(" Nothing more will start: ") + again());
+        return said(S::Missed, Outlook::tr("%1 Nothing more will start: %2").arg(missed, again()));
     if (!repeats(in))
         return std::nullopt;
-    return said(S::Missed, QStringLiteral("%1 Starts in %2, then %3%4")
+    return said(S::Missed, Outlook::tr("%1 Starts in %2, then %3%4")
                                .arg(missed, durationText(std::max<qint64>(in.slot->instant - in.now, 0)),
                                     everyText(*in.unit, in.count), manner(in)));
 }
@@ -183,31 +202,30 @@ std::optional<ActivationOutlook> afterMissed(const OutlookInput &in, bool passed
 ActivationOutlook stuck(const OutlookInput &in, bool passed)
 {
     const QString cannot =
-        QStringLiteral("%1, so the schedule cannot move on. Choose a smaller repeat count.").arg(in.stepError);
+        Outlook::tr("%1, so the schedule cannot move on. Choose a smaller repeat count.").arg(in.stepError);
     if (passed && in.armed && in.matched)
-        return said(S::Never,
-                    QStringLiteral("Started once at %1; nothing more will start: ").arg(in.activateText) + cannot);
+        return said(S::Never, Outlook::tr("Started once at %1; nothing more will start: %2").arg(in.activateText, cannot));
     if (!passed) {
         return said(S::Never,
-                    QStringLiteral("Starts once %1, then never again: ").arg(whenText(in, in.slot->instant)) + cannot);
+                    Outlook::tr("Starts once %1, then never again: %2").arg(whenText(in, in.slot->instant), cannot));
     }
-    return said(S::Never, QStringLiteral("Nothing will start: ") + cannot);
+    return said(S::Never, Outlook::tr("Nothing will start: %1").arg(cannot));
 }
 
 ActivationOutlook passedBy(const OutlookInput &in)
 {
     const QString &text = in.activateText;
     if (in.armed && in.matched)
-        return said(S::Done, in.lastStart.isEmpty() ? QStringLiteral("Started once at %1.").arg(text)
-                                                    : QStringLiteral("Started once at ") + in.lastStart);
+        return said(S::Done, in.lastStart.isEmpty() ? Outlook::tr("Started once at %1.").arg(text)
+                                                    : Outlook::tr("Started once at %1", "the start's own line").arg(in.lastStart));
     if (in.armed) {
-        const QString why = in.unit ? QStringLiteral("a repeat count of %1 moves nothing on").arg(in.count)
-                                    : QStringLiteral("no repeat will bring it back");
-        return said(S::Never, QStringLiteral("%1 has passed and %2: nothing will start. ").arg(text, why) + again());
+        const QString why = in.unit ? Outlook::tr("a repeat count of %1 moves nothing on").arg(in.count)
+                                    : Outlook::tr("no repeat will bring it back");
+        return said(S::Never, Outlook::tr("%1 has passed and %2: nothing will start. %3").arg(text, why, again()));
     }
     if (repeats(in))
-        return said(S::Waiting, QStringLiteral("%1 has passed: Set moves it on to its next slot.").arg(text));
-    return said(S::Waiting, QStringLiteral("%1 has passed: set a later time before you choose Set.").arg(text));
+        return said(S::Waiting, Outlook::tr("%1 has passed: Set moves it on to its next slot.").arg(text));
+    return said(S::Waiting, Outlook::tr("%1 has passed: set a later time before you choose Set.").arg(text));
 }
 
 // A second just behind the clock that a late tick has yet to look at
@@ -215,17 +233,17 @@ ActivationOutlook passedBy(const OutlookInput &in)
 ActivationOutlook waiting(const OutlookInput &in)
 {
     const QString when = whenText(in, in.slot->instant);
-    QString tip = repeats(in) ? QStringLiteral("Starts %1, then %2").arg(when, everyText(*in.unit, in.count))
-                              : QStringLiteral("Starts once %1").arg(when);
+    QString tip = repeats(in) ? Outlook::tr("Starts %1, then %2").arg(when, everyText(*in.unit, in.count))
+                              : Outlook::tr("Starts once %1").arg(when);
     tip += manner(in) + occurrenceNote(in);
     if (!in.skipped.isEmpty())
         tip = in.skipped + u' ' + tip;
     if (!in.maySleep.isEmpty())
         tip = in.maySleep + u' ' + tip;
     if (in.armed && in.movedOn)
-        tip = QStringLiteral("Moved on to %1: the time you set had passed. ").arg(shortWhen(in, *in.slot)) + tip;
+        tip = Outlook::tr("Moved on to %1: the time you set had passed. %2").arg(shortWhen(in, *in.slot), tip);
     if (!in.armed)
-        tip = QStringLiteral("Once Set: ") + tip.at(0).toLower() + tip.mid(1);
+        tip = Outlook::tr("Once Set: %1").arg(tip.at(0).toLower() + tip.mid(1));
     return said(S::Waiting, tip);
 }
 
@@ -235,12 +253,12 @@ ActivationOutlook cannotStart(const OutlookInput &in, ActivationOutlook outlook)
     if (!in.armed || outlook.state != S::Waiting)
         return outlook;
     if (in.noCommand)
-        return said(S::Never, QStringLiteral("Nothing will start: the command is empty. Release, type a command, "
+        return said(S::Never, Outlook::tr("Nothing will start: the command is empty. Release, type a command, "
                                              "and Set again."));
     if (!in.refusal.isEmpty()) {
         // The program may yet be installed, or the file put back.
         outlook.warning = true;
-        outlook.toolTip = in.refusal + QStringLiteral("; it is looked for again at each start. ") + outlook.toolTip;
+        outlook.toolTip = Outlook::tr("%1; it is looked for again at each start. %2").arg(in.refusal, outlook.toolTip);
     }
     return outlook;
 }
@@ -258,7 +276,7 @@ ActivationOutlook activationOutlook(const OutlookInput &in)
         return *never;
     // Made in an earlier session, even in the second just gone.
     if (in.startedBefore)
-        return said(S::Done, QStringLiteral("Started once at %1.").arg(in.activateText));
+        return said(S::Done, Outlook::tr("Started once at %1.").arg(in.activateText));
     const bool passed = hasPassed(in);
     if (const std::optional<ActivationOutlook> missed = afterMissed(in, passed))
         return *missed;

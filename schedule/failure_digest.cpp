@@ -1,6 +1,18 @@
 #include "schedule/failure_digest.h"
 
+#include <QCoreApplication>
+
 namespace ventaro {
+
+namespace {
+
+// Words a translator gives in the user's language.
+struct Digest
+{
+    Q_DECLARE_TR_FUNCTIONS(Digest)
+};
+
+} // namespace
 
 FailureDigest::FailureDigest(QString keyPrefix)
     : keyPrefix_(std::move(keyPrefix))
@@ -18,12 +30,11 @@ std::optional<Notice> FailureDigest::failure(const QString &subject, const QStri
         return std::nullopt;
     Notice notice{.key = run.key, .summary = summary, .body = reason,
                   .update = run.count > 1};
-    const QString next = then.isEmpty() ? QString() : QStringLiteral("; ") + then;
+    const QString next = then.isEmpty() ? QString() : Digest::tr("; %1", "what comes of a failure").arg(then);
     if (run.count == 1)
-        notice.body += QStringLiteral("\nAt %1%2.").arg(at, next);
+        notice.body += u'\n' + Digest::tr("At %1%2.").arg(at, next);
     else
-        notice.body +=
-            QStringLiteral("\nFailed %1 times since %2, the last at %3%4.").arg(run.count).arg(run.since, at, next);
+        notice.body += u'\n' + Digest::tr("Failed %1 times since %2, the last at %3%4.").arg(run.count).arg(run.since, at, next);
     if (!lastWords.isEmpty())
         notice.body += u'\n' + lastWords;
     return notice;

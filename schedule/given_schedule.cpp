@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include "platform/autostart_entry.h"
@@ -17,6 +18,16 @@ namespace ventaro {
 
 namespace {
 
+// Words a translator gives in the user's language.
+struct Arguments
+{
+    Q_DECLARE_TR_FUNCTIONS(Arguments)
+};
+
+} // namespace
+
+namespace {
+
 // Whether the schedule will ever start: a time to come, or a repeat that
 // moves a passed one on (whose step stays in the calendar). A time to come
 // starts at least once, whatever its next step.
@@ -27,7 +38,7 @@ QString neverStarts(const GivenSchedule &given, const Clock &clock, const Separa
     if (slot.instant >= now.toSecsSinceEpoch())
         return {};
     if (!given.unit)
-        return QStringLiteral("%1: %2 has passed, and without %3 nothing will ever start")
+        return Arguments::tr("%1: %2 has passed, and without %3 nothing will ever start")
             .arg(optionFlag(Option::At), *given.activation, optionFlag(Option::Every));
     try {
         stepSlot(clock, *given.unit, readRepeatCount(*given.count), slot, *given.activation, separators);
@@ -88,7 +99,7 @@ void readRepeat(const QString &text, GivenSchedule &given, QStringList &problems
     const auto every = readEvery(text);
     if (!every) {
         problems << about(Option::Every,
-                          QStringLiteral("\"%1\" is not a count and a unit, such as \"10 minutes\" or 90s").arg(text));
+                          Arguments::tr("\"%1\" is not a count and a unit, such as \"10 minutes\" or 90s").arg(text));
     } else if (const Result<Repeat> repeat = usableRepeat(every->second, every->first); !repeat) {
         problems << about(Option::Every, repeat.reason());
     } else {
@@ -101,7 +112,7 @@ void readCommand(const ProgramOptions &options, GivenSchedule &given, QStringLis
 {
     const std::optional<QString> command = options.value(optionName(Option::Command));
     if (command && options.program)
-        problems << QStringLiteral("give the command once: %1 or the words after --").arg(optionFlag(Option::Command));
+        problems << Arguments::tr("give the command once: %1 or the words after --").arg(optionFlag(Option::Command));
     else if (options.program)
         given.command = commandFor(*options.program);
     else if (command)
@@ -130,7 +141,7 @@ void readRunOptions(const ProgramOptions &options, ScheduleOptions &read, QStrin
         read.retries = retry->trimmed().toInt(&ok);
         if (!ok || read.retries < 0 || read.retries > ScheduleOptions::kMostRetries) {
             read.retries = 0;
-            problems << about(Option::Retry, QStringLiteral("\"%1\" is not a count from 0 to %2").arg(*retry).arg(ScheduleOptions::kMostRetries));
+            problems << about(Option::Retry, Arguments::tr("\"%1\" is not a count from 0 to %2").arg(*retry).arg(ScheduleOptions::kMostRetries));
         }
     }
     readSpan(options, Option::RetryAfter, read.retryAfter, problems);
@@ -142,11 +153,11 @@ void readSet(const Clock &clock, const Separators &separators, GivenSchedule &gi
     // A login entry gives back what its window was armed with, even with
     // nothing to start (the window says so).
     if (!given.activation)
-        problems << QStringLiteral("%1 needs %2, the time to start at").arg(optionFlag(Option::Set), optionFlag(Option::At));
+        problems << Arguments::tr("%1 needs %2, the time to start at").arg(optionFlag(Option::Set), optionFlag(Option::At));
     else if (!given.autostart.isEmpty())
         return;
     else if (!given.command || given.command->trimmed().isEmpty())
-        problems << QStringLiteral("%1 needs a command: -- PROGRAM [ARGUMENT...]").arg(optionFlag(Option::Set));
+        problems << Arguments::tr("%1 needs a command: -- PROGRAM [ARGUMENT...]").arg(optionFlag(Option::Set));
     else {
         const QString never = neverStarts(given, clock, separators);
         if (!never.isEmpty())
@@ -163,7 +174,7 @@ ReadSchedule readGivenSchedule(const ProgramOptions &options, const Clock &clock
     QStringList problems = options.problems;
     // An id names a file in the autostart folder: none that leaves it.
     if (const auto id = options.value(optionName(Option::Autostart)); id && !AutostartEntry::validId(*id))
-        problems << about(Option::Autostart, QStringLiteral("\"%1\" is no login entry's id (letters, digits and -)").arg(*id));
+        problems << about(Option::Autostart, Arguments::tr("\"%1\" is no login entry's id (letters, digits and -)").arg(*id));
     else if (id)
         given.autostart = *id;
     if (const auto at = options.value(optionName(Option::At))) {

@@ -1,8 +1,20 @@
 #include "schedule/kept_history.h"
 
+#include <QCoreApplication>
+
 #include "platform/run_store.h"
 
 namespace ventaro {
+
+namespace {
+
+// Words a translator gives in the user's language.
+struct History
+{
+    Q_DECLARE_TR_FUNCTIONS(History)
+};
+
+} // namespace
 
 void KeptHistory::keep(const QString &id)
 {
@@ -34,8 +46,8 @@ std::optional<Notice> KeptHistory::record(const RunRecord &run, const QString &k
     }
     logRun(QtWarningMsg, QStringLiteral("the run history could not be written: ") + done.reason());
     return Notice{.key = QStringLiteral("history"),
-                  .summary = QStringLiteral("Cannot keep the run history"),
-                  .body = done.reason() + QStringLiteral("; the runs go on, and the history is written again as soon as it can be."),
+                  .summary = History::tr("Cannot keep the run history"),
+                  .body = History::tr("%1; the runs go on, and the history is written again as soon as it can be.").arg(done.reason()),
                   .lasting = false};
 }
 
@@ -62,7 +74,7 @@ Done KeptHistory::forget(const QString &id)
 StoredRun KeptHistory::stored(const RunRecord &run, const QString &kept)
 {
     return StoredRun{run.startedMs, run.serial,    run.due,      run.timing(), run.command, run.pid.value_or(0),
-                     run.ended(),   run.goes() ? false : (run.exit ? run.exit->failed() || run.timedOut : !run.pid),
+                     run.goes() ? QString(kStillRunning) : run.ended(), run.goes() ? false : (run.exit ? run.exit->failed() || run.timedOut : !run.pid),
                      kept};
 }
 
@@ -77,7 +89,7 @@ RunRecord KeptHistory::readBack(const StoredRun &run)
         record.pid = run.pid;
     record.earlierTiming = run.timing;
     // A run whose end was never written ended while ventaro was not there to see.
-    record.earlierEnded = run.ended == QStringLiteral("running") ? QStringLiteral("no end seen: ventaro ended first") : run.ended;
+    record.earlierEnded = run.ended == kStillRunning ? History::tr("no end seen: ventaro ended first") : run.ended;
     return record;
 }
 

@@ -1,5 +1,6 @@
 #include "schedule/kept_schedules.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,19 +21,29 @@ namespace ventaro {
 
 namespace {
 
+// Words a translator gives in the user's language.
+struct KeptSchedules
+{
+    Q_DECLARE_TR_FUNCTIONS(KeptSchedules)
+};
+
+} // namespace
+
+namespace {
+
 QString optionWords(const ScheduleOptions &o)
 {
     QStringList words;
     if (o.oneAtATime)
-        words << QStringLiteral("one at a time");
+        words << KeptSchedules::tr("one at a time");
     if (o.catchUp)
-        words << QStringLiteral("catch up");
+        words << KeptSchedules::tr("catch up");
     if (o.keepAwake)
-        words << QStringLiteral("keep awake");
+        words << KeptSchedules::tr("keep awake");
     if (o.stopAfter > 0)
-        words << QStringLiteral("stop after %1").arg(durationText(o.stopAfter));
+        words << KeptSchedules::tr("stop after %1").arg(durationText(o.stopAfter));
     if (o.retries > 0)
-        words << QStringLiteral("retry %1 times, %2 apart").arg(o.retries).arg(durationText(o.retryAfter));
+        words << KeptSchedules::tr("retry %1 times, %2 apart").arg(o.retries).arg(durationText(o.retryAfter));
     return words.join(QStringLiteral(", "));
 }
 
@@ -40,7 +51,7 @@ QString optionWords(const ScheduleOptions &o)
 QString nextStart(const GivenSchedule &given, const Clock &clock, const Separators &separators)
 {
     if (!given.set)
-        return given.startedOnce ? QStringLiteral("started once") : QStringLiteral("not armed");
+        return given.startedOnce ? KeptSchedules::tr("started once") : KeptSchedules::tr("not armed");
     try {
         const qint64 now = clock.now().toSecsSinceEpoch();
         const LocalSlot slot = slotOf(clock, readDateText(*given.activation, separators, clock.now().date()), now);
@@ -51,7 +62,7 @@ QString nextStart(const GivenSchedule &given, const Clock &clock, const Separato
             if (const Result<Repeat> usable = usableRepeat(*given.unit, *given.count))
                 repeat = *usable;
         const PassedOver passed = passOver(clock, slot, *given.activation, repeat, now, MissedStarts::Cause::NotRunning, separators);
-        return passed.next ? timestampText(passed.next->local, separators) : QStringLiteral("none: its time has passed");
+        return passed.next ? timestampText(passed.next->local, separators) : KeptSchedules::tr("none: its time has passed");
     } catch (const RuntimeError &error) {
         return error.message();
     }
@@ -111,14 +122,14 @@ QString keptSchedulesText(const std::vector<KeptSchedule> &kept)
 {
     QString text;
     for (const KeptSchedule &k : kept) {
-        QStringList fields{k.id, QStringLiteral("next: ") + k.next};
+        QStringList fields{k.id, KeptSchedules::tr("next: %1").arg(k.next)};
         for (const QString &field : {k.repeat, k.options})
             if (!field.isEmpty())
                 fields << field;
-        fields << QStringLiteral("command: ") + (k.command.isEmpty() ? QStringLiteral("(none)") : k.command);
-        fields << QStringLiteral("last run: ") + (k.lastRun.isEmpty() ? QStringLiteral("none kept") : k.lastRun);
+        fields << (k.command.isEmpty() ? KeptSchedules::tr("command: (none)") : KeptSchedules::tr("command: %1").arg(k.command));
+        fields << (k.lastRun.isEmpty() ? KeptSchedules::tr("last run: none kept") : KeptSchedules::tr("last run: %1").arg(k.lastRun));
         if (k.running)
-            fields << QStringLiteral("its window runs");
+            fields << KeptSchedules::tr("its window runs");
         text += fields.join(QStringLiteral("; ")) + u'\n';
     }
     return text;
@@ -139,17 +150,17 @@ QByteArray keptSchedulesJson(const std::vector<KeptSchedule> &kept)
 Done removeKeptSchedule(const QString &id)
 {
     if (!AutostartEntry::validId(id) || !AutostartEntry::ids().contains(id))
-        return Done::failure(QStringLiteral("there is no kept schedule %1 (see --list)").arg(id));
+        return Done::failure(KeptSchedules::tr("there is no kept schedule %1 (see --list)").arg(id));
     // Held while it is removed, so that its window cannot start meanwhile.
     AutostartEntry entry(id);
     const AutostartEntry::Claim claim = entry.claim();
     if (claim.state == AutostartEntry::Claim::State::Taken)
-        return Done::failure(claim.why + QStringLiteral(": choose Exit in that window (or untick Start at Login there) first"));
+        return Done::failure(KeptSchedules::tr("%1: choose Exit in that window (or untick Start at Login there) first").arg(claim.why));
     if (const QString why = entry.remove(); !why.isEmpty())
         return Done::failure(why);
     const Result<std::shared_ptr<RunStore>> store = openRunStore();
     if (!store)
-        return Done::failure(QStringLiteral("the entry is removed, but not its history: ") + store.reason());
+        return Done::failure(KeptSchedules::tr("the entry is removed, but not its history: %1").arg(store.reason()));
     return (*store)->forget(id);
 }
 

@@ -3,9 +3,21 @@
 #include <algorithm>
 #include <array>
 
+#include <QCoreApplication>
+
 #include "platform/clock.h"
 
 namespace ventaro {
+
+namespace {
+
+// Words a translator gives in the user's language.
+struct LocalTime
+{
+    Q_DECLARE_TR_FUNCTIONS(LocalTime)
+};
+
+} // namespace
 
 namespace {
 
@@ -77,7 +89,7 @@ QString slotText(const Clock &clock, const LocalSlot &slot, const Separators &se
     const QString zone = clock.local(slot.instant).timeZoneAbbreviation();
     switch (slot.occurrence) {
     case Occurrence::Skipped:
-        return QStringLiteral("%1 %2, for %3").arg(shown, zone, timestampText(slot.local, separators).right(8));
+        return LocalTime::tr("%1 %2, for %3").arg(shown, zone, timestampText(slot.local, separators).right(8));
     case Occurrence::FirstOfTwo:
     case Occurrence::SecondOfTwo:
         return shown + u' ' + zone;

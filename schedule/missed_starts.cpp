@@ -1,10 +1,22 @@
 #include "schedule/missed_starts.h"
 
+#include <QCoreApplication>
+
 #include "platform/clock.h"
 #include "schedule/runtime_error.h"
 #include "schedule/timestamp.h"
 
 namespace ventaro {
+
+namespace {
+
+// Words a translator gives in the user's language.
+struct Missed
+{
+    Q_DECLARE_TR_FUNCTIONS(Missed)
+};
+
+} // namespace
 
 PassedOver passOver(const Clock &clock, const LocalSlot &from, const QString &text, const std::optional<Repeat> &repeat,
                     qint64 firstToCome, MissedStarts::Cause cause, const Separators &separators)
@@ -36,20 +48,19 @@ PassedOver passOver(const Clock &clock, const LocalSlot &from, const QString &te
 QString missedStartsText(const MissedStarts &missed)
 {
     const QString between = missed.count == 1
-        ? QStringLiteral("the start at %1").arg(missed.first)
-        : QStringLiteral("%1 starts between %2 and %3").arg(missed.count).arg(missed.first, missed.last);
-    const QString caughtUp = missed.caughtUpAt.isEmpty()
-        ? QStringLiteral(".")
-        : QStringLiteral("; ran once at %1 to catch up.").arg(missed.caughtUpAt);
-    return missed.cause == MissedStarts::Cause::NotRunning
-        ? QStringLiteral("Missed %1 while ventaro was not running").arg(between) + caughtUp
-        : QStringLiteral("Missed %1 while the computer slept or the clock jumped").arg(between) + caughtUp;
+        ? Missed::tr("the start at %1").arg(missed.first)
+        : Missed::tr("%1 starts between %2 and %3").arg(missed.count).arg(missed.first, missed.last);
+    const QString told = missed.cause == MissedStarts::Cause::NotRunning
+        ? Missed::tr("Missed %1 while ventaro was not running").arg(between)
+        : Missed::tr("Missed %1 while the computer slept or the clock jumped").arg(between);
+    return missed.caughtUpAt.isEmpty() ? Missed::tr("%1.", "a sentence's end").arg(told)
+                                       : Missed::tr("%1; ran once at %2 to catch up.").arg(told, missed.caughtUpAt);
 }
 
 Notice missedNotice(const MissedStarts &missed, const QString &command)
 {
     return {.key = QStringLiteral("missed"),
-            .summary = QStringLiteral("Scheduled starts were missed"),
+            .summary = Missed::tr("Scheduled starts were missed"),
             .body = command.isEmpty() ? missedStartsText(missed) : missedStartsText(missed) + u'\n' + command,
             .low = !missed.caughtUpAt.isEmpty()};
 }

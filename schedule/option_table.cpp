@@ -1,12 +1,21 @@
 #include "schedule/option_table.h"
 
+#include <QCoreApplication>
+
 #include "schedule/unit.h"
 
 namespace ventaro {
 
 namespace {
 
-const char kDescription[] =
+// Words a translator gives in the user's language.
+struct Options
+{
+    Q_DECLARE_TR_FUNCTIONS(Options)
+};
+
+const char *const kDescription = QT_TRANSLATE_NOOP(
+    "Options",
     "Runs one command line at a chosen local date and time and, if asked,\n"
     "again every N seconds, minutes, hours or days. With no arguments, the\n"
     "window opens empty; each option fills its field. See ventaro(1).\n"
@@ -24,7 +33,7 @@ const char kDescription[] =
     "The overnight backup: on time, once at a time, made up after a night asleep,\n"
     "the computer kept awake while it runs, stopped if it hangs, retried if it fails:\n"
     "  ventaro --at 03:00 --every 1 day --one-at-a-time --catch-up --keep-awake \\\n"
-    "          --stop-after 2h --retry 3 --retry-after 10min --set -- /home/me/bin/backup.sh";
+    "          --stop-after 2h --retry 3 --retry-after 10min --set -- /home/me/bin/backup.sh");
 
 // "--every 10" goes on into the next word, which holds the unit.
 bool endsWithUnit(const QString &value)
@@ -36,32 +45,32 @@ std::vector<OptionSpec> makeTable()
 {
     // In the order of Option.
     return {
-        {QStringLiteral("at"), QStringLiteral("TIME"), QStringLiteral("The activation time."), true, {}},
-        {QStringLiteral("every"), QStringLiteral("EVERY"), QStringLiteral("Repeat every COUNT UNIT."), true,
+        {QStringLiteral("at"), QStringLiteral("TIME"), Options::tr("The activation time."), true, {}},
+        {QStringLiteral("every"), QStringLiteral("EVERY"), Options::tr("Repeat every COUNT UNIT."), true,
          endsWithUnit},
-        {QStringLiteral("set"), {}, QStringLiteral("Arm at start, as Set does."), true, {}},
+        {QStringLiteral("set"), {}, Options::tr("Arm at start, as Set does."), true, {}},
         {QStringLiteral("one-at-a-time"), {},
-         QStringLiteral("Skip a start while the previous run still goes, as One at a Time does."), true, {}},
-        {QStringLiteral("catch-up"), {}, QStringLiteral("Run once for starts missed, as Catch Up Missed Start does."),
+         Options::tr("Skip a start while the previous run still goes, as One at a Time does."), true, {}},
+        {QStringLiteral("catch-up"), {}, Options::tr("Run once for starts missed, as Catch Up Missed Start does."),
          true, {}},
         {QStringLiteral("keep-awake"), {},
-         QStringLiteral("Keep the computer from sleeping while a run goes, as Keep Awake While Running does."), true,
+         Options::tr("Keep the computer from sleeping while a run goes, as Keep Awake While Running does."), true,
          {}},
         {QStringLiteral("stop-after"), QStringLiteral("SPAN"),
-         QStringLiteral("Stop a run still going after SPAN (2h, \"30 min\"), told as a failure."), true, endsWithUnit},
+         Options::tr("Stop a run still going after SPAN (2h, \"30 min\"), told as a failure."), true, endsWithUnit},
         {QStringLiteral("retry"), QStringLiteral("COUNT"),
-         QStringLiteral("Start a failed run again, at most COUNT times in a row."), true, {}},
+         Options::tr("Start a failed run again, at most COUNT times in a row."), true, {}},
         {QStringLiteral("retry-after"), QStringLiteral("SPAN"),
-         QStringLiteral("The wait before each retry (10min unless given)."), true, endsWithUnit},
+         Options::tr("The wait before each retry (10min unless given)."), true, endsWithUnit},
         {QStringLiteral("command"), QStringLiteral("TEXT"),
-         QStringLiteral("The command as one text, read as the command box reads it "
+         Options::tr("The command as one text, read as the command box reads it "
                         "(instead of -- PROGRAM ARGUMENT...)."),
          false, {}},
-        {QStringLiteral("list"), {}, QStringLiteral("Print every kept schedule (Start at Login), one a line."), false,
+        {QStringLiteral("list"), {}, Options::tr("Print every kept schedule (Start at Login), one a line."), false,
          {}},
-        {QStringLiteral("json"), {}, QStringLiteral("With --list: print them as JSON, for scripts."), false, {}},
+        {QStringLiteral("json"), {}, Options::tr("With --list: print them as JSON, for scripts."), false, {}},
         {QStringLiteral("remove"), QStringLiteral("ID"),
-         QStringLiteral("Remove the kept schedule ID (as --list names it) and its history."), false, {}},
+         Options::tr("Remove the kept schedule ID (as --list names it) and its history."), false, {}},
         // A login entry's own words.
         {QStringLiteral("autostart"), QStringLiteral("ID"), {}, false, {}},
         {QStringLiteral("started-once"), {}, {}, false, {}},
@@ -88,7 +97,7 @@ QString optionFlag(Option option)
 
 QString commandLineDescription()
 {
-    return QString::fromLatin1(kDescription).arg(unitWords().join(QStringLiteral(", ")));
+    return QCoreApplication::translate("Options", kDescription).arg(unitWords().join(QStringLiteral(", ")));
 }
 
 } // namespace ventaro

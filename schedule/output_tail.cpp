@@ -1,8 +1,20 @@
 #include "schedule/output_tail.h"
 
+#include <QCoreApplication>
+
 #include "platform/plain_text.h"
 
 namespace ventaro {
+
+namespace {
+
+// Words a translator gives in the user's language.
+struct Output
+{
+    Q_DECLARE_TR_FUNCTIONS(Output)
+};
+
+} // namespace
 
 namespace {
 
@@ -128,7 +140,7 @@ QString OutputTail::last(qsizetype lines, qsizetype chars) const
 {
     const QStringList all = this->lines();
     if (all.isEmpty())
-        return QStringLiteral("(no output)");
+        return Output::tr("(no output)");
     QString text;
     for (qsizetype i = all.size() - 1; i >= 0 && i >= all.size() - lines; --i) {
         const QString with = text.isEmpty() ? all[i] : all[i] + u'\n' + text;

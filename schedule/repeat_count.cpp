@@ -5,10 +5,22 @@
 #include <limits>
 #include <string>
 
+#include <QCoreApplication>
+
 #include "schedule/runtime_error.h"
 #include "schedule/timestamp.h"
 
 namespace ventaro {
+
+namespace {
+
+// Words a translator gives in the user's language.
+struct Repeats
+{
+    Q_DECLARE_TR_FUNCTIONS(Repeats)
+};
+
+} // namespace
 
 namespace {
 
@@ -125,13 +137,13 @@ Result<Repeat> usableRepeat(Unit unit, const QString &countText)
 {
     const double count = readRepeatCount(countText);
     if (std::isinf(count))
-        return Result<Repeat>::failure(QStringLiteral("the count %1 is out of range").arg(countText.trimmed()));
+        return Result<Repeat>::failure(Repeats::tr("the count %1 is out of range").arg(countText.trimmed()));
     if (!(count > 0))
-        return Result<Repeat>::failure(QStringLiteral("the count must be more than 0"));
+        return Result<Repeat>::failure(Repeats::tr("the count must be more than 0"));
     try {
         if (stepSeconds(unit, count, countText, Separators{}) == 0) {
-            return Result<Repeat>::failure(QStringLiteral("%1 %2 is less than the half second a repeat needs to move on")
-                                               .arg(countText.trimmed(), unitName(unit, true)));
+            return Result<Repeat>::failure(Repeats::tr("%1 is less than the half second a repeat needs to move on")
+                                               .arg(amountText(unit, countText.trimmed(), false)));
         }
     } catch (const RuntimeError &) {
         // Too wide a step is told with the time it would move.
@@ -145,11 +157,11 @@ Result<qint64> readDuration(const QString &text)
     const std::optional<Unit> unit = unitOfWord(split.unit);
     if (split.count.trimmed().isEmpty() || !unit)
         return Result<qint64>::failure(
-            QStringLiteral("\"%1\" is not a count and a unit, such as 2h or \"10 min\"").arg(text.trimmed()));
+            Repeats::tr("\"%1\" is not a count and a unit, such as 2h or \"10 min\"").arg(text.trimmed()));
     const double seconds = std::round(readRepeatCount(split.count) * double(secondsIn(*unit)));
     constexpr double kYear = 366.0 * 86400.0;
     if (!(seconds >= 1) || seconds > kYear)
-        return Result<qint64>::failure(QStringLiteral("%1 is not between 1 second and a year").arg(text.trimmed()));
+        return Result<qint64>::failure(Repeats::tr("%1 is not between 1 second and a year").arg(text.trimmed()));
     return qint64(seconds);
 }
 

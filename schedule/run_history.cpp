@@ -2,6 +2,9 @@
 
 #include <csignal>
 
+#include <QCoreApplication>
+#include <QLocale>
+
 #include "platform/plain_text.h"
 #include "schedule/activation_outlook.h"
 #include "schedule/command_line.h"
@@ -13,9 +16,19 @@ namespace ventaro {
 
 namespace {
 
+// Words a translator gives in the user's language.
+struct History
+{
+    Q_DECLARE_TR_FUNCTIONS(History)
+};
+
+} // namespace
+
+namespace {
+
 QString seconds(qint64 ms)
 {
-    return QString::number(double(ms) / 1000.0, 'f', 1) + QStringLiteral(" s");
+    return History::tr("%1 s", "seconds a run took").arg(QLocale().toString(double(ms) / 1000.0, 'f', 1));
 }
 
 // The lines of one read are one log entry, each line named after its
@@ -66,21 +79,21 @@ QString RunRecord::ended() const
     if (skips > 0)
         return error;
     if (!pid)
-        return QStringLiteral("could not start: ") + error;
+        return History::tr("could not start: %1").arg(error);
     if (!exit)
-        return QStringLiteral("running");
+        return History::tr("running");
     QString awake;
     if (awakeMs)
-        awake = QStringLiteral("; kept the computer awake %1").arg(seconds(*awakeMs));
+        awake = History::tr("; kept the computer awake %1").arg(seconds(*awakeMs));
     if (!stoppedMs)
-        return QStringLiteral("%1 after %2").arg(exit->text(), seconds(exit->runMs)) + awake;
-    QString stopped = timedOut ? QStringLiteral("stopped after its time limit of %1").arg(durationText(options.stopAfter))
-                               : QStringLiteral("stopped by you after %1").arg(seconds(exit->runMs));
+        return History::tr("%1 after %2", "exited with status 0 after 3.2 s").arg(exit->text(), seconds(exit->runMs)) + awake;
+    QString stopped = timedOut ? History::tr("stopped after its time limit of %1").arg(durationText(options.stopAfter))
+                               : History::tr("stopped by you after %1").arg(seconds(exit->runMs));
     // It outlived its grace time: the kill after it ended it.
     if (exit->signal == SIGKILL)
-        stopped += QStringLiteral(" (killed after %1)").arg(seconds(ChildReaper::kGraceMs));
+        stopped += History::tr(" (killed after %1)").arg(seconds(ChildReaper::kGraceMs));
     if (exit->leftGroup)
-        stopped += QStringLiteral("; a process it started left its group and still runs");
+        stopped += History::tr("; a process it started left its group and still runs");
     return stopped + awake;
 }
 
@@ -94,21 +107,21 @@ QString RunRecord::timing() const
     if (earlier)
         return earlierTiming;
     if (skips > 0)
-        return QStringLiteral("skipped");
+        return History::tr("skipped");
     if (byHand)
-        return QStringLiteral("run now");
+        return History::tr("run now");
     if (retry > 0)
-        return QStringLiteral("retry %1 of %2").arg(retry).arg(options.retries);
+        return History::tr("retry %1 of %2").arg(retry).arg(options.retries);
     if (catchUp)
-        return QStringLiteral("caught up");
-    return QStringLiteral("%1 ms late").arg(latenessMs);
+        return History::tr("caught up");
+    return History::tr("%1 ms late").arg(latenessMs);
 }
 
 QString RunRecord::when() const
 {
     if (byHand || catchUp || retry > 0)
-        return QStringLiteral("%1 at %2").arg(timing(), due);
-    return QStringLiteral("due %1, %2").arg(due, timing());
+        return History::tr("%1 at %2").arg(timing(), due);
+    return History::tr("due %1, %2").arg(due, timing());
 }
 
 QString RunRecord::text() const
@@ -116,8 +129,8 @@ QString RunRecord::text() const
     if (skips > 0)
         return error;
     if (!pid)
-        return QStringLiteral("%1, %2").arg(due, ended());
-    return QStringLiteral("%1, %2, process %3, %4").arg(due, timing()).arg(*pid).arg(ended());
+        return History::tr("%1, %2").arg(due, ended());
+    return History::tr("%1, %2, process %3, %4").arg(due, timing()).arg(*pid).arg(ended());
 }
 
 void RunHistory::started(RunRecord record)
@@ -167,9 +180,9 @@ QString RunHistory::skipped(const RunRecord &run, const QString &at)
     }
     RunRecord &skip = records_.back();
     ++skip.skips;
-    const QString which = skip.skips == 1 ? QStringLiteral("Skipped the start at %1").arg(skip.due)
-                                          : QStringLiteral("Skipped %1 starts since %2").arg(skip.skips).arg(skip.due);
-    skip.error = QStringLiteral("%1: %2 still running since %3, process %4")
+    const QString which = skip.skips == 1 ? History::tr("Skipped the start at %1").arg(skip.due)
+                                          : History::tr("Skipped %1 starts since %2").arg(skip.skips).arg(skip.due);
+    skip.error = History::tr("%1: %2 still running since %3, process %4")
                      .arg(which, commandTitle(run.command).section(u' ', 0, 0), run.due.left(19).right(8))
                      .arg(run.pid.value_or(0));
     logRun(QtInfoMsg, QStringLiteral("skipped: ") + skip.error);
@@ -246,11 +259,11 @@ const std::deque<RunRecord> &RunHistory::records() const
 QString RunHistory::summary(std::size_t last) const
 {
     if (records_.empty())
-        return QStringLiteral("Nothing started yet");
-    QStringList text{records_.size() == 1 ? QStringLiteral("Last start:") : QStringLiteral("Last starts:")};
+        return History::tr("Nothing started yet");
+    QStringList text{records_.size() == 1 ? History::tr("Last start:") : History::tr("Last starts:")};
     text << lines(last);
     if (records_.size() > last)
-        text << QStringLiteral("(%1 more: press F1 or click the clock)").arg(records_.size() - last);
+        text << History::tr("(%1 more: press F1 or click the clock)").arg(records_.size() - last);
     return text.join(u'\n');
 }
 

@@ -1,5 +1,7 @@
 #include "schedule/runs.h"
 
+#include <QCoreApplication>
+
 #include "platform/clock.h"
 #include "platform/plain_text.h"
 #include "platform/sleep_inhibitor.h"
@@ -12,9 +14,19 @@ namespace ventaro {
 
 namespace {
 
+// Words a translator gives in the user's language.
+struct RunNotices
+{
+    Q_DECLARE_TR_FUNCTIONS(RunNotices)
+};
+
+} // namespace
+
+namespace {
+
 QString failedSummary(const RunRecord &run)
 {
-    return run.byHand ? QStringLiteral("A command run now failed") : QStringLiteral("A scheduled command failed");
+    return run.byHand ? RunNotices::tr("A command run now failed") : RunNotices::tr("A scheduled command failed");
 }
 
 } // namespace
@@ -91,7 +103,7 @@ bool Runs::start(const QString &command, const LocalSlot &due, How how, const Sc
     }
     if (options.keepAwake && inhibitor_ != nullptr) {
         const qint64 serial = started.serial;
-        inhibitor_->hold(serial, QStringLiteral("%1 is running").arg(commandShown(command)),
+        inhibitor_->hold(serial, RunNotices::tr("%1 is running").arg(commandShown(command)),
                          [this](qint64 hold, const Done &held) { keptAwake(hold, held); });
     }
     changed();
@@ -125,7 +137,7 @@ void Runs::keptAwake(qint64 serial, const Done &held)
     }
     if (maySleep_.isEmpty())
         logRun(QtWarningMsg, QStringLiteral("the computer may sleep while %1 runs: %2").arg(commandShown(run->command), held.reason()));
-    maySleep_ = QStringLiteral("The computer may sleep while it runs: %1.").arg(held.reason());
+    maySleep_ = RunNotices::tr("The computer may sleep while it runs: %1.").arg(held.reason());
     changed();
 }
 
@@ -148,13 +160,13 @@ void Runs::failed(const RunRecord &run, const QString &reason, const QString &at
             // At the start of a second, as the schedule's own starts, and never before the wait is over.
             const qint64 due = (clock_.now().toMSecsSinceEpoch() + run.options.retryAfter * 1000 + 999) / 1000;
             retry_ = Retry{run.command, run.options, run.retry + 1, due * 1000};
-            then = QStringLiteral("retry %1 of %2 at %3")
+            then = RunNotices::tr("retry %1 of %2 at %3")
                        .arg(run.retry + 1)
                        .arg(run.options.retries)
                        .arg(timestampText(slotAt(clock_, due).local, separators_).right(8));
         } else {
             const QString next = nextStart_ ? nextStart_() : QString();
-            then = next.isEmpty() ? QStringLiteral("gave up") : QStringLiteral("gave up until ") + next;
+            then = next.isEmpty() ? RunNotices::tr("gave up") : RunNotices::tr("gave up until %1").arg(next);
         }
     }
     changed(digest_.failure(run.command, failedSummary(run), reason, at, lastWords, then), run.serial);
@@ -195,7 +207,7 @@ void Runs::processEnded(const ChildExit &exit)
     }
     const LocalSlot now = slotAt(clock_, clock_.now().toSecsSinceEpoch());
     const QString how = run->timedOut
-        ? QStringLiteral("stopped after its time limit of %1").arg(durationText(run->options.stopAfter))
+        ? RunNotices::tr("stopped after its time limit of %1").arg(durationText(run->options.stopAfter))
         : exit.text();
     failed(*run, QStringLiteral("%1 %2").arg(commandShown(run->command), how), slotText(clock_, now, separators_, true),
            run->output.last(kNoticeLines, kNoticeChars));

@@ -1,5 +1,7 @@
 #include "schedule/schedule_controller.h"
 
+#include <QCoreApplication>
+
 #include "platform/clock.h"
 #include "schedule/command_line.h"
 #include "schedule/run_history.h"
@@ -7,6 +9,16 @@
 #include "schedule/timestamp.h"
 
 namespace ventaro {
+
+namespace {
+
+// Words a translator gives in the user's language.
+struct Schedule
+{
+    Q_DECLARE_TR_FUNCTIONS(Schedule)
+};
+
+} // namespace
 
 ScheduleController::ScheduleController(const Clock &clock, Runs &runs, Separators separators)
     : clock_(clock)
@@ -247,7 +259,7 @@ std::optional<MissedStarts> ScheduleController::passOver(qint64 lastLooked, qint
 // The activation stays where it was; the next ticks go on.
 void ScheduleController::reportCannotMoveOn(const QString &why)
 {
-    tell({.key = QStringLiteral("calendar"), .summary = QStringLiteral("The schedule cannot move on"), .body = why});
+    tell({.key = QStringLiteral("calendar"), .summary = Schedule::tr("The schedule cannot move on"), .body = why});
 }
 
 void ScheduleController::tellMissed(const MissedStarts &missed)
@@ -346,7 +358,7 @@ void ScheduleController::announce()
     state_.outlook = activationOutlook(input);
     state_.windowName = armedSummary(input, state_.outlook);
     if (nothingToRun_)
-        state_.outlook.toolTip = QStringLiteral("Run Now started nothing: there is no command. ") + state_.outlook.toolTip;
+        state_.outlook.toolTip = Schedule::tr("Run Now started nothing: there is no command. %1").arg(state_.outlook.toolTip);
     // A one-time start that has happened is kept as done: the next login
     // neither starts it again nor calls it missed.
     state_.kept = keptSchedule(fields_, armed(), state_.outlook.state == ActivationState::Done);

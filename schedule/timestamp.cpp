@@ -4,10 +4,22 @@
 #include <optional>
 #include <vector>
 
+#include <QCoreApplication>
+
 #include "platform/clock.h"
 #include "schedule/runtime_error.h"
 
 namespace ventaro {
+
+namespace {
+
+// Words a translator gives in the user's language.
+struct Timestamp
+{
+    Q_DECLARE_TR_FUNCTIONS(Timestamp)
+};
+
+} // namespace
 
 namespace {
 
@@ -59,12 +71,12 @@ std::optional<Fields> splitFields(QStringView token, QStringView allowed, int ma
 
 [[noreturn]] void notADate(const QString &text)
 {
-    throw RuntimeError(QStringLiteral("\"%1\" is not a date and time").arg(text));
+    throw RuntimeError(Timestamp::tr("\"%1\" is not a date and time").arg(text));
 }
 
 QString rangeText(const Separators &separators)
 {
-    return QStringLiteral("%1 to %2").arg(timestampText(kFirst, separators),
+    return Timestamp::tr("%1 to %2").arg(timestampText(kFirst, separators),
                                          timestampText(kLast, separators));
 }
 
@@ -183,7 +195,7 @@ CivilSeconds readDateText(const QString &text, const Separators &separators, QDa
 
     const CivilSeconds value = civilSeconds(*date, *time);
     if (!inCalendarRange(value))
-        throw RuntimeError(QStringLiteral("\"%1\" lies outside %2").arg(text, rangeText(separators)));
+        throw RuntimeError(Timestamp::tr("\"%1\" lies outside %2").arg(text, rangeText(separators)));
     return value;
 }
 
@@ -200,8 +212,8 @@ qint64 stepSeconds(Unit unit, double count, const QString &text, const Separator
 
 RuntimeError stepOutOfRange(Unit unit, double count, const QString &text, const Separators &separators)
 {
-    return RuntimeError(QStringLiteral("%1 moved on by %2 %3 lies outside %4")
-                            .arg(text, QString::number(count), unitName(unit, count != 1.0), rangeText(separators)));
+    return RuntimeError(Timestamp::tr("%1 moved on by %2 lies outside %3")
+                            .arg(text, amountText(unit, QString::number(count), count == 1.0), rangeText(separators)));
 }
 
 } // namespace ventaro

@@ -1,9 +1,31 @@
 #include "schedule/unit.h"
 
+#include <QCoreApplication>
 
 #include "schedule/timestamp.h"
 
 namespace ventaro {
+
+namespace {
+
+// Words a translator gives in the user's language.
+struct Units
+{
+    Q_DECLARE_TR_FUNCTIONS(Units)
+};
+
+} // namespace
+
+QString amountText(Unit unit, const QString &count, bool one)
+{
+    switch (unit) {
+    case Unit::Seconds: return (one ? Units::tr("%1 second") : Units::tr("%1 seconds")).arg(count);
+    case Unit::Minutes: return (one ? Units::tr("%1 minute") : Units::tr("%1 minutes")).arg(count);
+    case Unit::Hours: return (one ? Units::tr("%1 hour") : Units::tr("%1 hours")).arg(count);
+    case Unit::Days: return (one ? Units::tr("%1 day") : Units::tr("%1 days")).arg(count);
+    }
+    return count;
+}
 
 std::optional<Unit> unitOfStepIndex(int index)
 {

@@ -23,6 +23,8 @@ qint64 secondsIn(Unit unit);
 
 // "second" or "seconds", "day" or "days".
 QString unitName(Unit unit, bool plural);
+// "10 minutes", "1 minute": a count of a unit in the user's language.
+QString amountText(Unit unit, const QString &count, bool one);
 
 // The unit a count's word names, in any case: "s", "secs", "Minutes", "hr".
 std::optional<Unit> unitOfWord(const QString &word);

@@ -12,6 +12,16 @@ namespace ventaro {
 
 namespace {
 
+// Words a translator gives in the user's language.
+struct Spoken
+{
+    Q_DECLARE_TR_FUNCTIONS(Spoken)
+};
+
+} // namespace
+
+namespace {
+
 // The clock read as text: its time is its name, read when asked and never
 // announced at each second; what it is, its description. (Qt's clock role
 // reaches AT-SPI as an unknown object.)
@@ -91,13 +101,13 @@ void installAccessibility()
 
 void announceStep(QWidget *button, const QString &activation)
 {
-    describe(button, QStringLiteral("Next activation %1").arg(activation));
+    describe(button, Spoken::tr("Next activation %1").arg(activation));
 }
 
 void describeForScreenReaders(QWidget *activate, const QString &outlook, bool warning, QWidget *window,
                               const QString &runs)
 {
-    describe(activate, warning ? QStringLiteral("Warning: ") + outlook : outlook);
+    describe(activate, warning ? Spoken::tr("Warning: %1").arg(outlook) : outlook);
     describe(window, runs);
 }
 

@@ -1,5 +1,6 @@
 #include "window/command_box.h"
 
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -15,6 +16,16 @@
 #include "schedule/command_line.h"
 
 namespace ventaro {
+
+namespace {
+
+// Words a translator gives in the user's language.
+struct Drop
+{
+    Q_DECLARE_TR_FUNCTIONS(Drop)
+};
+
+} // namespace
 
 namespace {
 
@@ -47,18 +58,18 @@ std::optional<DroppedFile> readDroppedFile(const QMimeData *data)
     const QByteArray bytes = QByteArray::fromPercentEncoding(url->path(QUrl::FullyEncoded).toLatin1());
     const QString path = QFile::decodeName(bytes);
     if (!onThisComputer(url->host())) {
-        return DroppedFile{{}, QStringLiteral("\"%1\" is on another computer (%2): only a file on this computer can "
+        return DroppedFile{{}, Drop::tr("\"%1\" is on another computer (%2): only a file on this computer can "
                                               "be run. Copy it here, then drop the copy.")
                                    .arg(elided(path), url->host())};
     }
     if (QFile::encodeName(path) != bytes) {
-        return DroppedFile{{}, QStringLiteral("\"%1\": its name is not valid text in this system's file-name "
+        return DroppedFile{{}, Drop::tr("\"%1\": its name is not valid text in this system's file-name "
                                               "encoding, so it could not be started by that name. Rename it, then "
                                               "drop it again.")
                                    .arg(elided(path))};
     }
     if (QFileInfo(path).isDir()) {
-        return DroppedFile{{}, QStringLiteral("\"%1\" is a folder: a folder cannot be run; drop a program or a "
+        return DroppedFile{{}, Drop::tr("\"%1\" is a folder: a folder cannot be run; drop a program or a "
                                               "document.")
                                    .arg(elided(path))};
     }

@@ -141,7 +141,7 @@ void Form1::createMenu()
     release = ventaromenu->addAction(QStringLiteral("Release"), this,
                                      [this] { controller_.release_Click(presenter_->read()); });
     release->setObjectName(QStringLiteral("release"));
-    run_now = ventaromenu->addAction(QStringLiteral("Run Now"), this, [this] { controller_.runNow(presenter_->read()); });
+    run_now = ventaromenu->addAction(tr("Run Now"), this, [this] { controller_.runNow(presenter_->read()); });
     run_now->setObjectName(QStringLiteral("run_now"));
     // Ctrl+R from anywhere in the window, the menu closed.
     run_now->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -152,7 +152,7 @@ void Form1::createMenu()
     login = new LoginItem(ventaromenu, autostart_, [this](const QString &id) { return presenter_->kept(id); },
                           [this](const Notice &notice) { report(notice); },
                           [this] { return currentTimeText(clock_, separators_); });
-    kept_schedules = ventaromenu->addAction(QStringLiteral("Kept Schedules\u2026"), this, [this] {
+    kept_schedules = ventaromenu->addAction(tr("Kept Schedules…"), this, [this] {
         if (keptWindow_ == nullptr)
             keptWindow_ = new KeptSchedulesWindow(this, clock_, separators_);
         keptWindow_->showList();
@@ -302,7 +302,7 @@ void Form1::command_OLEDragDrop(const QMimeData *dropped)
         return;
     if (file->command.isEmpty())
         report({.key = QStringLiteral("drop"),
-                .summary = QStringLiteral("Cannot use the dropped file"),
+                .summary = tr("Cannot use the dropped file"),
                 .body = file->refusal,
                 .lasting = false});
     else

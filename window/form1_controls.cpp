@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -136,7 +137,7 @@ private:
         c_.Image1 = new QLabel(c_.client);
         c_.Image1->setPixmap(window_->windowIcon().pixmap(QSize(32, 32)));
         c_.Image1->setScaledContents(true);
-        c_.Image1->setToolTip(QStringLiteral("menu"));
+        c_.Image1->setToolTip(QCoreApplication::translate("Controls", "menu"));
         return c_.Image1;
     }
 
@@ -161,7 +162,7 @@ Form1Controls createForm1Controls(QWidget *window, QObject *keyPresses, QObject 
     for (const ControlPlacement &control : controlTable()) {
         QWidget *widget = factory.create(control);
         widget->setObjectName(QString::fromLatin1(control.name));
-        widget->setAccessibleName(QString::fromLatin1(control.accessibleName));
+        widget->setAccessibleName(QCoreApplication::translate("Controls", control.accessibleName));
         widget->installEventFilter(keyPresses); // the keyboard's context menu
         // Controls, labels included, keep their mouse presses to themselves, so
         // only the bare surface drags the window. The activation box passes

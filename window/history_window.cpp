@@ -41,18 +41,18 @@ HistoryWindow::HistoryWindow(QWidget *owner, const RunHistory &history, const Cl
     , stop_(std::move(stop))
     , statusLabel_(new QLabel(this))
     , runs_(new QTableWidget(0, ColumnCount, this))
-    , stopSelected_(new QPushButton(QStringLiteral("Stop the Selected Run"), this))
+    , stopSelected_(new QPushButton(tr("Stop the Selected Run"), this))
     , words_(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("history"));
-    setWindowTitle(QStringLiteral("ventaro: status and starts"));
+    setWindowTitle(tr("ventaro: status and starts"));
     statusLabel_->setWordWrap(true);
     statusLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    statusLabel_->setAccessibleName(QStringLiteral("Status"));
+    statusLabel_->setAccessibleName(tr("Status"));
     runs_->setObjectName(QStringLiteral("runs"));
-    runs_->setAccessibleName(QStringLiteral("Starts of this session, newest first"));
-    runs_->setHorizontalHeaderLabels({QStringLiteral("When"), QStringLiteral("Late"), QStringLiteral("Command"),
-                                      QStringLiteral("Process"), QStringLiteral("How it ended"), QString()});
+    runs_->setAccessibleName(tr("Starts of this session, newest first"));
+    runs_->setHorizontalHeaderLabels({tr("When"), tr("Late"), tr("Command"),
+                                      tr("Process"), tr("How it ended"), QString()});
     runs_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     runs_->setSelectionBehavior(QAbstractItemView::SelectRows);
     runs_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -70,7 +70,7 @@ HistoryWindow::HistoryWindow(QWidget *owner, const RunHistory &history, const Cl
     words_->setObjectName(QStringLiteral("words"));
     words_->setReadOnly(true);
     words_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    words_->setAccessibleName(QStringLiteral("What the selected run wrote"));
+    words_->setAccessibleName(tr("What the selected run wrote"));
     words_->setLineWrapMode(QPlainTextEdit::NoWrap);
     connect(runs_, &QTableWidget::itemSelectionChanged, this, &HistoryWindow::showWords);
     stopSelected_->setObjectName(QStringLiteral("stop_selected"));
@@ -162,13 +162,14 @@ void HistoryWindow::fillRow(int row, const RunRecord &run)
     const bool running = run.goes();
     QString ended = run.ended();
     if (running) {
-        ended = run.stoppedMs ? QStringLiteral("stopping") : QStringLiteral("running for ")
-                + durationText(std::max<qint64>(clock_.now().toMSecsSinceEpoch() - run.startedMs, 0) / 1000);
+        ended = run.stoppedMs ? tr("stopping")
+                              : tr("running for %1")
+                                    .arg(durationText(std::max<qint64>(clock_.now().toMSecsSinceEpoch() - run.startedMs, 0) / 1000));
     }
     const QString cells[] = {run.due,
                              run.timing(),
                              commandShown(run.command),
-                             run.pid ? QString::number(*run.pid) : QStringLiteral("none"), ended};
+                             run.pid ? QString::number(*run.pid) : tr("none"), ended};
     for (int column = When; column <= Ended; ++column) {
         QTableWidgetItem *item = runs_->item(row, column);
         if (item == nullptr) {
@@ -185,10 +186,10 @@ void HistoryWindow::fillRow(int row, const RunRecord &run)
         button = nullptr;
     }
     if (stoppable && button == nullptr) {
-        button = new QPushButton(QStringLiteral("Stop"));
+        button = new QPushButton(tr("Stop"));
         const qint64 pid = *run.pid;
         button->setProperty("pid", pid);
-        button->setAccessibleName(QStringLiteral("Stop process %1").arg(pid));
+        button->setAccessibleName(tr("Stop process %1").arg(pid));
         connect(button, &QPushButton::clicked, this, [this, pid] {
             stop_(pid);
             refresh();

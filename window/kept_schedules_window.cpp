@@ -18,26 +18,26 @@ KeptSchedulesWindow::KeptSchedulesWindow(QWidget *owner, const Clock &clock, Sep
     , clock_(clock)
     , separators_(separators)
     , table_(new QTableWidget(this))
-    , open_(new QPushButton(QStringLiteral("&Open"), this))
-    , remove_(new QPushButton(QStringLiteral("&Remove"), this))
+    , open_(new QPushButton(tr("&Open"), this))
+    , remove_(new QPushButton(tr("&Remove"), this))
     , said_(new QLabel(this))
 {
     setObjectName(QStringLiteral("kept_schedules"));
-    setWindowTitle(QStringLiteral("Kept Schedules - ventaro"));
+    setWindowTitle(tr("Kept Schedules - ventaro"));
     table_->setObjectName(QStringLiteral("kept_table"));
-    table_->setAccessibleName(QStringLiteral("Kept schedules"));
+    table_->setAccessibleName(tr("Kept schedules"));
     table_->setColumnCount(6);
-    table_->setHorizontalHeaderLabels({QStringLiteral("Id"), QStringLiteral("Next start"), QStringLiteral("Repeat and options"),
-                                       QStringLiteral("Command"), QStringLiteral("Last run"), QStringLiteral("Window")});
+    table_->setHorizontalHeaderLabels({tr("Id"), tr("Next start"), tr("Repeat and options"),
+                                       tr("Command"), tr("Last run"), tr("Window")});
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->verticalHeader()->hide();
     open_->setObjectName(QStringLiteral("open_kept"));
-    open_->setAccessibleName(QStringLiteral("Open the Selected Schedule"));
+    open_->setAccessibleName(tr("Open the Selected Schedule"));
     remove_->setObjectName(QStringLiteral("remove_kept"));
-    remove_->setAccessibleName(QStringLiteral("Remove the Selected Schedule"));
+    remove_->setAccessibleName(tr("Remove the Selected Schedule"));
     said_->setTextFormat(Qt::PlainText);
     said_->setWordWrap(true);
 
@@ -76,8 +76,8 @@ void KeptSchedulesWindow::fill()
         QStringList manner{k.repeat, k.options};
         manner.removeAll(QString());
         const QString cells[] = {k.id, k.next, manner.join(QStringLiteral(", ")), k.command,
-                                 k.lastRun.isEmpty() ? QStringLiteral("none kept") : k.lastRun,
-                                 k.running ? QStringLiteral("runs") : QStringLiteral("closed")};
+                                 k.lastRun.isEmpty() ? tr("none kept") : k.lastRun,
+                                 k.running ? tr("runs") : tr("closed")};
         for (int column = 0; column < 6; ++column)
             table_->setItem(row, column, new QTableWidgetItem(cells[column]));
         arguments_.push_back(k.arguments);
@@ -87,7 +87,7 @@ void KeptSchedulesWindow::fill()
         table_->selectRow(0);
     open_->setEnabled(!kept.empty());
     remove_->setEnabled(!kept.empty());
-    say(kept.empty() ? QStringLiteral("No schedule is kept: tick Start at Login in a window to keep its schedule.") : QString());
+    say(kept.empty() ? tr("No schedule is kept: tick Start at Login in a window to keep its schedule.") : QString());
 }
 
 void KeptSchedulesWindow::say(const QString &text)
@@ -103,14 +103,14 @@ void KeptSchedulesWindow::openSelected()
     if (row < 0 || row >= int(arguments_.size()) || arguments_[std::size_t(row)].isEmpty())
         return;
     if (running_[std::size_t(row)]) {
-        say(QStringLiteral("The window of %1 runs already.").arg(table_->item(row, 0)->text()));
+        say(tr("The window of %1 runs already.").arg(table_->item(row, 0)->text()));
         return;
     }
     const QStringList &words = arguments_[std::size_t(row)];
     if (!QProcess::startDetached(words.first(), words.mid(1)))
-        say(QStringLiteral("%1 could not be started.").arg(words.first()));
+        say(tr("%1 could not be started.").arg(words.first()));
     else
-        say(QStringLiteral("Started the window of %1.").arg(table_->item(row, 0)->text()));
+        say(tr("Started the window of %1.").arg(table_->item(row, 0)->text()));
 }
 
 void KeptSchedulesWindow::removeSelected()
@@ -120,12 +120,12 @@ void KeptSchedulesWindow::removeSelected()
         return;
     const QString id = table_->item(row, 0)->text();
     if (QMessageBox::question(this, QStringLiteral("ventaro"),
-                              QStringLiteral("Remove the kept schedule %1 and its history?").arg(id))
+                              tr("Remove the kept schedule %1 and its history?").arg(id))
         != QMessageBox::Yes)
         return;
     const Done done = removeKeptSchedule(id);
     fill();
-    say(done ? QStringLiteral("Removed %1 and its history.").arg(id) : QStringLiteral("Cannot remove %1: %2").arg(id, done.reason()));
+    say(done ? tr("Removed %1 and its history.").arg(id) : tr("Cannot remove %1: %2").arg(id, done.reason()));
 }
 
 } // namespace ventaro

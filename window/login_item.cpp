@@ -11,7 +11,7 @@ namespace ventaro {
 LoginItem::LoginItem(QMenu *menu, AutostartEntry *entry, Contents contents, std::function<void(const Notice &)> report,
                      std::function<QString()> now)
     : QObject(menu)
-    , login_(menu->addAction(QStringLiteral("Start at Login")))
+    , login_(menu->addAction(tr("Start at Login")))
     , entry_(entry)
     , contents_(std::move(contents))
     , report_(std::move(report))
@@ -54,11 +54,11 @@ void LoginItem::login_Click(bool checked)
     }
     // Ticked exactly while an entry will start a window at login.
     login_->setChecked(entry_->exists());
-    const QString summary = !checked ? QStringLiteral("Cannot stop starting at login")
-        : had                        ? QStringLiteral("Cannot keep the login entry up to date")
-                                     : QStringLiteral("Cannot start at login");
+    const QString summary = !checked ? tr("Cannot stop starting at login")
+        : had                        ? tr("Cannot keep the login entry up to date")
+                                     : tr("Cannot start at login");
     std::optional<Notice> notice = failures_.failure(
-        summary, summary, had && checked ? why + QStringLiteral("; the entry keeps the schedule it had") : why, now_());
+        summary, summary, had && checked ? tr("%1; the entry keeps the schedule it had").arg(why) : why, now_());
     if (notice) {
         notice->lasting = false;
         report_(*notice);
@@ -86,7 +86,7 @@ std::vector<RunRecord> LoginItem::readBack()
     if (runs)
         return *runs;
     report_({.key = QStringLiteral("history"),
-             .summary = QStringLiteral("Cannot read the run history"),
+             .summary = tr("Cannot read the run history"),
              .body = runs.reason(),
              .lasting = false});
     return {};
@@ -98,8 +98,8 @@ void LoginItem::askToForget(const QString &id)
     // Nothing kept, nothing to ask.
     if (const Result<std::vector<RunRecord>> kept = history_.earlier(id); kept && kept->empty())
         return;
-    auto *ask = new QMessageBox(QMessageBox::Question, QStringLiteral("Delete the run history? - ventaro"),
-                                QStringLiteral("This schedule no longer starts at login. Delete its run history too?"),
+    auto *ask = new QMessageBox(QMessageBox::Question, tr("Delete the run history? - ventaro"),
+                                tr("This schedule no longer starts at login. Delete its run history too?"),
                                 QMessageBox::Yes | QMessageBox::No, qobject_cast<QWidget *>(parent()->parent()));
     ask->setObjectName(QStringLiteral("forget_history"));
     ask->setDefaultButton(QMessageBox::No);
@@ -108,7 +108,7 @@ void LoginItem::askToForget(const QString &id)
         if (answer != QMessageBox::Yes)
             return;
         if (const Done done = history_.forget(id); !done)
-            report_({.key = QStringLiteral("history"), .summary = QStringLiteral("Cannot delete the run history"),
+            report_({.key = QStringLiteral("history"), .summary = tr("Cannot delete the run history"),
                      .body = done.reason(), .lasting = false});
     });
     ask->open();

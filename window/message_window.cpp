@@ -75,7 +75,7 @@ void MessageWindow::show(const Notice &notice)
         beside_ = new BesideOwner(box_, owner_);
         // Escape and a close mean OK, as with one button.
         box_->setEscapeButton(box_->button(QMessageBox::Ok));
-        QPushButton *starts = box_->addButton(QStringLiteral("Show Starts"), QMessageBox::ActionRole);
+        QPushButton *starts = box_->addButton(tr("Show Starts"), QMessageBox::ActionRole);
         // Told before the box finishes, so that its close is known as the
         // button's.
         connect(box_, &QMessageBox::buttonClicked, this, [this, starts](QAbstractButton *clicked) {

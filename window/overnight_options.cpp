@@ -10,9 +10,9 @@ namespace ventaro {
 
 OvernightOptions::OvernightOptions(QMenu *menu, QWidget *owner)
     : QObject(menu)
-    , oneAtATime_(menu->addAction(QStringLiteral("One at a Time")))
-    , catchUp_(menu->addAction(QStringLiteral("Catch Up Missed Start")))
-    , keepAwake_(menu->addAction(QStringLiteral("Keep Awake While Running")))
+    , oneAtATime_(menu->addAction(tr("One at a Time")))
+    , catchUp_(menu->addAction(tr("Catch Up Missed Start")))
+    , keepAwake_(menu->addAction(tr("Keep Awake While Running")))
     , stopAfter_(menu->addAction(QString()))
     , retry_(menu->addAction(QString()))
     , owner_(owner)
@@ -49,12 +49,12 @@ void OvernightOptions::editLimits(int field)
 void OvernightOptions::name()
 {
     stopAfter_->setText(options_.stopAfter > 0
-                            ? QStringLiteral("Stop After %1\u2026").arg(durationText(options_.stopAfter))
-                            : QStringLiteral("Stop After\u2026"));
-    retry_->setText(options_.retries > 0 ? QStringLiteral("Retry After Failure (%1 times, %2 apart)\u2026")
+                            ? tr("Stop After %1…").arg(durationText(options_.stopAfter))
+                            : tr("Stop After…"));
+    retry_->setText(options_.retries > 0 ? tr("Retry After Failure (%1 times, %2 apart)…")
                                                .arg(options_.retries)
                                                .arg(durationText(options_.retryAfter))
-                                         : QStringLiteral("Retry After Failure\u2026"));
+                                         : tr("Retry After Failure…"));
 }
 
 ScheduleOptions OvernightOptions::options() const

@@ -18,12 +18,12 @@ RunLimitsDialog::RunLimitsDialog(QWidget *owner)
     , problem_(new QLabel(this))
 {
     setObjectName(QStringLiteral("run_limits"));
-    setWindowTitle(QStringLiteral("Stop After and Retry - ventaro"));
+    setWindowTitle(tr("Stop After and Retry - ventaro"));
     stopAfter_->setObjectName(QStringLiteral("stop_after"));
-    stopAfter_->setPlaceholderText(QStringLiteral("never: 2h, 30 min"));
+    stopAfter_->setPlaceholderText(tr("never: 2h, 30 min"));
     retries_->setObjectName(QStringLiteral("retries"));
     retries_->setRange(0, ScheduleOptions::kMostRetries);
-    retries_->setSpecialValueText(QStringLiteral("never"));
+    retries_->setSpecialValueText(tr("never"));
     retryAfter_->setObjectName(QStringLiteral("retry_after"));
     problem_->setObjectName(QStringLiteral("problem"));
     problem_->setTextFormat(Qt::PlainText);
@@ -31,9 +31,9 @@ RunLimitsDialog::RunLimitsDialog(QWidget *owner)
     problem_->hide();
 
     auto *form = new QFormLayout(this);
-    form->addRow(QStringLiteral("Stop a run still going &after:"), stopAfter_);
-    form->addRow(QStringLiteral("&Retry a failed run (times):"), retries_);
-    form->addRow(QStringLiteral("&Wait before each retry:"), retryAfter_);
+    form->addRow(tr("Stop a run still going &after:"), stopAfter_);
+    form->addRow(tr("&Retry a failed run (times):"), retries_);
+    form->addRow(tr("&Wait before each retry:"), retryAfter_);
     form->addRow(problem_);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &RunLimitsDialog::accept);
@@ -69,13 +69,13 @@ void RunLimitsDialog::accept()
         if (const Result<qint64> span = readDuration(stopAfter_->text()))
             read.stopAfter = *span;
         else
-            problems << QStringLiteral("Stop after: ") + span.reason();
+            problems << tr("Stop after: %1").arg(span.reason());
     }
     read.retries = retries_->value();
     if (const Result<qint64> span = readDuration(retryAfter_->text()))
         read.retryAfter = *span;
     else if (read.retries > 0)
-        problems << QStringLiteral("Wait: ") + span.reason();
+        problems << tr("Wait: %1").arg(span.reason());
     if (!problems.isEmpty()) {
         problem_->setText(problems.join(u'\n'));
         problem_->show();
