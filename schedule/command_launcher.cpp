@@ -17,9 +17,9 @@ namespace ventaro {
 namespace {
 
 // Words a translator gives in the user's language.
-struct Launcher
+struct Starting
 {
-    Q_DECLARE_TR_FUNCTIONS(Launcher)
+    Q_DECLARE_TR_FUNCTIONS(Starting)
 };
 
 } // namespace
@@ -40,7 +40,7 @@ QString inHome(const QString &program)
 
 QString cannotStartText(const QString &program, const QString &reason)
 {
-    return Launcher::tr("Cannot start \"%1\": %2").arg(elided(program), reason);
+    return Starting::tr("Cannot start \"%1\": %2").arg(elided(program), reason);
 }
 
 [[noreturn]] void cannotStart(const QString &program, const QString &reason)
@@ -94,19 +94,19 @@ bool runs(const Reading &reading)
     for (const Reading &reading : found)
         names << QStringLiteral("\"%1\"").arg(elided(reading.read.program, 60));
     if (names.size() > 3)
-        names = names.first(3) << Launcher::tr("%1 more").arg(found.size() - 3);
-    throw RuntimeError(Launcher::tr("Cannot start the command: it could mean %1. Put the program's path in "
+        names = names.first(3) << Starting::tr("%1 more").arg(found.size() - 3);
+    throw RuntimeError(Starting::tr("Cannot start the command: it could mean %1. Put the program's path in "
                                       "double quotes to say which.")
-                           .arg(names.join(Launcher::tr(" or "))));
+                           .arg(names.join(Starting::tr(" or "))));
 }
 
 // What a person may have expected the line to do that it never does.
 QString expansionHint(const QString &program)
 {
     if (program.startsWith(u'~'))
-        return Launcher::tr("; ~ is not expanded: write the full path");
+        return Starting::tr("; ~ is not expanded: write the full path");
     if (program.contains(u'$'))
-        return Launcher::tr("; $VARIABLES are not expanded: write the full path");
+        return Starting::tr("; $VARIABLES are not expanded: write the full path");
     return {};
 }
 
@@ -114,12 +114,12 @@ QString expansionHint(const QString &program)
 {
     const QString &first = shortest.program;
     if (!first.contains(u'/'))
-        cannotStart(first, Launcher::tr("no such program on PATH") + expansionHint(first));
+        cannotStart(first, Starting::tr("no such program on PATH") + expansionHint(first));
     if (QDir::isRelativePath(first)) {
-        cannotStart(first, Launcher::tr("no such file in %1, the home folder, where commands start%2")
+        cannotStart(first, Starting::tr("no such file in %1, the home folder, where commands start%2")
                                .arg(QDir::homePath(), expansionHint(first)));
     }
-    cannotStart(first, Launcher::tr("no such file") + expansionHint(first));
+    cannotStart(first, Starting::tr("no such file") + expansionHint(first));
 }
 
 // Why an existing program did not start, in the system's words made true.
@@ -133,7 +133,7 @@ QString expansionHint(const QString &program)
         const FileFacts facts = examineFile(reading.path);
         if (facts.kind == FileKind::NoAccess)
             cannotStart(reading.read.program,
-                        Launcher::tr("no permission to enter the folder %1").arg(facts.blockedFolder));
+                        Starting::tr("no permission to enter the folder %1").arg(facts.blockedFolder));
     }
     cannotStart(reading.read.program, result.error);
 }
@@ -145,7 +145,7 @@ Reading chosenReading(const QString &commandLine)
 {
     const std::vector<ProgramReading> tried = readCommandLine(commandLine);
     if (tried.empty())
-        throw RuntimeError(Launcher::tr("Cannot start an empty command line"));
+        throw RuntimeError(Starting::tr("Cannot start an empty command line"));
     const std::vector<Reading> found = readings(tried);
     if (found.empty())
         nothingNamed(tried.front());
@@ -166,25 +166,25 @@ QString refusal(const Reading &reading)
 {
     switch (reading.facts.kind) {
     case FileKind::Missing: // gone since it was read
-        return Launcher::tr("no such file");
+        return Starting::tr("no such file");
     case FileKind::NoAccess:
-        return Launcher::tr("no permission to enter the folder %1").arg(reading.facts.blockedFolder);
+        return Starting::tr("no permission to enter the folder %1").arg(reading.facts.blockedFolder);
     case FileKind::Folder:
-        return Launcher::tr("it is a folder");
+        return Starting::tr("it is a folder");
     case FileKind::Script:
-        return Launcher::tr("it has no #! line (add #!/bin/sh as its first line)");
+        return Starting::tr("it has no #! line (add #!/bin/sh as its first line)");
     case FileKind::Program:
-        return reading.facts.mayExecute ? QString() : Launcher::tr("no permission to run it");
+        return reading.facts.mayExecute ? QString() : Starting::tr("no permission to run it");
     case FileKind::Document:
         break;
     }
     if (!reading.read.restBlank) {
-        return Launcher::tr("it is no program, and a document opens only as the whole command: remove \"%1\" "
+        return Starting::tr("it is no program, and a document opens only as the whole command: remove \"%1\" "
                               "after it")
             .arg(elided(reading.read.rest().trimmed(), 40));
     }
     if (findOnPath(QLatin1String(kOpener)).isEmpty())
-        return Launcher::tr("it is no program, and there is no %1 to open it with").arg(QLatin1String(kOpener));
+        return Starting::tr("it is no program, and there is no %1 to open it with").arg(QLatin1String(kOpener));
     return {};
 }
 

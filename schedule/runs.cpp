@@ -209,7 +209,7 @@ void Runs::processEnded(const ChildExit &exit)
     const QString how = run->timedOut
         ? RunNotices::tr("stopped after its time limit of %1").arg(durationText(run->options.stopAfter))
         : exit.text();
-    failed(*run, QStringLiteral("%1 %2").arg(commandShown(run->command), how), slotText(clock_, now, separators_, true),
+    failed(*run, RunNotices::tr("%1 %2", "a command and how it ended: /bin/job exited with status 3").arg(commandShown(run->command), how), slotText(clock_, now, separators_, true),
            run->output.last(kNoticeLines, kNoticeChars));
 }
 
