@@ -239,7 +239,7 @@
     <message>
         <source>%1 after %2</source>
         <comment>exited with status 0 after 3.2 s</comment>
-        <translation>%1（%2 後）</translation>
+        <translation>%1（実行時間 %2）</translation>
     </message>
     <message>
         <source>stopped after its time limit of %1</source>
@@ -247,11 +247,11 @@
     </message>
     <message>
         <source>stopped by you after %1</source>
-        <translation>%1 後に手動で停止しました</translation>
+        <translation>%1後に手動で停止しました</translation>
     </message>
     <message>
         <source> (killed after %1)</source>
-        <translation>（%1 後に強制終了）</translation>
+        <translation>（%1後に強制終了）</translation>
     </message>
     <message>
         <source>; a process it started left its group and still runs</source>
@@ -349,11 +349,11 @@
     </message>
     <message>
         <source>stop after %1</source>
-        <translation>%1 後に停止</translation>
+        <translation>%1後に停止</translation>
     </message>
     <message>
         <source>retry %1 times, %2 apart</source>
-        <translation>%1 回再試行、%2 間隔</translation>
+        <translation>%1回再試行、%2間隔</translation>
     </message>
     <message>
         <source>started once</source>
@@ -652,15 +652,15 @@ the computer kept awake while it runs, stopped if it hangs, retried if it fails:
     </message>
     <message>
         <source>, stopped after %1</source>
-        <translation>、%1 後に停止</translation>
+        <translation>、%1後に停止</translation>
     </message>
     <message>
         <source>, retried once after %1 if it fails</source>
-        <translation>、失敗したら %1 後に1回再試行</translation>
+        <translation>、失敗したら%1後に1回再試行</translation>
     </message>
     <message>
         <source>, retried up to %1 times after %2 if it fails</source>
-        <translation>、失敗したら %2 後に最大 %1 回再試行</translation>
+        <translation>、失敗したら%2後に最大%1回再試行</translation>
     </message>
     <message>
         <source>now</source>
@@ -1355,7 +1355,7 @@ the computer kept awake while it runs, stopped if it hangs, retried if it fails:
     </message>
     <message>
         <source>Stop After %1…</source>
-        <translation>%1 後に停止…</translation>
+        <translation>%1後に停止…</translation>
     </message>
     <message>
         <source>Stop After…</source>
@@ -1363,7 +1363,7 @@ the computer kept awake while it runs, stopped if it hangs, retried if it fails:
     </message>
     <message>
         <source>Retry After Failure (%1 times, %2 apart)…</source>
-        <translation>失敗時に再試行（%1 回、%2 間隔）…</translation>
+        <translation>失敗時に再試行（%1回、%2間隔）…</translation>
     </message>
     <message>
         <source>Retry After Failure…</source>
