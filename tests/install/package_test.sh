@@ -45,7 +45,8 @@ for file in usr/bin/ventaro usr/libexec/ventaro/ventaro-relay usr/libexec/ventar
     usr/share/applications/io.github.ventaro.Ventaro.desktop \
     usr/share/metainfo/io.github.ventaro.Ventaro.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/ventaro.svg \
-    usr/share/man/man1/ventaro.1.gz \
+    usr/share/man/man1/ventaro.1.gz usr/share/man/ja/man1/ventaro.1.gz \
+    usr/share/ventaro/translations/ventaro_ja.qm \
     usr/share/doc/ventaro/copyright \
     usr/share/doc/ventaro/changelog.gz; do
     [ -f "$root/$file" ] || fail "missing /$file"
@@ -58,7 +59,10 @@ for program in usr/bin/ventaro usr/libexec/ventaro/ventaro-relay; do
     [ -x "$root/$program" ] || fail "/$program is not executable"
     ! readelf -d "$root/$program" | grep -q -E 'RUNPATH|RPATH' || fail "/$program has a run path"
 done
-echo "PASS: binary, desktop entry, metainfo, icons, manual page, copyright and changelog in place"
+echo "PASS: binary, desktop entry, metainfo, icons, manual pages, translations, copyright and changelog in place"
+LANG=ja_JP.UTF-8 LC_ALL='' LANGUAGE='' "$root/usr/bin/ventaro" --help 2>/dev/null | grep -q 'このヘルプを表示します。' \
+    || fail "the installed program does not find its Japanese words"
+echo "PASS: the installed program speaks Japanese under a Japanese locale"
 
 desktop-file-validate "$root/usr/share/applications/io.github.ventaro.Ventaro.desktop" || fail "desktop entry"
 appstreamcli validate --pedantic --no-net "$root/usr/share/metainfo/io.github.ventaro.Ventaro.metainfo.xml" \
