@@ -1,0 +1,69 @@
+#!/bin/sh
+# Under a Japanese locale (made by localedef in the test's own folder),
+# what ventaro adds reads in Japanese and the window's captions as they
+# always are: --help and a usage error; over AT-SPI, the captions, the step
+# buttons' names and the outlook; Run Now with an empty command; a failing
+# backup's notification (stand-in service) and its history.
+. "$(dirname "$0")/lib.sh"
+mkdir -p "$WORK/locale"
+localedef -i ja_JP -f UTF-8 "$WORK/locale/ja_JP.UTF-8" >"$WORK/localedef.log" 2>&1 \
+    || fail "localedef could not make ja_JP.UTF-8: $(cat "$WORK/localedef.log")"
+unset LC_ALL LANGUAGE
+export LOCPATH="$WORK/locale" LANG=ja_JP.UTF-8
+
+"$VENTARO" --help >"$WORK/help" 2>&1 || fail "--help failed: $(cat "$WORK/help")"
+grep -q '^使い方: ventaro \[--at TIME\]' "$WORK/help" && grep -q -- '--help *このヘルプを表示します。' "$WORK/help" \
+    || fail "--help is not in Japanese: $(head -n 3 "$WORK/help")"
+status=0
+"$VENTARO" --at 99:99 --set -- /bin/true 2>"$WORK/usage" || status=$?
+[ "$status" -eq 2 ] && grep -q '^ventaro: --at: 「99:99」は日時ではありません（ventaro --help を参照してください）$' "$WORK/usage" \
+    || fail "the usage error (status $status) is not in Japanese: $(cat "$WORK/usage")"
+pass "--help and a usage error read in Japanese"
+
+log=$WORK/notifications
+: >"$log"
+/usr/bin/python3 "$(dirname "$0")/notification_service.py" "$log" &
+EXTRA_PIDS="$EXTRA_PIDS $!"
+wait_bus_name org.freedesktop.Notifications
+start_xvfb
+start_app
+
+read_tree
+for caption in 'label|Next Activate|' 'label|VENTARO@|' 'label|Command|' 'radio button|Seconds After、秒単位で繰り返す|' \
+    'push button|1秒進める|' 'push button|開始時刻に戻す|' 'text|次の起動時刻|'; do
+    grep -qF "$caption" "$WORK/tree" || fail "no \"$caption\" in: $(cat "$WORK/tree")"
+done
+grep -q '^text|次の起動時刻|[^|]*。|' "$WORK/tree" || fail "the outlook is not in Japanese: $(grep '次の起動時刻' "$WORK/tree")"
+pass "the captions are the window's own; the names and the outlook are Japanese"
+
+# shellcheck disable=SC2086
+click_at $COMMAND
+xdotool key ctrl+r
+for _ in $(seq 100); do
+    read_tree
+    grep -q '|次の起動時刻|今すぐ実行では何も起動しませんでした: コマンドがありません。' "$WORK/tree" && break
+    sleep 0.05
+done
+grep -q '|次の起動時刻|今すぐ実行では何も起動しませんでした' "$WORK/tree" \
+    || fail "Run Now with no command is not told in Japanese: $(grep '次の起動時刻' "$WORK/tree")"
+pass "Run Now with an empty command: $(grep '|次の起動時刻|' "$WORK/tree" | cut -d'|' -f3 | sed 's/。.*/。/')"
+
+arm_schedule '/bin/sh -c "echo rsync: connection refused >&2; exit 3"' "" $(($(date +%s) + 2))
+for _ in $(seq 100); do
+    grep -q '^new|' "$log" && break
+    sleep 0.05
+done
+grep -q '^new|1|0|スケジュールしたコマンドが失敗しました|/bin/sh -c [^|]* は終了状態 3 で終了しました 日時: [^|]*。 rsync: connection refused$' "$log" \
+    || fail "the failure's notification is not in Japanese: $(cat "$log")"
+pass "the failing backup's notification: $(cut -d'|' -f4 "$log")"
+
+xdotool key F1
+wait_named_window "ventaro: 状態と起動" "F1 did not open the history in Japanese"
+for _ in $(seq 100); do
+    read_tree
+    grep -q '^table cell|sh は終了状態 3 で終了しました\|^table cell|終了状態 3 で終了しました（' "$WORK/tree" && break
+    sleep 0.05
+done
+grep -q '^table column header|終わり方|' "$WORK/tree" && grep -q '^table cell|終了状態 3 で終了しました（実行時間 [0-9.]*秒）' "$WORK/tree" \
+    || fail "the history is not in Japanese: $(grep '^table' "$WORK/tree")"
+pass "the history reads: $(grep '^table cell|終了状態' "$WORK/tree" | head -n 1 | cut -d'|' -f2)"
