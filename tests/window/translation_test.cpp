@@ -228,6 +228,41 @@ private slots:
         QVERIFY(texts.join(QString()).contains(u'⟦')); // the scene showed something of ours
     }
 
+    // Every message of ours has its Japanese, with the same placeholders.
+    void japaneseIsWhole()
+    {
+        QFile file(QStringLiteral(VENTARO_CATALOGUE));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        QString context;
+        QString source;
+        QStringList missing;
+        static const QRegularExpression placeholder(QStringLiteral("%\\d"));
+        const auto placeholders = [](const QString &text) {
+            QStringList found;
+            for (const QRegularExpressionMatch &m : placeholder.globalMatch(text))
+                found << m.captured();
+            found.sort();
+            found.removeDuplicates();
+            return found;
+        };
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == u"name") {
+                context = xml.readElementText();
+            } else if (xml.name() == u"source") {
+                source = xml.readElementText();
+            } else if (xml.name() == u"translation" && !context.startsWith(u'Q')) {
+                const bool unfinished = xml.attributes().value(QStringLiteral("type")) == QLatin1String("unfinished");
+                const QString japanese = xml.readElementText();
+                if (unfinished || japanese.isEmpty() || placeholders(japanese) != placeholders(source))
+                    missing << context + QStringLiteral(": ") + source;
+            }
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u'\n')));
+    }
+
 private:
     PseudoTranslator pseudo_;
 };
