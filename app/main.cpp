@@ -94,6 +94,18 @@ std::optional<int> keptSchedulesAsked(char *argv[], const ventaro::ProgramOption
     return 0;
 }
 
+// Without its lock the entry still starts its command: a kept schedule
+// never fails silently. The window says what it could not make sure of.
+void tellMissingLock(ventaro::Form1 &window, const ventaro::AutostartEntry::Claim &claimed)
+{
+    if (claimed.state != ventaro::AutostartEntry::Claim::State::NoLock)
+        return;
+    window.report({.key = QStringLiteral("lock"),
+                   .summary = QCoreApplication::translate("Main", "The login entry runs without its lock"),
+                   .body = QCoreApplication::translate("Main", "%1: if the entry is started twice, its command may start twice")
+                               .arg(claimed.why)});
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -151,13 +163,6 @@ int main(int argc, char *argv[])
     ventaro::SystemSleepInhibitor inhibitor;
     ventaro::Form1 window({clock, launcher, separators, &notifications, &autostart, &inhibitor});
     openWindow(window, given);
-    // Without its lock the entry still starts its command: a kept schedule
-    // never fails silently. The window says what it could not make sure of.
-    if (claimed.state == ventaro::AutostartEntry::Claim::State::NoLock) {
-        window.report({.key = QStringLiteral("lock"),
-                       .summary = QCoreApplication::translate("Main", "The login entry runs without its lock"),
-                       .body = QCoreApplication::translate("Main", "%1: if the entry is started twice, its command may start twice")
-                                   .arg(claimed.why)});
-    }
+    tellMissingLock(window, claimed);
     return QApplication::exec();
 }
