@@ -265,6 +265,7 @@ QString AutostartEntry::write(const QString &title, const QStringList &arguments
                                         "Type=Application\n"
                                         "Name=%1\n"
                                         "Comment=Started at login by ventaro's \"Start at Login\"\n"
+                                        "Comment[ja]=ventaro の「ログイン時に起動」でログイン時に起動します\n"
                                         "Exec=%2\n"
                                         "Icon=ventaro\n"
                                         "Terminal=false\n"
