@@ -10,6 +10,15 @@ localedef -i ja_JP -f UTF-8 "$WORK/locale/ja_JP.UTF-8" >"$WORK/localedef.log" 2>
     || fail "localedef could not make ja_JP.UTF-8: $(cat "$WORK/localedef.log")"
 unset LC_ALL LANGUAGE
 export LOCPATH="$WORK/locale" LANG=ja_JP.UTF-8
+# Reads the window until PATTERN is in it; fails with WHY.
+wait_tree() {
+    for _ in $(seq 100); do
+        read_tree
+        grep -q "$1" "$WORK/tree" && return 0
+        sleep 0.05
+    done
+    fail "$2: $(grep "${3:-.}" "$WORK/tree")"
+}
 
 "$VENTARO" --help >"$WORK/help" 2>&1 || fail "--help failed: $(cat "$WORK/help")"
 grep -q '^使い方: ventaro \[--at TIME\]' "$WORK/help" && grep -q -- '--help *このヘルプを表示します。' "$WORK/help" \
@@ -21,49 +30,32 @@ status=0
 pass "--help and a usage error read in Japanese"
 
 log=$WORK/notifications
-: >"$log"
 /usr/bin/python3 "$(dirname "$0")/notification_service.py" "$log" &
 EXTRA_PIDS="$EXTRA_PIDS $!"
 wait_bus_name org.freedesktop.Notifications
 start_xvfb
 start_app
-
-read_tree
+wait_tree '^text|次の起動時刻|[^|]*。|' "the outlook is not in Japanese" '次の起動時刻'
 for caption in 'label|Next Activate|' 'label|VENTARO@|' 'label|Command|' 'radio button|Seconds After、秒単位で繰り返す|' \
-    'push button|1秒進める|' 'push button|開始時刻に戻す|' 'text|次の起動時刻|'; do
+    'push button|1秒進める|' 'push button|開始時刻に戻す|'; do
     grep -qF "$caption" "$WORK/tree" || fail "no \"$caption\" in: $(cat "$WORK/tree")"
 done
-grep -q '^text|次の起動時刻|[^|]*。|' "$WORK/tree" || fail "the outlook is not in Japanese: $(grep '次の起動時刻' "$WORK/tree")"
 pass "the captions are the window's own; the names and the outlook are Japanese"
 
 # shellcheck disable=SC2086
 click_at $COMMAND
 xdotool key ctrl+r
-for _ in $(seq 100); do
-    read_tree
-    grep -q '|次の起動時刻|今すぐ実行では何も起動しませんでした: コマンドがありません。' "$WORK/tree" && break
-    sleep 0.05
-done
-grep -q '|次の起動時刻|今すぐ実行では何も起動しませんでした' "$WORK/tree" \
-    || fail "Run Now with no command is not told in Japanese: $(grep '次の起動時刻' "$WORK/tree")"
+wait_tree '|次の起動時刻|今すぐ実行では何も起動しませんでした: コマンドがありません。' "Run Now with no command is not told in Japanese" '次の起動時刻'
 pass "Run Now with an empty command: $(grep '|次の起動時刻|' "$WORK/tree" | cut -d'|' -f3 | sed 's/。.*/。/')"
 
 arm_schedule '/bin/sh -c "echo rsync: connection refused >&2; exit 3"' "" $(($(date +%s) + 2))
-for _ in $(seq 100); do
-    grep -q '^new|' "$log" && break
-    sleep 0.05
-done
+wait_written "$log" "no notification of the failure"
 grep -q '^new|1|0|スケジュールしたコマンドが失敗しました|/bin/sh -c [^|]* は終了状態 3 で終了しました 日時: [^|]*。 rsync: connection refused$' "$log" \
     || fail "the failure's notification is not in Japanese: $(cat "$log")"
 pass "the failing backup's notification: $(cut -d'|' -f4 "$log")"
 
 xdotool key F1
 wait_named_window "ventaro: 状態と起動" "F1 did not open the history in Japanese"
-for _ in $(seq 100); do
-    read_tree
-    grep -q '^table cell|sh は終了状態 3 で終了しました\|^table cell|終了状態 3 で終了しました（' "$WORK/tree" && break
-    sleep 0.05
-done
-grep -q '^table column header|終わり方|' "$WORK/tree" && grep -q '^table cell|終了状態 3 で終了しました（実行時間 [0-9.]*秒）' "$WORK/tree" \
-    || fail "the history is not in Japanese: $(grep '^table' "$WORK/tree")"
+wait_tree '^table cell|終了状態 3 で終了しました（実行時間 [0-9.]*秒）' "the history is not in Japanese" '^table'
+grep -q '^table column header|終わり方|' "$WORK/tree" || fail "the history's columns are not in Japanese"
 pass "the history reads: $(grep '^table cell|終了状態' "$WORK/tree" | head -n 1 | cut -d'|' -f2)"
