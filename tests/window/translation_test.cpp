@@ -21,12 +21,12 @@ using namespace ventaro::test;
 
 namespace {
 
-// The Japanese catalogue by context and source; an unfinished message is empty.
+// The Japanese catalogue by context and source; an unfinished message is
+// empty. Unread, nothing is marked and every scene fails.
 QHash<QString, QString> catalogue()
 {
     QFile file(QStringLiteral(VENTARO_CATALOGUE));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", VENTARO_CATALOGUE);
+    file.open(QIODevice::ReadOnly);
     QXmlStreamReader xml(&file);
     QHash<QString, QString> messages;
     QString context, source;
@@ -123,11 +123,9 @@ private slots:
         QFETCH(QString, scene);
         QTemporaryDir config;
         EnvOverride configHome("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-        QStringList outside = unmarkedWords(
-            QStringList{config.filePath(QStringLiteral("autostart")), QString::fromLocal8Bit(std::strerror(ENOTDIR)),
-                        unitWords().join(u' '), QStringLiteral("Set Release Exit Reset Seconds Minutes Hours Days After "
-                                                               "VENTARO Command Next Activate ventaro opt job disk full schedule UTC")}
-                .join(u' '));
+        QStringList outside = unmarkedWords(QStringList{config.filePath(QStringLiteral("autostart")), QString::fromLocal8Bit(std::strerror(ENOTDIR)),
+            unitWords().join(u' '), QStringLiteral("Set Release Exit Reset Seconds Minutes Hours Days After VENTARO Command Next "
+                                                   "Activate ventaro opt job disk full schedule UTC")}.join(u' '));
         QStringList texts;
         {
             AutostartEntry entry(QStringLiteral("schedule-1"));
@@ -184,11 +182,9 @@ private slots:
     void japaneseIsWhole()
     {
         const auto placeholders = [](const QString &text) {
-            QStringList found;
+            QSet<QString> found;
             for (const QRegularExpressionMatch &m : QRegularExpression(QStringLiteral("%\\d")).globalMatch(text))
                 found << m.captured();
-            found.sort();
-            found.removeDuplicates();
             return found;
         };
         QStringList missing;
