@@ -16,16 +16,16 @@
         <translation>-- の後: 実行するプログラムとその引数（書かれたとおりに渡します）。</translation>
     </message>
     <message>
-        <source>Missing value after '%1'</source>
-        <translation>'%1' の後に値がありません</translation>
+        <source>Missing value after &apos;%1&apos;</source>
+        <translation>&apos;%1&apos; の後に値がありません</translation>
     </message>
     <message>
-        <source>unexpected argument '%1': a command goes after --</source>
-        <translation>予期しない引数 '%1': コマンドは -- の後に書いてください</translation>
+        <source>unexpected argument &apos;%1&apos;: a command goes after --</source>
+        <translation>予期しない引数 &apos;%1&apos;: コマンドは -- の後に書いてください</translation>
     </message>
     <message>
-        <source>Unknown option '%1'</source>
-        <translation>不明なオプション '%1'</translation>
+        <source>Unknown option &apos;%1&apos;</source>
+        <translation>不明なオプション &apos;%1&apos;</translation>
     </message>
     <message>
         <source>%1: %2 (try %1 --help)</source>
@@ -33,7 +33,7 @@
         <translation>%1: %2（%1 --help を参照してください）</translation>
     </message>
     <message>
-        <source>argument %1, "%2", is not valid text in the locale's encoding</source>
+        <source>argument %1, &quot;%2&quot;, is not valid text in the locale&apos;s encoding</source>
         <translation>引数 %1「%2」はロケールの文字コードで正しい文字列ではありません</translation>
     </message>
     <message>
@@ -45,7 +45,7 @@
         <translation>%1: %2 は過ぎています。%3 がなければ何も起動しません</translation>
     </message>
     <message>
-        <source>"%1" is not a count and a unit, such as "10 minutes" or 90s</source>
+        <source>&quot;%1&quot; is not a count and a unit, such as &quot;10 minutes&quot; or 90s</source>
         <translation>「%1」は「10 minutes」や 90s のような数と単位ではありません</translation>
     </message>
     <message>
@@ -53,7 +53,7 @@
         <translation>コマンドは一度だけ指定してください: %1 か -- の後の語のどちらかです</translation>
     </message>
     <message>
-        <source>"%1" is not a count from 0 to %2</source>
+        <source>&quot;%1&quot; is not a count from 0 to %2</source>
         <translation>「%1」は 0 から %2 までの回数ではありません</translation>
     </message>
     <message>
@@ -65,7 +65,7 @@
         <translation>%1 にはコマンドが必要です: -- PROGRAM [ARGUMENT...]</translation>
     </message>
     <message>
-        <source>"%1" is no login entry's id (letters, digits and -)</source>
+        <source>&quot;%1&quot; is no login entry&apos;s id (letters, digits and -)</source>
         <translation>「%1」はログイン項目の ID ではありません（英字、数字、- のみ）</translation>
     </message>
 </context>
@@ -163,15 +163,15 @@
 <context>
     <name>Drop</name>
     <message>
-        <source>"%1" is on another computer (%2): only a file on this computer can be run. Copy it here, then drop the copy.</source>
+        <source>&quot;%1&quot; is on another computer (%2): only a file on this computer can be run. Copy it here, then drop the copy.</source>
         <translation>「%1」は別のコンピューター（%2）にあります。実行できるのはこのコンピューター上のファイルだけです。こちらにコピーしてから、そのコピーをドロップしてください。</translation>
     </message>
     <message>
-        <source>"%1": its name is not valid text in this system's file-name encoding, so it could not be started by that name. Rename it, then drop it again.</source>
+        <source>&quot;%1&quot;: its name is not valid text in this system&apos;s file-name encoding, so it could not be started by that name. Rename it, then drop it again.</source>
         <translation>「%1」: 名前がこのシステムのファイル名の文字コードで正しい文字列ではないため、その名前では起動できません。名前を変えてから、もう一度ドロップしてください。</translation>
     </message>
     <message>
-        <source>"%1" is a folder: a folder cannot be run; drop a program or a document.</source>
+        <source>&quot;%1&quot; is a folder: a folder cannot be run; drop a program or a document.</source>
         <translation>「%1」はフォルダーです。フォルダーは実行できません。プログラムか文書をドロップしてください。</translation>
     </message>
 </context>
@@ -418,7 +418,7 @@
         <translation>%1 に書き込めませんでした: %2</translation>
     </message>
     <message>
-        <source>the lock for login entry %1 could not be made: neither the runtime folder nor the cache folder is a private folder of the user's</source>
+        <source>the lock for login entry %1 could not be made: neither the runtime folder nor the cache folder is a private folder of the user&apos;s</source>
         <translation>ログイン項目 %1 のロックを作成できませんでした: ランタイムフォルダーもキャッシュフォルダーも、ユーザー専用のフォルダーではありません</translation>
     </message>
     <message>
@@ -505,7 +505,7 @@
     </message>
     <message>
         <source>%1.</source>
-        <comment>a sentence's end</comment>
+        <comment>a sentence&apos;s end</comment>
         <translation>%1。</translation>
     </message>
     <message>
@@ -552,7 +552,7 @@ window opens empty; each option fills its field. See ventaro(1).
 
   TIME   as the step buttons read it: 2026/12/08 03:00:00, 2026-12-08 3:00,
          a date alone (midnight), a time alone (today, or tomorrow once passed)
-  EVERY  a count and a unit: "10 minutes", 90s, 1.5h, "1 day"; units:
+  EVERY  a count and a unit: &quot;10 minutes&quot;, 90s, 1.5h, &quot;1 day&quot;; units:
          %1
 
 Examples:
@@ -570,7 +570,7 @@ the computer kept awake while it runs, stopped if it hangs, retried if it fails:
 
   TIME   ステップボタンと同じ読み方: 2026/12/08 03:00:00、2026-12-08 3:00、
          日付のみ（午前0時）、時刻のみ（今日。過ぎていれば明日）
-  EVERY  数と単位: "10 minutes"、90s、1.5h、"1 day"。単位:
+  EVERY  数と単位: &quot;10 minutes&quot;、90s、1.5h、&quot;1 day&quot;。単位:
          %1
 
 例:
@@ -608,8 +608,8 @@ the computer kept awake while it runs, stopped if it hangs, retried if it fails:
         <translation>実行中はコンピューターをスリープさせません（「実行中はスリープさせない」と同じ）。</translation>
     </message>
     <message>
-        <source>Stop a run still going after SPAN (2h, "30 min"), told as a failure.</source>
-        <translation>SPAN（2h、"30 min"）を過ぎても続く実行を停止し、失敗として知らせます。</translation>
+        <source>Stop a run still going after SPAN (2h, &quot;30 min&quot;), told as a failure.</source>
+        <translation>SPAN（2h、&quot;30 min&quot;）を過ぎても続く実行を停止し、失敗として知らせます。</translation>
     </message>
     <message>
         <source>Start a failed run again, at most COUNT times in a row.</source>
@@ -688,7 +688,7 @@ the computer kept awake while it runs, stopped if it hangs, retried if it fails:
     </message>
     <message>
         <source>%1 %2</source>
-        <comment>a duration's two largest units: 4 min 12 s</comment>
+        <comment>a duration&apos;s two largest units: 4 min 12 s</comment>
         <translation>%1%2</translation>
     </message>
     <message>
@@ -777,7 +777,7 @@ the computer kept awake while it runs, stopped if it hangs, retried if it fails:
         <translation>Release して後の時刻を設定し、もう一度 Set してください。</translation>
     </message>
     <message>
-        <source>"%1" is not a date and time the clock will ever show. Type one as %2, for example %3.</source>
+        <source>&quot;%1&quot; is not a date and time the clock will ever show. Type one as %2, for example %3.</source>
         <translation>「%1」は時計が示すことのある日時ではありません。%2 の形で入力してください（例: %3）。</translation>
     </message>
     <message>
@@ -814,7 +814,7 @@ the computer kept awake while it runs, stopped if it hangs, retried if it fails:
     </message>
     <message>
         <source>Started once at %1</source>
-        <comment>the start's own line</comment>
+        <comment>the start&apos;s own line</comment>
         <translation>%1 に1回起動しました</translation>
     </message>
     <message>
@@ -873,7 +873,7 @@ the computer kept awake while it runs, stopped if it hangs, retried if it fails:
     <name>QCommandLineParser</name>
     <message>
         <source>[options]</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -891,8 +891,8 @@ the computer kept awake while it runs, stopped if it hangs, retried if it fails:
         <translation>%1 は、繰り返しで先へ進むのに必要な 0.5 秒に足りません</translation>
     </message>
     <message>
-        <source>"%1" is not a count and a unit, such as 2h or "10 min"</source>
-        <translation>「%1」は 2h や "10 min" のような数と単位ではありません</translation>
+        <source>&quot;%1&quot; is not a count and a unit, such as 2h or &quot;10 min&quot;</source>
+        <translation>「%1」は 2h や &quot;10 min&quot; のような数と単位ではありません</translation>
     </message>
     <message>
         <source>%1 is not between 1 second and a year</source>
@@ -983,7 +983,7 @@ the computer kept awake while it runs, stopped if it hangs, retried if it fails:
 <context>
     <name>Starting</name>
     <message>
-        <source>Cannot start "%1": %2</source>
+        <source>Cannot start &quot;%1&quot;: %2</source>
         <translation>「%1」を起動できません: %2</translation>
     </message>
     <message>
@@ -991,7 +991,7 @@ the computer kept awake while it runs, stopped if it hangs, retried if it fails:
         <translation>ほか %1 件</translation>
     </message>
     <message>
-        <source>Cannot start the command: it could mean %1. Put the program's path in double quotes to say which.</source>
+        <source>Cannot start the command: it could mean %1. Put the program&apos;s path in double quotes to say which.</source>
         <translation>コマンドを起動できません: %1 のどれを指すかわかりません。プログラムのパスを二重引用符で囲んで指定してください。</translation>
     </message>
     <message>
@@ -1039,7 +1039,7 @@ the computer kept awake while it runs, stopped if it hangs, retried if it fails:
         <translation>実行する権限がありません</translation>
     </message>
     <message>
-        <source>it is no program, and a document opens only as the whole command: remove "%1" after it</source>
+        <source>it is no program, and a document opens only as the whole command: remove &quot;%1&quot; after it</source>
         <translation>プログラムではありません。文書はそれだけをコマンドにしたときにのみ開きます: 後ろの「%1」を削除してください</translation>
     </message>
     <message>
@@ -1050,7 +1050,7 @@ the computer kept awake while it runs, stopped if it hangs, retried if it fails:
 <context>
     <name>Store</name>
     <message>
-        <source>the history's module could not be loaded: %1</source>
+        <source>the history&apos;s module could not be loaded: %1</source>
         <translation>履歴のモジュールを読み込めませんでした: %1</translation>
     </message>
     <message>
@@ -1073,7 +1073,7 @@ the computer kept awake while it runs, stopped if it hangs, retried if it fails:
 <context>
     <name>Timestamp</name>
     <message>
-        <source>"%1" is not a date and time</source>
+        <source>&quot;%1&quot; is not a date and time</source>
         <translation>「%1」は日時ではありません</translation>
     </message>
     <message>
@@ -1081,7 +1081,7 @@ the computer kept awake while it runs, stopped if it hangs, retried if it fails:
         <translation>%1 から %2</translation>
     </message>
     <message>
-        <source>"%1" lies outside %2</source>
+        <source>&quot;%1&quot; lies outside %2</source>
         <translation>「%1」は %2 の範囲外です</translation>
     </message>
     <message>
