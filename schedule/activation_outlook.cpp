@@ -78,8 +78,7 @@ QString durationText(qint64 seconds)
     if (seconds < 86400)
         return pair(h(seconds / 3600), seconds / 60 % 60, min(seconds / 60 % 60));
     const qint64 days = seconds / 86400;
-    return pair(days == 1 ? Outlook::tr("1 day") : Outlook::tr("%1 days").arg(days), seconds / 3600 % 24,
-                h(seconds / 3600 % 24));
+    return pair(amountText(Unit::Days, QString::number(days), days == 1), seconds / 3600 % 24, h(seconds / 3600 % 24));
 }
 
 QString everyText(Unit unit, double count)

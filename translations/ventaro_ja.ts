@@ -692,14 +692,6 @@ the computer kept awake while it runs, stopped if it hangs, retried if it fails:
         <translation>%1%2</translation>
     </message>
     <message>
-        <source>1 day</source>
-        <translation>1日</translation>
-    </message>
-    <message>
-        <source>%1 days</source>
-        <translation>%1日</translation>
-    </message>
-    <message>
         <source>every second</source>
         <translation>毎秒</translation>
     </message>
